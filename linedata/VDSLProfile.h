@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 enum TVDSLProfile : std::uint8_t {
   vpNA = 0, vp8a, vp8b, vp8c, vp8d, vp12a, vp12b, vp17a, vp30a, vp35b
@@ -20,3 +22,7 @@ extern const std::array<std::uint16_t, VDSLProfileCount> VDSLProfileToneCount;
 TVDSLProfile ProfileFromOrdinal(int AOrdinal);
 const char *ProfileName(TVDSLProfile AProfile);
 std::uint16_t ProfileToneCount(TVDSLProfile AProfile);
+
+// The profile whose name equals AName, ASCII letters compared without regard
+// to case ("17a" gives vp17a); empty when no name is equal.
+std::optional<TVDSLProfile> ProfileFromName(std::string_view AName);
