@@ -110,6 +110,9 @@ public:
   static void ParseBinStatsLine(std::string_view ALine, TDrayBinArray &ATable);
 
 private:
+  // After a snapshot file is read: HLog, QLN, SNR, bins; upstream first.
+  void RebuildAllTables();
+
   std::uint32_t FDataVersion = 0;
   std::string FName;
   TVDSLProfile FProfile = vpNA;

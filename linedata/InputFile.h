@@ -1,0 +1,27 @@
+#pragma once
+// A file opened for reading, closed when the object goes. Opening failures
+// (missing file, no permission, a folder) raise "Cannot open file "%s". %s".
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+class TInputFile {
+public:
+  explicit TInputFile(const std::string &AFilename);
+  ~TInputFile();
+  TInputFile(const TInputFile &) = delete;
+  TInputFile &operator=(const TInputFile &) = delete;
+
+  int Handle() const { return FHandle; }
+  // The size when the file is a regular file; unknown for pipes and devices.
+  std::optional<std::size_t> Size() const { return FSize; }
+  // Up to ACount bytes; fewer only at the end of the file. "Stream read error" on failure.
+  std::size_t Read(void *ABuffer, std::size_t ACount);
+  // The rest of the file.
+  std::string ReadAll();
+
+private:
+  int FHandle = -1;
+  std::optional<std::size_t> FSize;
+};

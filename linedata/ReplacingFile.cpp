@@ -1,0 +1,92 @@
+#include "ReplacingFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "FileErrors.h"
+
+namespace {
+
+// Writing through a symbolic link replaces the file it points to, not the link.
+std::string ResolvedTarget(const std::string &AFilename) {
+  std::error_code Error;
+  if (!std::filesystem::is_symlink(AFilename, Error))
+    return AFilename;
+  const auto Real = std::filesystem::weakly_canonical(AFilename, Error);
+  return Error ? AFilename : Real.string();
+}
+
+std::string TempNameFor(const std::string &ATarget) {
+  static std::atomic<unsigned> Counter{0};
+  static thread_local std::mt19937 Random{std::random_device{}()};
+  const std::filesystem::path Target(ATarget);
+  char Suffix[40];
+  std::snprintf(Suffix, sizeof Suffix, ".%d.%u.%08x.tmp", static_cast<int>(::getpid()), Counter++,
+                static_cast<unsigned>(Random()));
+  std::filesystem::path Temp = Target.parent_path() / ("." + Target.filename().string() + Suffix);
+  return Temp.string();
+}
+
+// The new file takes the old file's permission bits, if there is an old file.
+void KeepPermissions(int AHandle, const std::string &ATarget) {
+  struct stat Info {};
+  if (::stat(ATarget.c_str(), &Info) == 0 && S_ISREG(Info.st_mode))
+    ::fchmod(AHandle, Info.st_mode & 07777);
+}
+
+} // namespace
+
+TReplacingFile::TReplacingFile(std::string AFilename) : FFilename(std::move(AFilename)) {
+  if (FFilename.empty())
+    RaiseCreateError(FFilename, ENOENT);
+  FTarget = ResolvedTarget(FFilename);
+  struct stat Info {};
+  if (::stat(FTarget.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode))
+    RaiseCreateError(FFilename, EISDIR);
+  for (int Attempt = 0; Attempt < 100 && FHandle < 0; ++Attempt) {
+    FTempName = TempNameFor(FTarget);
+    FHandle = ::open(FTempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (FHandle < 0 && errno != EEXIST)
+      RaiseCreateError(FFilename, errno);
+  }
+  if (FHandle < 0)
+    RaiseCreateError(FFilename, EEXIST);
+  KeepPermissions(FHandle, FTarget);
+}
+
+TReplacingFile::~TReplacingFile() { Discard(); }
+
+void TReplacingFile::Discard() {
+  if (FHandle >= 0) {
+    ::close(FHandle);
+    FHandle = -1;
+  }
+  if (!FTempName.empty()) {
+    ::unlink(FTempName.c_str());
+    FTempName.clear();
+  }
+}
+
+void TReplacingFile::Commit() {
+  // Folders on file systems without sync support report EINVAL; that is no loss.
+  const bool Synced = ::fsync(FHandle) == 0 || errno == EINVAL;
+  const bool Closed = ::close(FHandle) == 0;
+  FHandle = -1;
+  if (!Synced || !Closed) {
+    Discard();
+    RaiseWriteError();
+  }
+  if (::rename(FTempName.c_str(), FTarget.c_str()) != 0) {
+    const int Error = errno;
+    Discard();
+    RaiseCreateError(FFilename, Error);
+  }
+  FTempName.clear();
+}

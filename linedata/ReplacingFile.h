@@ -1,0 +1,34 @@
+#pragma once
+// Writing a file without ever destroying the one it replaces: the bytes go to
+// a new file in the same folder, which is renamed over the target only in
+// Commit, after everything is written and flushed. Until then (and whenever
+// anything fails) the old file stays as it was and the new one is removed.
+//
+//   TReplacingFile File(AFilename);        // "Cannot create file "%s". %s"
+//   TFilerWriter Writer(File.Handle());
+//   ... Writer.Write...(...);
+//   Writer.Flush();                        // "Stream write error"
+//   File.Commit();
+
+#include <string>
+
+class TReplacingFile {
+public:
+  explicit TReplacingFile(std::string AFilename);
+  ~TReplacingFile();
+  TReplacingFile(const TReplacingFile &) = delete;
+  TReplacingFile &operator=(const TReplacingFile &) = delete;
+
+  int Handle() const { return FHandle; }
+  const std::string &TempName() const { return FTempName; }
+  // Syncs and closes the new file and renames it over the target.
+  void Commit();
+
+private:
+  void Discard();
+
+  std::string FFilename;
+  std::string FTarget;
+  std::string FTempName;
+  int FHandle = -1;
+};
