@@ -1,0 +1,92 @@
+#pragma once
+// The worker thread of one retrieval: connects through the Telnet client it
+// was lent, logs on through the router's prompts, runs the command sequence
+// that fills the snapshot, and disconnects. The front end learns the outcome
+// from TelnetError, ErrorReason and FatalException when OnTerminate runs.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Event.h"
+#include "RetrievalExceptions.h"
+#include "RetrievalTimeouts.h"
+#include "RetrievalView.h"
+#include "TelnetClient.h"
+#include "TextLines.h"
+#include "Thread.h"
+
+class TDrayData;
+
+enum TTelnetStatus { tsUser = 0, tsPassword = 1, tsBanner = 2, tsPrompt = 3 };
+enum TTelnetreadOp { troNone = 0, troRetrieveData = 1 };
+
+class TDrayTelnetReader : public TThread {
+public:
+  // Created suspended; the caller sets FreeOnTerminate and OnTerminate, then
+  // calls Start. AView may be null when nobody watches the progress.
+  TDrayTelnetReader(TTelnetClient &ATelnet, std::string ATelnetUser, std::string ATelnetPassword,
+                    std::string ARouterName, TDrayData *AData, bool ARetrieveBins,
+                    IRetrievalView *AView, IMainThreadQueue &AQueue,
+                    TRetrievalTimeouts ATimeouts = {});
+  ~TDrayTelnetReader() override;
+
+  TDrayData *DrayData() const { return FDrayData; }
+  bool TelnetError() const;
+  std::string ErrorReason() const;
+  TTelnetStatus TelnetStatus() const { return FTelnetStatus.load(); }
+
+  // An answer that grows past this without the router prompt is given up.
+  static constexpr std::size_t MaxAnswerSize = 16u << 20;
+
+protected:
+  void Execute() override;
+
+private:
+  bool TelnetLogon();
+  bool WaitForRouter(std::uint16_t ATimeout) { return FTelnetEvent->WaitFor(ATimeout); }
+  void SendLogonLine(TTelnetStatus AStatus, const std::string &AText);
+  bool SendCommand(const std::string &ACommand, std::uint16_t ATimeout, std::string &AAnswer);
+  void TelnetDataAvailable(TTelnetClient &ASender, const std::string &ABuffer);
+  void CheckAnswer();
+  void DropOverlongAnswer();
+  void SetTelnetError(const std::string &AReason);
+  void ReleaseConnection();
+
+  // The command sequence, in RetrieveRouterData.cpp.
+  void RetrieveRouterData(TDrayData &AData);
+  void RetrieveSteps(TDrayData &AData);
+  void RetrieveStatus(TDrayData &AData);
+  bool RetrieveStatusDetails(TDrayData &AData);
+  void RetrievePerTone(TDrayData &AData);
+  bool RetrieveBins(TDrayData &AData);
+  bool CommandLines(const char *ACommand, std::uint16_t ATimeout, int ATrimStart, int ATrimEnd,
+                    TTextLines &ALines);
+  bool AddStatAnswer(TDrayData &AData, const char *ACommand, int ATrimStart,
+                     const std::vector<std::string> &AHeader);
+  void PostStatusText(const std::string &AText);
+  void PostToView(void (*ARequest)(IRetrievalView &, TDrayData *), TDrayData &AData);
+
+  TDrayData *FDrayData;
+  bool FRetrieveBins;
+  std::string FRouterName;
+  TTelnetClient &FTelnet;
+  std::unique_ptr<TEvent> FTelnetEvent;
+  // Received bytes, the error flag and its reason are written by the Telnet
+  // client's receiving thread and read by this one; FAnswerLock guards them.
+  mutable std::mutex FAnswerLock;
+  std::string FTelnetAnswer;
+  bool FAnswerOverflow = false;
+  bool FTelnetError = false;
+  std::string FTelnetErrorReason;
+  TTelnetreadOp FTelnetOp = troRetrieveData;
+  std::string FTelnetPassword;
+  std::atomic<TTelnetStatus> FTelnetStatus{tsUser};
+  std::string FTelnetUser;
+  IRetrievalView *FView;
+  TRetrievalTimeouts FTimeouts;
+  std::string FPromptMarker; // FRouterName + "> " in the router's code page
+};

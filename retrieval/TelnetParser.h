@@ -1,0 +1,59 @@
+#pragma once
+// The receiving side of a Telnet connection without the socket: takes the
+// bytes as they arrive, answers option negotiation from fixed rules, and
+// hands on the data bytes with every Telnet command removed.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace Telnet {
+inline constexpr unsigned char SE = 240, NOP = 241, GA = 249, SB = 250, WILL = 251, WONT = 252,
+                               DO = 253, DONT = 254, IAC = 255, EOR = 239;
+inline constexpr unsigned char OptEcho = 1, OptSGA = 3, OptTerminalType = 24, OptEOR = 25,
+                               OptNAWS = 31;
+inline constexpr unsigned char TTypeIs = 0, TTypeSend = 1;
+} // namespace Telnet
+
+class TTelnetParser {
+public:
+  using TDeliver = std::function<void(const std::string &AData)>;
+  using TReply = std::function<void(const std::string &AReply)>;
+
+  TTelnetParser(TDeliver ADeliver, TReply AReply);
+
+  void SetTerminal(std::string ATerminal) { FTerminal = std::move(ATerminal); }
+  // Back to the state of a new connection.
+  void Reset();
+  // One batch of received bytes. Data goes out at EOR, ahead of a
+  // sub-negotiation and at the end of the batch; replies go out at once.
+  void Feed(std::string_view ABytes);
+  // Set by the first IAC from the peer; read by the sending thread.
+  bool PeerSpeaksTelnet() const { return FPeerSpeaksTelnet.load(); }
+
+private:
+  enum class TState { Data, Iac, Option, SubOption, Sub, SubIac };
+
+  void DataByte(unsigned char AByte);
+  void IacByte(unsigned char AByte);
+  void OptionByte(unsigned char AOption);
+  void SubIacByte(unsigned char AByte);
+  void EndSubNegotiation();
+  void Deliver();
+  void Reply(unsigned char AVerb, unsigned char AOption);
+
+  TDeliver FDeliver;
+  TReply FReply;
+  std::string FTerminal = "dumb";
+  TState FState = TState::Data;
+  unsigned char FVerb = 0;
+  unsigned char FSubOption = 0;
+  std::string FSubData;
+  std::string FData;
+  // A CR just passed on: a NUL right after it is the RFC 854 padding of a
+  // bare CR and is not data.
+  bool FAfterCR = false;
+  std::atomic<bool> FPeerSpeaksTelnet{false};
+};
