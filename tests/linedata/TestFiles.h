@@ -1,0 +1,27 @@
+#pragma once
+// Helpers for tests that need files: a private folder removed afterwards,
+// and reading or writing a file's bytes.
+
+#include <filesystem>
+#include <string>
+
+class TTempFolder {
+public:
+  TTempFolder();
+  ~TTempFolder();
+  TTempFolder(const TTempFolder &) = delete;
+  TTempFolder &operator=(const TTempFolder &) = delete;
+
+  std::string Path(const std::string &AName) const { return (FPath / AName).string(); }
+  const std::filesystem::path &Folder() const { return FPath; }
+  // Names of the files in the folder, sorted.
+  std::string Listing() const;
+
+private:
+  std::filesystem::path FPath;
+};
+
+std::string ReadBytes(const std::string &AFilename);
+void WriteBytes(const std::string &AFilename, const std::string &ABytes);
+std::string FixturePath(const std::string &AName);
+std::string SamplePath(const std::string &AName);
