@@ -1,0 +1,45 @@
+#pragma once
+// One connection to the simulated router: the logon dialogue, then command
+// lines answered until the client leaves or the router is stopped.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "RouterAnswers.h"
+#include "RouterInput.h"
+#include "RouterSimOptions.h"
+
+class TRouterSession {
+public:
+  // Takes over ASocket (non-blocking) and closes it when Run returns.
+  // AStopFd becomes readable when the router is stopped.
+  TRouterSession(int ASocket, int AStopFd, const TRouterSimOptions &AOptions,
+                 const TRouterAnswers &AAnswers, bool ARejected);
+  ~TRouterSession();
+  TRouterSession(const TRouterSession &) = delete;
+  TRouterSession &operator=(const TRouterSession &) = delete;
+
+  void Run();
+
+private:
+  bool Logon();
+  bool Answer(const std::string &ACommand);
+  bool SendEndless();
+  void DiscardUntilClosed();
+  bool ReadLine(std::string &ALine);
+  bool Receive();
+  bool SendPrompt(const std::string &APrompt);
+  bool SendText(std::string_view AText);
+  bool Send(std::string_view ABytes);
+  bool Pause(std::uint32_t AMilliseconds);
+  bool WaitFor(short AEvents, int ATimeoutMs);
+
+  int FSocket;
+  int FStopFd;
+  const TRouterSimOptions &FOptions;
+  const TRouterAnswers &FAnswers;
+  bool FRejected;
+  TRouterInput FInput;
+  std::string FPrompt;
+};
