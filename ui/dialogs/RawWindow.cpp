@@ -1,0 +1,102 @@
+#include "RawWindow.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DrayData.h"
+
+namespace {
+
+QPlainTextEdit *NewRawMemo(QWidget *AParent, const char *AName) {
+  auto *memo = new QPlainTextEdit(AParent);
+  memo->setObjectName(AName);
+  memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Router listings line up in columns; any fixed-pitch face keeps them so
+  // where the named one is not installed.
+  QFont font("Courier New", 8);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  memo->setFont(font);
+  return memo;
+}
+
+QString TextOfLines(const TTextLines &ALines) {
+  QStringList lines;
+  lines.reserve(qsizetype(ALines.size()));
+  for (const std::string &line : ALines)
+    lines << QString::fromStdString(line);
+  return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+TRawWindow::TRawWindow(QWidget *AOwner, const QSize &AClientSize)
+    : QWidget(AOwner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(QFont("Segoe UI", 8));
+  resize(AClientSize);
+  memUS = NewRawMemo(this, "memUS");
+  memDS = NewRawMemo(this, "memDS");
+  lblUpstream = new QLabel("Upstream", this);
+  lblDownstream = new QLabel("Downstream", this);
+  lblUpstream->setBuddy(memUS);
+  lblDownstream->setBuddy(memDS);
+  memUS->setFocus();
+}
+
+void TRawWindow::PlaceMemos(QWidget *AGrid, bool ASideBySide) {
+  auto *grid = new QGridLayout(AGrid);
+  grid->setContentsMargins(8, 8, 8, 0);
+  const int downRow = ASideBySide ? 0 : 2;
+  const int downColumn = ASideBySide ? 1 : 0;
+  grid->addWidget(lblUpstream, 0, 0);
+  grid->addWidget(memUS, 1, 0);
+  grid->addWidget(lblDownstream, downRow, downColumn);
+  grid->addWidget(memDS, downRow + 1, downColumn);
+  grid->setRowStretch(1, 1);
+  grid->setRowStretch(downRow + 1, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(downColumn, 1);
+
+  auto *outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+  outer->addWidget(AGrid, 1);
+  outer->addWidget(CreateBottomStrip());
+}
+
+QWidget *TRawWindow::CreateBottomStrip() {
+  pnlBottom = new QWidget(this);
+  pnlBottom->setObjectName("pnlBottom");
+  pnlBottom->setFixedHeight(44);
+  btnClose = new QPushButton("Close", pnlBottom);
+  btnClose->setObjectName("btnClose");
+  btnClose->setFixedSize(75, 25);
+  auto *strip = new QHBoxLayout(pnlBottom);
+  strip->setContentsMargins(8, 0, 8, 0);
+  strip->addStretch(1);
+  strip->addWidget(btnClose);
+  connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
+  return pnlBottom;
+}
+
+void TRawWindow::LoadFrom(const TDrayData *AData, TRawKind AKind) {
+  if (AData == nullptr) {
+    memUS->clear();
+    memDS->clear();
+    return;
+  }
+  const TRawTextCopy copy = CopyRawText(*AData, AKind);
+  memUS->setPlainText(TextOfLines(copy.US));
+  memDS->setPlainText(TextOfLines(copy.DS));
+}
+
+void TRawWindow::btnCloseClick() { close(); }

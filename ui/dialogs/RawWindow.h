@@ -1,0 +1,37 @@
+#pragma once
+// What the two raw data windows share: a modeless top-level window owned by
+// the main window, destroyed when closed, with an upstream and a downstream
+// memo and a bottom strip holding "Close".
+
+#include <QWidget>
+
+#include "RawText.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class TRawWindow : public QWidget {
+  Q_OBJECT
+
+public:
+  QWidget *pnlBottom = nullptr;
+  QPushButton *btnClose = nullptr;
+  QLabel *lblUpstream = nullptr;
+  QLabel *lblDownstream = nullptr;
+  QPlainTextEdit *memUS = nullptr;
+  QPlainTextEdit *memDS = nullptr;
+
+  // Fills the memos with this window's own copy of AData's raw text of
+  // AKind; no snapshot (nullptr) leaves them empty.
+  void LoadFrom(const TDrayData *AData, TRawKind AKind);
+
+protected:
+  TRawWindow(QWidget *AOwner, const QSize &AClientSize);
+  // Puts the two labelled memos into AGrid, side by side or one above the other.
+  void PlaceMemos(QWidget *AGrid, bool ASideBySide);
+
+private:
+  void btnCloseClick();
+  QWidget *CreateBottomStrip();
+};
