@@ -1,0 +1,78 @@
+#include "ChartSetup.h"
+
+#include "ResourceStrings.h"
+#include "ToneAxis.h"
+#include "ToneChart.h"
+#include "ToneTicker.h"
+
+void TChartSetup::SetTitles(TToneChart *AChart, const char *ATitle, const char *AToneTitle,
+                            const char *AValueTitle) {
+  AChart->SetTitle(QString::fromUtf8(ATitle));
+  AChart->ToneAxis()->setLabel(QString::fromUtf8(AToneTitle));
+  AChart->ValueAxis()->setLabel(QString::fromUtf8(AValueTitle));
+}
+
+void TChartSetup::SetToneAxis(TToneChart *AChart, std::uint16_t AMax, int AStep) {
+  AChart->SetToneRange(0, AMax);
+  AChart->SetToneLabelStep(AStep);
+  AChart->ToneTicker().SetAlternateRows(true);
+  AChart->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TChartSetup::SetupHLogChart(TToneChart *AChart, std::uint16_t ATones) {
+  AChart->SetValueRangeAutomatic();
+  SetTitles(AChart, "HLog", rsTones, "dB");
+  SetToneAxis(AChart, ATones, DesignLabelStep);
+}
+
+void TChartSetup::SetupQLNChart(TToneChart *AChart, std::uint16_t ATones) {
+  AChart->SetValueRangeFixed(-150, -90);
+  SetTitles(AChart, "QLN", rsTones, "dBm/Hz");
+  SetToneAxis(AChart, ATones, DesignLabelStep);
+}
+
+void TChartSetup::SetupSNRChart(TToneChart *AChart, std::uint16_t ATones) {
+  AChart->SetValueRangeAutomatic();
+  SetTitles(AChart, "SNR", rsTones, "dB");
+  SetToneAxis(AChart, ATones, DesignLabelStep);
+}
+
+void TChartSetup::SetupBitLoadingChart(TToneChart *AChart, std::uint16_t ATones) {
+  AChart->SetValueRangeAutomatic();
+  AChart->SetValueLabelStep(1);
+  SetTitles(AChart, rsAllocatedBitsPerTone, rsTones, "Bits");
+  AChart->SetValueMinorTicks(false);
+  SetToneAxis(AChart, ATones, DesignLabelStep);
+}
+
+void TChartSetup::SetupGainChart(TToneChart *AChart, std::uint16_t ATones) {
+  AChart->SetValueRangeAutomatic();
+  SetTitles(AChart, "Gain", rsTones, "dB");
+  AChart->SetValueMinorTicks(true);
+  SetToneAxis(AChart, ATones, DesignLabelStep);
+}
+
+void TChartSetup::SetupBinSNRChart(TToneChart *AChart, std::uint16_t ATones, bool AFirst512Bins) {
+  AChart->ClearSeries();
+  AChart->SetValueRangeAutomatic();
+  SetTitles(AChart, "SNR", AFirst512Bins ? rsBins : rsTones, "dB");
+  AChart->SetValueMinorTicks(true);
+  if (AFirst512Bins)
+    SetToneAxis(AChart, 512, 16);
+  else
+    SetToneAxis(AChart, ATones, DesignLabelStep);
+}
+
+void TChartSetup::UpdateProfileAxis(TToneChart *AChart, int AProfile) {
+  const TToneAxisChoice choice = ToneAxisForProfile(AProfile);
+  AChart->SetToneMax(choice.Max);
+  if (choice.LabelStep)
+    AChart->SetToneLabelStep(*choice.LabelStep);
+}
+
+void TChartSetup::ClearCharts(std::initializer_list<TToneChart *> ACharts) {
+  for (TToneChart *chart : ACharts) {
+    chart->ClearSeries();
+    chart->replot(QCustomPlot::rpQueuedReplot);
+  }
+}

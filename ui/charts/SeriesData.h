@@ -1,0 +1,23 @@
+#pragma once
+// The points each chart series shows, worked out from a snapshot's tables
+// without any widget.
+
+#include <cstdint>
+
+#include <QVector>
+
+#include "StatValue.h"
+
+struct TSeriesPoints {
+  QVector<double> Keys;
+  QVector<double> Values;  // NaN where the router gave no value
+};
+
+// Entry i of a per-tone-group table at tone i * AGroupSize; a null entry
+// becomes NaN so that the line breaks there, an unassigned one reads as 0.
+TSeriesPoints StatLinePoints(const TDrayStatArray &ATable, std::uint8_t AGroupSize);
+
+enum class TBinField { ToneBits, Gain, SNR };
+
+// Tones 0 .. ACount - 1 of a bins table; gain is shown in dB (tenths / 10).
+TSeriesPoints BinPoints(const TDrayBinArray &ATable, int ACount, TBinField AField);

@@ -1,0 +1,244 @@
+#include "ToneChart.h"
+
+#include <cmath>
+#include <limits>
+
+#include <QToolTip>
+
+#include "HoverText.h"
+#include "ToneTicker.h"
+
+namespace {
+
+const QColor GridColour(192, 192, 192);  // silver
+
+void StyleAxis(QCPAxis *AAxis) {
+  QPen base(Qt::black, 0, Qt::DotLine);
+  AAxis->setBasePen(base);
+  AAxis->grid()->setPen(QPen(GridColour, 0, Qt::SolidLine));
+  AAxis->grid()->setSubGridVisible(false);
+  AAxis->setSubTicks(true);
+}
+
+// The value of one series at a tone: the data point nearest to it.
+double ValueNear(QCPAbstractPlottable *APlottable, double ATone) {
+  auto *iface = APlottable->interface1D();
+  if (!iface || iface->dataCount() == 0)
+    return std::numeric_limits<double>::quiet_NaN();
+  int best = iface->findBegin(ATone, true);
+  const int next = std::min(best + 1, iface->dataCount() - 1);
+  if (std::abs(iface->dataMainKey(next) - ATone) < std::abs(iface->dataMainKey(best) - ATone))
+    best = next;
+  return iface->dataMainValue(best);
+}
+
+}  // namespace
+
+TToneChart::TToneChart(QWidget *AParent) : QCustomPlot(AParent) {
+  setBackground(Qt::white);
+  setAntialiasedElements(QCP::aeAll);
+  setNotAntialiasedElements(QCP::aePlottables);  // set per series instead
+  plotLayout()->insertRow(0);
+  FTitle = new QCPTextElement(this, QString(), QFont(font().family(), font().pointSize() + 1, QFont::Bold));
+  FTitle->setTextColor(Qt::black);
+  plotLayout()->addElement(0, 0, FTitle);
+
+  FToneTicker = new TToneTicker();
+  FToneTickerRef = QSharedPointer<TToneTicker>(FToneTicker);
+  FToneTicker->setTickStep(256);
+  xAxis->setTicker(FToneTickerRef);
+  StyleAxis(xAxis);
+  StyleAxis(yAxis);
+  xAxis2->setVisible(false);
+  yAxis2->setVisible(false);
+  legend->setVisible(true);
+  legend->setBrush(QColor(255, 255, 255, 220));
+  axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  setSelectionRectMode(QCP::srmNone);
+  setMouseTracking(true);
+  SetToneRange(0, 8192);
+}
+
+void TToneChart::SetTitle(const QString &ATitle) {
+  FTitle->setText(ATitle);
+}
+
+QString TToneChart::Title() const {
+  return FTitle->text();
+}
+
+void TToneChart::SetToneRange(double AMin, double AMax) {
+  if (AMin > AMax)
+    std::swap(AMin, AMax);
+  FHomeToneRange = QCPRange(AMin, AMax);
+  xAxis->setRange(FHomeToneRange);
+}
+
+void TToneChart::SetToneMax(double AMax) {
+  SetToneRange(FHomeToneRange.lower, AMax);
+}
+
+void TToneChart::SetToneLabelStep(double AStep) {
+  FToneTicker->setTickStep(AStep);
+}
+
+double TToneChart::ToneLabelStep() const {
+  return FToneTicker->tickStep();
+}
+
+void TToneChart::SetValueRangeFixed(double AMin, double AMax) {
+  if (AMin > AMax)
+    std::swap(AMin, AMax);
+  FValueAutomatic = false;
+  FFixedValueRange = QCPRange(AMin, AMax);
+  yAxis->setRange(FFixedValueRange);
+}
+
+void TToneChart::SetValueRangeAutomatic() {
+  FValueAutomatic = true;
+  FitValueAxis();
+}
+
+void TToneChart::SetValueLabelStep(double AStep) {
+  if (AStep <= 0) {
+    yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    return;
+  }
+  auto ticker = QSharedPointer<TToneTicker>(new TToneTicker);
+  ticker->SetAlternateRows(false);
+  ticker->setTickStep(AStep);
+  yAxis->setTicker(ticker);
+}
+
+void TToneChart::SetValueMinorTicks(bool AVisible) {
+  yAxis->setSubTicks(AVisible);
+}
+
+void TToneChart::FitValueAxis() {
+  if (!FValueAutomatic) {
+    yAxis->setRange(FFixedValueRange);
+    return;
+  }
+  bool found = false;
+  QCPRange range;
+  for (int i = 0; i < plottableCount(); ++i) {
+    bool here = false;
+    const QCPRange r = plottable(i)->getValueRange(here);
+    if (!here)
+      continue;
+    range = found ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
+    found = true;
+  }
+  if (!found)
+    return;
+  // Bars start at 0, and a flat series still needs an axis with some height.
+  if (range.size() == 0)
+    range = QCPRange(range.lower - 1, range.upper + 1);
+  const double margin = range.size() * 0.05;
+  yAxis->setRange(range.lower - margin, range.upper + margin);
+}
+
+void TToneChart::ResetView() {
+  xAxis->setRange(FHomeToneRange);
+  FitValueAxis();
+  replot();
+}
+
+void TToneChart::ClearSeries() {
+  clearPlottables();
+  for (QCPBarsGroup *group : findChildren<QCPBarsGroup *>(QString(), Qt::FindDirectChildrenOnly))
+    delete group;
+}
+
+void TToneChart::SetMouseScheme(Qt::KeyboardModifiers AZoomModifiers, Qt::MouseButton APanButton) {
+  FZoomModifiers = AZoomModifiers;
+  FPanButton = APanButton;
+}
+
+QString TToneChart::HoverTextAt(double ATone) {
+  QList<QPair<QString, double>> values;
+  for (int i = 0; i < plottableCount(); ++i)
+    values.append({plottable(i)->name(), ValueNear(plottable(i), ATone)});
+  return FormatHoverText(static_cast<int>(std::lround(std::max(0.0, ATone))), values);
+}
+
+void TToneChart::mousePressEvent(QMouseEvent *AEvent) {
+  if (AEvent->button() == FPanButton) {
+    StartPan(AEvent->pos());
+    AEvent->accept();
+    return;
+  }
+  const bool zoom = AEvent->button() == Qt::LeftButton &&
+                    (AEvent->modifiers() & FZoomModifiers) == FZoomModifiers;
+  setSelectionRectMode(zoom ? QCP::srmZoom : QCP::srmNone);
+  QCustomPlot::mousePressEvent(AEvent);
+}
+
+void TToneChart::mouseMoveEvent(QMouseEvent *AEvent) {
+  if (FPanning) {
+    PanTo(AEvent->pos());
+    return;
+  }
+  QCustomPlot::mouseMoveEvent(AEvent);
+  if (AEvent->buttons() == Qt::NoButton)
+    ShowHoverText(AEvent);
+}
+
+void TToneChart::mouseReleaseEvent(QMouseEvent *AEvent) {
+  if (FPanning && AEvent->button() == FPanButton) {
+    FPanning = false;
+    // A right click that did not drag still opens the pop-up menu.
+    if (!FPanMoved && FPanButton == Qt::RightButton)
+      emit MenuRequested(this, AEvent->globalPosition().toPoint());
+    return;
+  }
+  QCustomPlot::mouseReleaseEvent(AEvent);
+}
+
+void TToneChart::mouseDoubleClickEvent(QMouseEvent *AEvent) {
+  if (AEvent->button() == Qt::LeftButton) {
+    ResetView();
+    return;
+  }
+  QCustomPlot::mouseDoubleClickEvent(AEvent);
+}
+
+void TToneChart::contextMenuEvent(QContextMenuEvent *AEvent) {
+  AEvent->accept();
+  // With the right button panning, its click opens the menu on release.
+  if (AEvent->reason() == QContextMenuEvent::Mouse && FPanButton == Qt::RightButton)
+    return;
+  emit MenuRequested(this, AEvent->globalPos());
+}
+
+void TToneChart::StartPan(const QPoint &APos) {
+  FPanning = true;
+  FPanMoved = false;
+  FPanStart = APos;
+  FPanToneStart = xAxis->range();
+  FPanValueStart = yAxis->range();
+}
+
+void TToneChart::PanTo(const QPoint &APos) {
+  if (!FPanMoved && (APos - FPanStart).manhattanLength() < 4)
+    return;
+  FPanMoved = true;
+  const double dx = xAxis->pixelToCoord(FPanStart.x()) - xAxis->pixelToCoord(APos.x());
+  const double dy = yAxis->pixelToCoord(FPanStart.y()) - yAxis->pixelToCoord(APos.y());
+  // Each move shifts the view by the distance since the previous one.
+  xAxis->setRange(FPanToneStart.lower + dx, FPanToneStart.upper + dx);
+  yAxis->setRange(FPanValueStart.lower + dy, FPanValueStart.upper + dy);
+  FPanStart = APos;
+  FPanToneStart = xAxis->range();
+  FPanValueStart = yAxis->range();
+  replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TToneChart::ShowHoverText(QMouseEvent *AEvent) {
+  const QPointF pos = AEvent->position();
+  if (plottableCount() == 0 || !axisRect()->rect().contains(pos.toPoint())) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(AEvent->globalPosition().toPoint(), HoverTextAt(xAxis->pixelToCoord(pos.x())), this);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Which of the window's commands may run, as a function of what the window
+// holds. Worked out again whenever the window is idle and before any runs.
+
+struct TActionInputs {
+  bool ReaderRunning = false;
+  bool RouterFilled = false;      // edRouter
+  bool PortFilled = false;        // edRouterPort
+  bool UserFilled = false;        // edUser
+  bool RouterNameFilled = false;  // edRouterName
+  int StatisticsCount = 0;        // entries in lbxStatistics
+  bool StatisticsSelected = false;
+};
+
+struct TActionStates {
+  bool RetrieveData = false;
+  bool LoadDataFromFile = false;
+  bool LoadConfiguration = false;
+  bool SaveConfiguration = false;
+  bool LoadStatFromFile = false;
+  bool SaveStatToFile = false;
+  bool Remove = false;
+  bool RemoveAll = false;
+  bool ChartCopy = true;
+  bool StatisticsList = false;  // the list box lbxStatistics itself
+  bool operator==(const TActionStates &) const = default;
+};
+
+TActionStates ComputeActionStates(const TActionInputs &AInputs);

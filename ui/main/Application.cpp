@@ -1,0 +1,28 @@
+#include "Application.h"
+
+#include "ErrorReport.h"
+#include "MessageBoxErrorDisplay.h"
+
+TApplication::TApplication(int &AArgc, char **AArgv) : QApplication(AArgc, AArgv) {
+  setApplicationName(QStringLiteral("Tonegraph"));
+  setApplicationDisplayName(QStringLiteral("Tonegraph"));
+  setApplicationVersion(QStringLiteral(TONEGRAPH_VERSION));
+  FOwnErrors = std::make_unique<TMessageBoxErrorDisplay>();
+}
+
+TApplication::~TApplication() = default;
+
+bool TApplication::notify(QObject *AReceiver, QEvent *AEvent) {
+  try {
+    return QApplication::notify(AReceiver, AEvent);
+  } catch (const std::exception &E) {
+    ReportFailure(E.what());
+  } catch (...) {
+    ReportFailure("Unknown failure");
+  }
+  return false;
+}
+
+void TApplication::ReportFailure(const std::string &AMessage) {
+  (FErrors ? FErrors : FOwnErrors.get())->ShowErrorReport(GeneralErrorReportText(AMessage));
+}

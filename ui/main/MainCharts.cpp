@@ -1,0 +1,121 @@
+#include "MainCharts.h"
+
+#include <QCheckBox>
+
+#include "ChartSetup.h"
+#include "DrayData.h"
+#include "MainPages.h"
+#include "ResourceStrings.h"
+#include "SeriesPlotter.h"
+#include "ToneAxis.h"
+#include "ToneChart.h"
+
+const QColor TMainCharts::DSColor(0, 0, 255);
+const QColor TMainCharts::USColor(0, 128, 0);
+
+TMainCharts::TMainCharts(const TMainPages &APages, const QCheckBox *AFirst512Bins)
+    : chartHLog(APages.chartHLog), chartQLN(APages.chartQLN), chartSNR(APages.chartSNR),
+      chartBitLoading(APages.chartBitLoading), chartGain(APages.chartGain), chartBinSNRUS(APages.chartBinSNRUS),
+      chartBinSNRDS(APages.chartBinSNRDS), FFirst512Bins(AFirst512Bins) {
+  // The HLog chart keeps the plain left drag free: zooming needs Ctrl there,
+  // and the middle button pans. The others zoom on a left drag, pan on right.
+  for (TToneChart *chart : {chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS})
+    chart->SetMouseScheme(Qt::NoModifier, Qt::RightButton);
+  chartHLog->SetMouseScheme(Qt::ControlModifier, Qt::MiddleButton);
+}
+
+bool TMainCharts::First512Bins() const {
+  return FFirst512Bins->isEnabled() && FFirst512Bins->isChecked();
+}
+
+void TMainCharts::SetupCharts() {
+  TChartSetup::ClearCharts({chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS});
+  constexpr std::uint16_t tones = 8192;
+  TChartSetup::SetupBitLoadingChart(chartBitLoading, tones);
+  TChartSetup::SetupBinSNRChart(chartBinSNRUS, tones, First512Bins());
+  TChartSetup::SetupBinSNRChart(chartBinSNRDS, tones, First512Bins());
+  TChartSetup::SetupGainChart(chartGain, tones);
+  TChartSetup::SetupHLogChart(chartHLog, tones);
+  TChartSetup::SetupQLNChart(chartQLN, tones);
+  TChartSetup::SetupSNRChart(chartSNR, tones);
+}
+
+void TMainCharts::DisplayChartData(const TDrayData *AData) {
+  if (!AData) {
+    TChartSetup::ClearCharts({chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS});
+    return;
+  }
+  PlotHLOG(*AData, chartHLog, DSColor, USColor);
+  PlotQLN(*AData, chartQLN, DSColor, USColor);
+  PlotSNR(*AData, chartSNR, DSColor, USColor);
+  PlotBitLoading(*AData, chartBitLoading, DSColor, USColor);
+  PlotGain(*AData, chartGain, DSColor, USColor);
+  PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
+}
+
+void TMainCharts::PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
+                           const QColor &AUSColor) {
+  TToneChart *chart = AChart ? AChart : chartHLog;
+  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  TSeriesPlotter::PlotStatLines(chart, AData.HLogStatsUS(), AData.HLogStatsDS(), AData.HLogMultipliers(), ADSColor,
+                                AUSColor);
+}
+
+void TMainCharts::PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
+                          const QColor &AUSColor) {
+  TToneChart *chart = AChart ? AChart : chartQLN;
+  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  TSeriesPlotter::PlotStatLines(chart, AData.QLNStatsUS(), AData.QLNStatsDS(), AData.QLNMultipliers(), ADSColor,
+                                AUSColor);
+}
+
+void TMainCharts::PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
+                          const QColor &AUSColor) {
+  TToneChart *chart = AChart ? AChart : chartSNR;
+  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  TSeriesPlotter::PlotStatLines(chart, AData.SNRStatsUS(), AData.SNRStatsDS(), AData.SNRMultipliers(), ADSColor,
+                                AUSColor);
+}
+
+void TMainCharts::PlotBitLoading(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
+                                 const QColor &AUSColor) {
+  TToneChart *chart = AChart ? AChart : chartBitLoading;
+  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
+                              ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
+}
+
+void TMainCharts::PlotGain(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
+                           const QColor &AUSColor) {
+  TToneChart *chart = AChart ? AChart : chartGain;
+  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
+                              ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
+}
+
+void TMainCharts::SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle) {
+  AChart->SetTitle(QString::fromLatin1(ATitle));
+  if (First512Bins()) {
+    AChart->ToneAxis()->setLabel(QString::fromUtf8(rsBins));
+    AChart->SetToneRange(0, 512);
+    AChart->SetToneLabelStep(32);
+    return;
+  }
+  // Without the option every tone of the profile is drawn, on the same tone
+  // axis as the other bins charts.
+  const TToneAxisChoice axis = ToneAxisForProfile(AData.VDSLProfile());
+  AChart->ToneAxis()->setLabel(QString::fromUtf8(rsTones));
+  AChart->SetToneRange(0, axis.Max);
+  AChart->SetToneLabelStep(axis.LabelStep.value_or(TChartSetup::DesignLabelStep));
+}
+
+void TMainCharts::PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TToneChart *AChartUS,
+                              const QColor &ADSColor, const QColor &AUSColor) {
+  TToneChart *chartDS = AChartDS ? AChartDS : chartBinSNRDS;
+  TToneChart *chartUS = AChartUS ? AChartUS : chartBinSNRUS;
+  SetBinSNRAxis(chartDS, AData, "SNR Downstream");
+  SetBinSNRAxis(chartUS, AData, "SNR Upstream");
+  const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
+  TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
+  TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);
+}

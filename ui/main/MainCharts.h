@@ -1,0 +1,39 @@
+#pragma once
+// The seven charts of the main window and what the window does with them as
+// a whole: set them up, empty them, draw a snapshot into them.
+
+#include <QColor>
+
+class QCheckBox;
+class TDrayData;
+class TMainPages;
+class TToneChart;
+
+class TMainCharts {
+public:
+  // AFirst512Bins: the "SNR data only in first 512 bins" check box.
+  TMainCharts(const TMainPages &APages, const QCheckBox *AFirst512Bins);
+
+  static const QColor DSColor;  // blue
+  static const QColor USColor;  // green
+
+  void SetupCharts();
+  void DisplayChartData(const TDrayData *AData);
+
+  // A null chart means the default one for that table.
+  void PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
+  void PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
+  void PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
+  void PlotBitLoading(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
+  void PlotGain(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
+  void PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TToneChart *AChartUS, const QColor &ADSColor,
+                   const QColor &AUSColor);
+
+  TToneChart *chartHLog, *chartQLN, *chartSNR, *chartBitLoading, *chartGain, *chartBinSNRUS, *chartBinSNRDS;
+
+private:
+  bool First512Bins() const;
+  void SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle);
+
+  const QCheckBox *FFirst512Bins;
+};

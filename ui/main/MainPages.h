@@ -1,0 +1,51 @@
+#pragma once
+// The page control filling the window left of the input panel: the router's
+// status text and the seven charts on five tabs.
+
+#include <QTabWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+class TToneChart;
+
+class TMainPages : public QTabWidget {
+  Q_OBJECT
+public:
+  explicit TMainPages(QWidget *AParent = nullptr);
+
+  QWidget *TabSheet1 = nullptr;
+  QWidget *tbsHLog = nullptr;
+  QWidget *tbsQLN = nullptr;
+  QWidget *tbsSNR = nullptr;
+  QWidget *tbsInput = nullptr;
+  QTabWidget *PageControl1 = nullptr;
+  QWidget *TabSheet2 = nullptr;
+  QWidget *TabSheet3 = nullptr;
+  QWidget *TabSheet4 = nullptr;
+
+  QPlainTextEdit *memStats = nullptr;
+  QPushButton *btnHelp = nullptr;
+  QPushButton *btnAbout = nullptr;
+
+  TToneChart *chartHLog = nullptr;
+  TToneChart *chartQLN = nullptr;
+  TToneChart *chartSNR = nullptr;
+  TToneChart *chartBitLoading = nullptr;
+  TToneChart *chartGain = nullptr;
+  TToneChart *chartBinSNRUS = nullptr;
+  TToneChart *chartBinSNRDS = nullptr;
+
+  QPushButton *btnHLogShowRaw = nullptr;
+  QPushButton *btnQLNShowRawData = nullptr;
+  QPushButton *btnSNRShowRawData = nullptr;
+  QPushButton *btnBinShowRawData = nullptr;
+
+private:
+  QWidget *CreateRouterPage();
+  QWidget *CreateChartPage(const char *AName, TToneChart *&AChart, const char *AChartName, QPushButton *&AButton,
+                           const char *AButtonName);
+  QWidget *CreateBinsPage();
+  QWidget *CreateBinSNRPage();
+  QWidget *WithRawStrip(const char *AName, QWidget *AContent, QPushButton *&AButton, const char *AButtonName);
+  TToneChart *NewChart(QWidget *AParent, const char *AName);
+};

@@ -1,0 +1,399 @@
+#include "fmMain.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+#include "ActionBinding.h"
+#include "ConfigSwitch.h"
+#include "DrayData.h"
+#include "ErrorReport.h"
+#include "HelpSystem.h"
+#include "MessageBoxErrorDisplay.h"
+#include "ProgramIcon.h"
+#include "ResourceStrings.h"
+#include "StatListOrder.h"
+#include "SystemTopicViewer.h"
+#include "ToneChart.h"
+#include "UpDown.h"
+#include "fmAbout.h"
+#include "fmLoadDataFromFile.h"
+#include "fmRawBins.h"
+#include "fmRawData.h"
+
+namespace {
+
+TDrayData *SnapshotOf(const QListWidgetItem *AItem) {
+  return AItem ? static_cast<TDrayData *>(AItem->data(Qt::UserRole).value<void *>()) : nullptr;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidget *AParent) : QMainWindow(AParent) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("Tonegraph"));
+  setWindowIcon(TonegraphIcon());
+  if (!AServices.Errors)
+    FOwnErrors = std::make_unique<TMessageBoxErrorDisplay>(this);
+  if (!AServices.Help)
+    FOwnHelp = std::make_unique<TSystemTopicViewer>(this);
+  FErrors = AServices.Errors ? AServices.Errors : FOwnErrors.get();
+  FHelp = AServices.Help ? AServices.Help : FOwnHelp.get();
+
+  auto *client = new QWidget(this);
+  pgcMain = new TMainPages(client);
+  pnlInputs = new TInputPanel(client);
+  auto *layout = new QHBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(pgcMain, 1);
+  layout->addWidget(pnlInputs);
+  setCentralWidget(client);
+  sbMain = statusBar();
+  sbMain->setObjectName(QStringLiteral("sbMain"));
+  sbMain->setSizeGripEnabled(true);
+  setMinimumSize(1024, 600);
+  resize(1188, 657 + sbMain->sizeHint().height());
+
+  CreateActions();
+  BindControls();
+  CreateMenus();
+  FormCreate(AArguments);
+  pnlInputs->edRouter->setFocus();
+}
+
+TfrmMain::~TfrmMain() {
+  // The list's removed notifications still find the list box and charts.
+  FDrayDataList.reset();
+}
+
+template <class F> void TfrmMain::Guarded(F &&AHandler) {
+  try {
+    AHandler();
+  } catch (const std::exception &E) {
+    FErrors->ShowErrorReport(GeneralErrorReportText(E.what()));
+  }
+}
+
+void TfrmMain::FormCreate(const QStringList &AArguments) {
+  FDrayDataList = std::make_unique<TDrayDataList>();
+  FDrayDataList->SetOnNotify([this](TDrayDataList &ASender, TDrayData *AItem, TListNotification AAction) {
+    DrayDataListNotify(ASender, AItem, AAction);
+  });
+  FCharts = std::make_unique<TMainCharts>(*pgcMain, pnlInputs->chkSNRBug);
+  FCharts->SetupCharts();
+  pgcMain->setCurrentWidget(pgcMain->TabSheet1);
+  std::vector<std::string> args;
+  for (const QString &arg : AArguments)
+    args.push_back(arg.toStdString());
+  // Loading the named configuration file follows once configuration files
+  // are read by the window; the value is kept for it.
+  FConfigFileName = FindConfigSwitch(args);
+}
+
+QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char *ACategory,
+                             void (TfrmMain::*AExecute)()) {
+  auto *action = new QAction(QString::fromUtf8(ACaption), this);
+  action->setObjectName(QString::fromLatin1(AName));
+  action->setProperty("category", QString::fromLatin1(ACategory));
+  connect(action, &QAction::triggered, this, [this, action, AExecute] {
+    UpdateActions();
+    if (action->isEnabled())
+      Guarded([this, AExecute] { (this->*AExecute)(); });
+  });
+  return action;
+}
+
+void TfrmMain::CreateActions() {
+  acnRetrieveData = NewAction("acnRetrieveData", "Retrieve data", "Configuration", &TfrmMain::acnRetrieveDataExecute);
+  acnLoadDataFromFile = NewAction("acnLoadDataFromFile", "Load data from file...", "Configuration",
+                                  &TfrmMain::acnLoadDataFromFileExecute);
+  acnLoadConfiguration = NewAction("acnLoadConfiguration", "Load configuration...", "Configuration",
+                                   &TfrmMain::btnLoadConfigurationClick);
+  acnSaveConfiguration = NewAction("acnSaveConfiguration", "Save configuration...", "Configuration",
+                                   &TfrmMain::btnSaveCfgClick);
+  acnLoadStatFromFile = NewAction("acnLoadStatFromFile", "Load statistics...", "Statistics",
+                                  &TfrmMain::acnLoadStatFromFileExecute);
+  acnSaveStatToFile = NewAction("acnSaveStatToFile", "Save statistics...", "Statistics",
+                                &TfrmMain::acnSaveStatToFileExecute);
+  acnRemove = NewAction("acnRemove", "Remove", "Statistics", &TfrmMain::acnRemoveExecute);
+  acnRemoveAll = NewAction("acnRemoveAll", "Remove all", "Statistics", &TfrmMain::acnRemoveAllExecute);
+  acnChartCopy = NewAction("acnChartCopy", "Copy", "Charts", &TfrmMain::acnChartCopyExecute);
+  acnRetrieveData->setEnabled(false);  // until the first update
+  if (auto *dispatcher = QAbstractEventDispatcher::instance())
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::UpdateActions);
+}
+
+void TfrmMain::BindControls() {
+  TInputPanel &p = *pnlInputs;
+  BindButtonToAction(p.btnLoadConfiguration, acnLoadConfiguration);
+  BindButtonToAction(p.btnSaveCfg, acnSaveConfiguration);
+  BindButtonToAction(p.btnGetData, acnRetrieveData, true);
+  BindButtonToAction(p.btnLoadDataFromFile, acnLoadDataFromFile);
+  BindButtonToAction(p.btnLoadStatisticsFromFile, acnLoadStatFromFile);
+  BindButtonToAction(p.btnSaveStatsToFile, acnSaveStatToFile);
+  connect(p.lbxStatistics, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { lbxStatisticsClick(); }); });
+  connect(pgcMain->btnHelp, &QPushButton::clicked, this, [this] { Guarded([this] { btnHelpClick(); }); });
+  connect(pgcMain->btnAbout, &QPushButton::clicked, this, [this] { Guarded([this] { btnAboutClick(); }); });
+  const std::pair<QPushButton *, TRawKind> raw[] = {{pgcMain->btnHLogShowRaw, TRawKind::HLog},
+                                                    {pgcMain->btnQLNShowRawData, TRawKind::QLN},
+                                                    {pgcMain->btnSNRShowRawData, TRawKind::SNR},
+                                                    {pgcMain->btnBinShowRawData, TRawKind::Bins}};
+  for (const auto &[button, kind] : raw)
+    connect(button, &QPushButton::clicked, this, [this, kind] { Guarded([this, kind] { ShowRaw(int(kind)); }); });
+  auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(f1, &QShortcut::activated, this, [this] { Guarded([this] { ShowHelpForFocus(); }); });
+}
+
+void TfrmMain::CreateMenus() {
+  mnuCharts = new QMenu(this);
+  mnuCharts->setObjectName(QStringLiteral("mnuCharts"));
+  mnuCharts->addAction(acnChartCopy);
+  for (TToneChart *chart : pgcMain->findChildren<TToneChart *>())
+    connect(chart, &TToneChart::MenuRequested, this, &TfrmMain::PopupChartMenu);
+  mnuStatListBox = new QMenu(this);
+  mnuStatListBox->setObjectName(QStringLiteral("mnuStatListBox"));
+  mnuStatListBox->addAction(acnRemove);
+  mnuStatListBox->addAction(acnRemoveAll);
+  QListWidget *list = pnlInputs->lbxStatistics;
+  connect(list, &QListWidget::customContextMenuRequested, this, [this, list](const QPoint &APos) {
+    UpdateActions();
+    mnuStatListBox->popup(list->viewport()->mapToGlobal(APos));
+  });
+}
+
+TActionInputs TfrmMain::CurrentActionInputs() const {
+  const TInputPanel &p = *pnlInputs;
+  TActionInputs in;
+  in.ReaderRunning = ReaderRunning();
+  in.RouterFilled = !p.edRouter->text().isEmpty();
+  in.PortFilled = !p.edRouterPort->text().isEmpty();
+  in.UserFilled = !p.edUser->text().isEmpty();
+  in.RouterNameFilled = !p.edRouterName->text().isEmpty();
+  in.StatisticsCount = p.lbxStatistics->count();
+  in.StatisticsSelected = GetSelectedDrayData() != nullptr;
+  return in;
+}
+
+void TfrmMain::UpdateActions() {
+  const TActionStates s = ComputeActionStates(CurrentActionInputs());
+  acnRetrieveData->setEnabled(s.RetrieveData);
+  acnLoadDataFromFile->setEnabled(s.LoadDataFromFile);
+  acnLoadConfiguration->setEnabled(s.LoadConfiguration);
+  acnSaveConfiguration->setEnabled(s.SaveConfiguration);
+  acnLoadStatFromFile->setEnabled(s.LoadStatFromFile);
+  acnSaveStatToFile->setEnabled(s.SaveStatToFile);
+  acnRemove->setEnabled(s.Remove);
+  acnRemoveAll->setEnabled(s.RemoveAll);
+  acnChartCopy->setEnabled(s.ChartCopy);
+  pnlInputs->lbxStatistics->setEnabled(s.StatisticsList);
+}
+
+// ---- Snapshot list and display
+
+void TfrmMain::DrayDataListNotify(TDrayDataList &ASender, TDrayData *AItem, TListNotification AAction) {
+  if (AAction == TListNotification::Added)
+    InsertEntry(AItem);
+  else
+    DeleteEntry(ASender, AItem);
+}
+
+void TfrmMain::SelectEntry(int ARow) {
+  // Selecting from code shows nothing; only the user's choice redraws.
+  const QSignalBlocker blocker(pnlInputs->lbxStatistics);
+  pnlInputs->lbxStatistics->setCurrentRow(ARow);
+}
+
+void TfrmMain::InsertEntry(TDrayData *AItem) {
+  QListWidget *list = pnlInputs->lbxStatistics;
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i)
+    texts << list->item(i)->text();
+  const QString name = QString::fromStdString(AItem->Name());
+  const int row = SortedInsertIndex(texts, name);
+  auto *entry = new QListWidgetItem(name);
+  entry->setData(Qt::UserRole, QVariant::fromValue(static_cast<void *>(AItem)));
+  list->insertItem(row, entry);
+  SelectEntry(row);
+}
+
+void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
+  QListWidget *list = pnlInputs->lbxStatistics;
+  int row = -1;
+  for (int i = 0; i < list->count() && row < 0; ++i)
+    if (SnapshotOf(list->item(i)) == AItem)
+      row = i;
+  if (row < 0)
+    return;
+  {
+    const QSignalBlocker blocker(list);
+    delete list->takeItem(row);
+  }
+  if (ASender.Count() == 0) {
+    DisplayTextData(nullptr);
+    DisplayChartData(nullptr);
+    return;
+  }
+  SelectEntry(SelectionAfterDelete(row, list->count()));
+}
+
+TDrayData *TfrmMain::GetSelectedDrayData() const {
+  const QListWidgetItem *item = pnlInputs->lbxStatistics->currentItem();
+  return item && item->isSelected() ? SnapshotOf(item) : nullptr;
+}
+
+void TfrmMain::lbxStatisticsClick() {
+  TDrayData *data = GetSelectedDrayData();
+  if (!data)
+    return;
+  DisplayTextData(nullptr);
+  DisplayChartData(nullptr);
+  DisplayTextData(data);
+  UpdateProfileLabel(data->VDSLProfile());
+  DisplayChartData(data);
+}
+
+void TfrmMain::DisplayTextData(TDrayData *AData) {
+  if (!AData) {
+    pgcMain->memStats->clear();
+    return;
+  }
+  QStringList lines;
+  for (const std::string &line : AData->Stats())
+    lines << QString::fromStdString(line);
+  pgcMain->memStats->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TfrmMain::UpdateProfileLabel(TVDSLProfile AProfile) {
+  pnlInputs->lblProfileName->setText(QString::fromUtf8(rsProfileLabel).arg(QString::fromLatin1(ProfileName(AProfile))));
+}
+
+void TfrmMain::SetStatusText(const std::string &AText) {
+  sbMain->showMessage(QString::fromStdString(AText));
+}
+
+void TfrmMain::DisplayChartData(TDrayData *AData) {
+  FCharts->DisplayChartData(AData);
+}
+
+// The reader asks for each group once it has stored it and never writes it
+// again in that run, so drawing reads the tables without the snapshot's locks.
+void TfrmMain::PlotHLOG(TDrayData *AData) {
+  FCharts->PlotHLOG(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+}
+
+void TfrmMain::PlotQLN(TDrayData *AData) {
+  FCharts->PlotQLN(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+}
+
+void TfrmMain::PlotSNR(TDrayData *AData) {
+  FCharts->PlotSNR(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+}
+
+void TfrmMain::PlotBitLoading(TDrayData *AData) {
+  FCharts->PlotBitLoading(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+}
+
+void TfrmMain::PlotBinsSNR(TDrayData *AData) {
+  FCharts->PlotBinsSNR(*AData, nullptr, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+}
+
+void TfrmMain::PlotGain(TDrayData *AData) {
+  FCharts->PlotGain(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+}
+
+// ---- Actions
+
+void TfrmMain::acnRemoveExecute() {
+  TDrayData *data = GetSelectedDrayData();
+  if (!data)
+    return;
+  FDrayDataList->Remove(data);
+  lbxStatisticsClick();
+}
+
+void TfrmMain::acnRemoveAllExecute() {
+  FDrayDataList->Clear();
+}
+
+void TfrmMain::acnLoadDataFromFileExecute() {
+  TfrmLoadDataFromFiles dialog(this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  DisplayTextData(nullptr);
+  DisplayChartData(nullptr);
+  std::unique_ptr<TDrayData> data = dialog.GetDrayData();
+  TDrayData *added = data.get();
+  FDrayDataList->Add(std::move(data));
+  UpdateProfileLabel(added->VDSLProfile());
+  DisplayChartData(added);
+  pgcMain->setCurrentWidget(pgcMain->tbsHLog);
+}
+
+void TfrmMain::PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos) {
+  FChartMenuComponent = AChart;
+  UpdateActions();
+  mnuCharts->popup(AGlobalPos);
+}
+
+void TfrmMain::acnChartCopyExecute() {
+  // Only the chart the pop-up menu was opened on is copied.
+  TToneChart *chart = FChartMenuComponent;
+  if (!chart)
+    return;
+  QApplication::clipboard()->setPixmap(chart->toPixmap(chart->width(), chart->height()));
+}
+
+// Retrieval, statistics files and configuration files are run from here once
+// their window side is in place; until then the actions do nothing.
+void TfrmMain::acnRetrieveDataExecute() {}
+void TfrmMain::acnLoadStatFromFileExecute() {}
+void TfrmMain::acnSaveStatToFileExecute() {}
+void TfrmMain::btnLoadConfigurationClick() {}
+void TfrmMain::btnSaveCfgClick() {}
+
+// ---- Help, About, raw data
+
+int TfrmMain::FocusedHelpContext() const {
+  return HelpContextFor(QApplication::focusWidget());
+}
+
+void TfrmMain::ShowHelpForFocus() {
+  FHelp->ShowTopic(FocusedHelpContext());
+}
+
+void TfrmMain::btnHelpClick() {
+  FHelp->ShowContents();
+}
+
+void TfrmMain::btnAboutClick() {
+  TfrmAbout about(this);
+  about.exec();
+}
+
+void TfrmMain::ShowRaw(int AKind) {
+  const auto kind = static_cast<TRawKind>(AKind);
+  if (kind == TRawKind::Bins)
+    TfrmRawBins::ShowBins(this, GetSelectedDrayData());
+  else
+    TfrmRawData::ShowRaw(this, GetSelectedDrayData(), kind);
+}
+
+void TfrmMain::closeEvent(QCloseEvent *AEvent) {
+  // A running reader is asked to stop once retrieval runs from the window;
+  // the window never waits for it.
+  AEvent->accept();
+}

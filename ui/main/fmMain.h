@@ -1,0 +1,118 @@
+#pragma once
+// The main window: connection settings and snapshot list on the right, the
+// status text and the charts on tabs to the left, a status bar below.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "ActionRules.h"
+#include "MainCharts.h"
+#include "MainPages.h"
+#include "InputPanel.h"
+#include "RetrievalView.h"
+#include "DrayDataList.h"
+
+class IErrorDisplay;
+class ITopicViewer;
+class QAction;
+class QMenu;
+class QStatusBar;
+class TDrayTelnetReader;
+
+// Where the window shows errors and help; none means its own message boxes
+// and help window. Tests pass recording ones.
+struct TMainServices {
+  IErrorDisplay *Errors = nullptr;
+  ITopicViewer *Help = nullptr;
+};
+
+class TfrmMain : public QMainWindow, public IRetrievalView {
+  Q_OBJECT
+public:
+  // AArguments: the command line after the program's own name.
+  explicit TfrmMain(const QStringList &AArguments = {}, TMainServices AServices = {}, QWidget *AParent = nullptr);
+  ~TfrmMain() override;
+
+  TInputPanel *pnlInputs = nullptr;
+  TMainPages *pgcMain = nullptr;
+  QStatusBar *sbMain = nullptr;
+  QAction *acnRetrieveData = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
+          *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
+          *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
+  QMenu *mnuCharts = nullptr;
+  QMenu *mnuStatListBox = nullptr;
+
+  TDrayDataList &DrayDataList() { return *FDrayDataList; }
+  TMainCharts &Charts() { return *FCharts; }
+  // The value of the switch "c", when the command line carries it.
+  const std::optional<std::string> &ConfigFileName() const { return FConfigFileName; }
+  bool ReaderRunning() const { return FReader != nullptr; }
+
+  // Works out every action's enabled state (on idle and before any runs).
+  void UpdateActions();
+  TActionInputs CurrentActionInputs() const;
+
+  TDrayData *GetSelectedDrayData() const;
+  void lbxStatisticsClick();
+  void DisplayChartData(TDrayData *AData);
+
+  // IRetrievalView: what a retrieval asks the window to show.
+  void SetStatusText(const std::string &AText) override;
+  void UpdateProfileLabel(TVDSLProfile AProfile) override;
+  void DisplayTextData(TDrayData *AData) override;
+  void PlotHLOG(TDrayData *AData) override;
+  void PlotQLN(TDrayData *AData) override;
+  void PlotSNR(TDrayData *AData) override;
+  void PlotBitLoading(TDrayData *AData) override;
+  void PlotBinsSNR(TDrayData *AData) override;
+  void PlotGain(TDrayData *AData) override;
+
+  // Action handlers.
+  void acnRetrieveDataExecute();
+  void acnLoadDataFromFileExecute();
+  void btnLoadConfigurationClick();
+  void btnSaveCfgClick();
+  void acnLoadStatFromFileExecute();
+  void acnSaveStatToFileExecute();
+  void acnRemoveExecute();
+  void acnRemoveAllExecute();
+  void acnChartCopyExecute();
+
+  // Opens the chart pop-up menu for AChart (as a right click does).
+  void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
+  // The help topic F1 opens now.
+  int FocusedHelpContext() const;
+
+protected:
+  void closeEvent(QCloseEvent *AEvent) override;
+
+private:
+  void FormCreate(const QStringList &AArguments);
+  void CreateActions();
+  QAction *NewAction(const char *AName, const char *ACaption, const char *ACategory, void (TfrmMain::*AExecute)());
+  void BindControls();
+  void CreateMenus();
+  void DrayDataListNotify(TDrayDataList &ASender, TDrayData *AItem, TListNotification AAction);
+  void InsertEntry(TDrayData *AItem);
+  void DeleteEntry(TDrayDataList &ASender, TDrayData *AItem);
+  void SelectEntry(int ARow);
+  void ShowHelpForFocus();
+  void btnHelpClick();
+  void btnAboutClick();
+  void ShowRaw(int AKind);
+  template <class F> void Guarded(F &&AHandler);
+
+  std::unique_ptr<IErrorDisplay> FOwnErrors;
+  std::unique_ptr<ITopicViewer> FOwnHelp;
+  IErrorDisplay *FErrors = nullptr;
+  ITopicViewer *FHelp = nullptr;
+  std::unique_ptr<TDrayDataList> FDrayDataList;
+  std::unique_ptr<TMainCharts> FCharts;
+  std::optional<std::string> FConfigFileName;
+  TDrayTelnetReader *FReader = nullptr;
+  QPointer<TToneChart> FChartMenuComponent;
+};
