@@ -38,6 +38,9 @@ public:
   bool TelnetError() const;
   std::string ErrorReason() const;
   TTelnetStatus TelnetStatus() const { return FTelnetStatus.load(); }
+  // What runs after the logon; troNone stops there. Set before Start.
+  TTelnetreadOp TelnetOp() const { return FTelnetOp; }
+  void SetTelnetOp(TTelnetreadOp AOp) { FTelnetOp = AOp; }
 
   // An answer that grows past this without the router prompt is given up.
   static constexpr std::size_t MaxAnswerSize = 16u << 20;
