@@ -20,6 +20,7 @@ private slots:
   void EscapeDoesNotCloseButEnterAndOkDo_data();
   void EscapeDoesNotCloseButEnterAndOkDo();
   void IsModalWhileOpenAndGoneAfterOk();
+  void CloseBoxEndsIt();
   void TextsFitTheirPlaces();
   void SizeIsFixed();
   void IconHasSevenDrawnSizes();
@@ -84,6 +85,14 @@ void TAboutTest::IsModalWhileOpenAndGoneAfterOk() {
   delete about;
   QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget *>(nullptr));
   QVERIFY(owner.isEnabled());
+}
+
+void TAboutTest::CloseBoxEndsIt() {
+  TfrmAbout about;
+  about.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&about));
+  QVERIFY(about.close());
+  QVERIFY(!about.isVisible());
 }
 
 // Whatever font the desktop substitutes, no notice may be cut off.
