@@ -92,6 +92,13 @@ std::string DecodeUtf16(std::size_t ACount, TUnitAt AUnitAt, bool AOddByte) {
   return Out;
 }
 
+bool IsAscii(std::string_view ABytes) {
+  for (const char C : ABytes)
+    if (static_cast<unsigned char>(C) >= 0x80)
+      return false;
+  return true;
+}
+
 unsigned Byte(std::string_view ABytes, std::size_t AIndex) { return static_cast<unsigned char>(ABytes[AIndex]); }
 
 bool StartsWith(std::string_view ABytes, std::string_view APrefix) {
@@ -101,6 +108,9 @@ bool StartsWith(std::string_view ABytes, std::string_view APrefix) {
 } // namespace
 
 std::string DecodeWindows1252(std::string_view ABytes) {
+  // Router text is 7-bit nearly always: no byte to map.
+  if (IsAscii(ABytes))
+    return std::string(ABytes);
   std::string Out;
   Out.reserve(ABytes.size());
   for (const char C : ABytes) {

@@ -13,25 +13,22 @@ constexpr uint32_t MatchPairs = 16;
 TRegexMatch::TRegexMatch() : FData(pcre2_match_data_create(MatchPairs, nullptr)) {
   if (!FData)
     throw std::bad_alloc();
+  FVector = pcre2_get_ovector_pointer(FData);
 }
 
 TRegexMatch::~TRegexMatch() { pcre2_match_data_free(FData); }
 
 bool TRegexMatch::Took(int AGroup) const {
-  if (AGroup < 0 || AGroup >= FCount)
-    return false;
-  const PCRE2_SIZE *Vector = pcre2_get_ovector_pointer(FData);
-  return Vector[2 * AGroup] != PCRE2_UNSET;
+  return AGroup >= 0 && AGroup < FCount && FVector[2 * AGroup] != PCRE2_UNSET;
 }
 
 std::string_view TRegexMatch::Group(int AGroup) const {
   if (!Took(AGroup))
     return {};
-  const PCRE2_SIZE *Vector = pcre2_get_ovector_pointer(FData);
-  return FSubject.substr(Vector[2 * AGroup], Vector[2 * AGroup + 1] - Vector[2 * AGroup]);
+  return FSubject.substr(FVector[2 * AGroup], FVector[2 * AGroup + 1] - FVector[2 * AGroup]);
 }
 
-std::size_t TRegexMatch::End() const { return pcre2_get_ovector_pointer(FData)[1]; }
+std::size_t TRegexMatch::End() const { return FVector[1]; }
 
 TRegex::TRegex(const char *APattern) {
   int Error = 0;
@@ -45,7 +42,7 @@ TRegex::TRegex(const char *APattern) {
                            reinterpret_cast<const char *>(Message));
   }
   // Without JIT support the interpreter gives the same results, only slower.
-  pcre2_jit_compile(FCode, PCRE2_JIT_COMPLETE);
+  FJit = pcre2_jit_compile(FCode, PCRE2_JIT_COMPLETE) == 0;
 }
 
 TRegex::~TRegex() { pcre2_code_free(FCode); }
@@ -55,8 +52,10 @@ bool TRegex::Search(std::string_view ASubject, std::size_t AStart, TRegexMatch &
   if (ASubject.data() == nullptr)
     ASubject = std::string_view("", 0);
   AMatch.FSubject = ASubject;
-  const int Result = pcre2_match(FCode, reinterpret_cast<PCRE2_SPTR>(ASubject.data()), ASubject.size(),
-                                 AStart, 0, AMatch.FData, nullptr);
+  const auto Subject = reinterpret_cast<PCRE2_SPTR>(ASubject.data());
+  // The JIT entry skips the interpreter's per-call checks; the results are the same.
+  const int Result = FJit ? pcre2_jit_match(FCode, Subject, ASubject.size(), AStart, 0, AMatch.FData, nullptr)
+                          : pcre2_match(FCode, Subject, ASubject.size(), AStart, 0, AMatch.FData, nullptr);
   AMatch.FCount = Result > 0 ? Result : 0;
   return Result > 0;
 }

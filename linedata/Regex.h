@@ -26,6 +26,7 @@ public:
 private:
   friend class TRegex;
   pcre2_real_match_data_8 *FData;
+  const std::size_t *FVector;  // the match data's offset pairs
   std::string_view FSubject;
   int FCount = 0;
 };
@@ -42,4 +43,5 @@ public:
 
 private:
   pcre2_real_code_8 *FCode;
+  bool FJit = false;
 };

@@ -30,8 +30,11 @@ std::string TempNameFor(const std::string &ATarget) {
   char Suffix[40];
   std::snprintf(Suffix, sizeof Suffix, ".%d.%u.%08x.tmp", static_cast<int>(::getpid()), Counter++,
                 static_cast<unsigned>(Random()));
-  std::filesystem::path Temp = Target.parent_path() / ("." + Target.filename().string() + Suffix);
-  return Temp.string();
+  // Hidden, and named after the target, so that a left-over is easy to place.
+  std::string Name = Target.filename().string();
+  Name.insert(Name.begin(), '.');
+  Name.append(Suffix);
+  return (Target.parent_path() / Name).string();
 }
 
 // The new file takes the old file's permission bits, if there is an old file.
