@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DrayData.h"
+#include "ReaderHarness.h"
+#include "ScriptedPeer.h"
+
+namespace {
+
+// One logon as a router might play it; each step is bytes to send or, when
+// it starts with "<", bytes to wait for from the client.
+struct TLogonCase {
+  const char *Name;
+  std::vector<std::string> Steps;
+  std::string RouterName;
+  bool TelnetError;
+  std::string Reason;
+  std::string ClientSent;
+};
+
+class ReaderLogon : public ::testing::TestWithParam<TLogonCase> {};
+
+TEST_P(ReaderLogon, EndsWithTheTabledOutcome) {
+  const TLogonCase &Case = GetParam();
+  TScriptedPeer Peer([&Case](TScriptedPeer &APeer) {
+    for (const std::string &Step : Case.Steps) {
+      if (Step.rfind("<", 0) == 0) {
+        if (!APeer.ReadUntil(Step.substr(1)))
+          return;
+      } else if (Step == "pause") {
+        APeer.Pause(40);
+      } else {
+        APeer.Send(Step);
+      }
+    }
+    APeer.ReadUntil("never sent", 1500); // stay open until the reader gives up
+  });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  Setup.Password = "";
+  Setup.RouterName = Case.RouterName;
+  Setup.Op = troNone;
+  Setup.Timeouts = {400, 400};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_EQ(Outcome.TelnetError, Case.TelnetError);
+  EXPECT_EQ(Outcome.Reason, Case.Reason);
+  EXPECT_EQ(Outcome.Fatal, "");
+  EXPECT_EQ(Peer.Received(), Case.ClientSent);
+}
+
+const std::string Iac = "\xFF\xFD\x18"; // IAC DO TERMINAL-TYPE
+const std::string IacReply = "\xFF\xFB\x18";
+
+const TLogonCase Cases[] = {
+    {"LoggedOn", {"Account:", "<admin\r\n", "Password: ", "<\r\n", "\r\nDrayTek> "},
+     "DrayTek", false, "", "admin\r\n\r\n"},
+    {"AccountPromptSplitOverTwoDeliveries",
+     {"Acc", "pause", "ount:", "<admin\r\n", "Password: ", "<\r\n", "\r\nDrayTek> "},
+     "DrayTek", false, "", "admin\r\n\r\n"},
+    {"LowerCasePromptsAccepted",
+     {"account:", "<admin\r\n", "password: ", "<\r\n", "\r\ndraytek> "}, "DrayTek", false, "",
+     "admin\r\n\r\n"},
+    {"TelnetPeerGetsLoneCarriageReturns",
+     {Iac, "<" + IacReply, "Account:", "<admin\r", "Password: ", "<\r", "\r\nVigor> "}, "Vigor",
+     false, "", IacReply + "admin\r\r"},
+    {"AccountPromptWithTrailingBlankNotRecognised", {"Account: "}, "DrayTek", true,
+     "Unable to connect", ""},
+    {"SecondConnectionRejected", {"Reject the connection request !!!\r\n"}, "DrayTek", true,
+     "Only a single connection is allowed", ""},
+    {"NoPasswordPrompt", {"Account:", "<admin\r\n"}, "DrayTek", true, "Unable to login",
+     "admin\r\n"},
+    {"WrongRouterName", {"Account:", "<admin\r\n", "Password: ", "<\r\n", "\r\nVigor> "},
+     "DrayTek", true, "Unable to login", "admin\r\n\r\n"},
+    {"PasswordAskedAgain", {"Account:", "<admin\r\n", "Password: ", "<\r\n", "\r\nPassword: "},
+     "DrayTek", true, "Invalid login", "admin\r\n\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Routers, ReaderLogon, ::testing::ValuesIn(Cases),
+                         [](const auto &AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(ReaderLogon, StopRequestBeforeTheUserNameFailsTheLogon) {
+  TScriptedPeer Peer([](TScriptedPeer &APeer) {
+    APeer.Send("Account:");
+    APeer.ReadUntil("never sent", 1000);
+  });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  Setup.TerminateAtOnce = true;
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "Unable to login");
+  EXPECT_EQ(Peer.Received(), "") << "no user name may be sent after a stop";
+  const std::vector<std::string> Expected = {"status:Connecting to the router, please wait...",
+                                             "status:Connected to router, logging in...",
+                                             "terminate"};
+  EXPECT_EQ(Outcome.Calls, Expected);
+}
+
+TEST(ReaderLogon, ConnectFailureIsTheFatalFailureNotAReaderError) {
+  TDrayData Data;
+  TReaderSetup Setup;
+  {
+    TScriptedPeer Closed([](TScriptedPeer &) {});
+    Setup.Port = Closed.Port();
+  } // nobody listens there any more
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "");
+  EXPECT_EQ(Outcome.Fatal, "Connection refused");
+  EXPECT_EQ(Outcome.Calls, std::vector<std::string>{"terminate"});
+}
+
+// A router that never shows a prompt: the logon must neither hang nor grow
+// without bound; it fails as a silent router does.
+TEST(ReaderLogon, EndlessBannerWithoutPromptFailsTheLogon) {
+  TScriptedPeer Peer([](TScriptedPeer &APeer) {
+    const std::string Block(1 << 16, 'x');
+    for (int I = 0; I < 400; ++I)
+      APeer.Send(Block);
+  });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  Setup.Timeouts = {300, 300};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "Unable to connect");
+}
+
+} // namespace

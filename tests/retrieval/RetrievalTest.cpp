@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DrayData.h"
+#include "ReaderHarness.h"
+#include "RouterAnswers.h"
+#include "RouterSim.h"
+#include "ScriptedPeer.h"
+#include "TelnetClient.h"
+
+namespace {
+
+std::unique_ptr<TRouterSim> StartSim(TRouterSimOptions AOptions) {
+  auto Sim = std::make_unique<TRouterSim>(std::move(AOptions));
+  Sim->Start();
+  return Sim;
+}
+
+TReaderSetup SetupFor(const TRouterSim &ASim, bool ABins) {
+  TReaderSetup Setup;
+  Setup.Port = ASim.Port();
+  Setup.User = ASim.Options().User;
+  Setup.Password = ASim.Options().Password;
+  Setup.RouterName = ASim.Options().Name;
+  Setup.Bins = ABins;
+  return Setup;
+}
+
+int CountValues(const TDrayStatArray &ATable) {
+  return static_cast<int>(std::count_if(ATable.begin(), ATable.end(),
+                                        [](const TStatValue &AValue) { return AValue.HasValue(); }));
+}
+
+int CountLoaded(const TDrayBinArray &ATable) {
+  return static_cast<int>(std::count_if(ATable.begin(), ATable.end(),
+                                        [](const TDrayBinEntry &AEntry) { return AEntry.ToneBits > 0; }));
+}
+
+// The router's answer body of ACommand, cut as a retrieval cuts it: the
+// echo line is gone already, so ATrimStart - 1 more lines go from the front.
+TTextLines Body(const TRouterAnswers &AAnswers, const char *ACommand, int ATrimStart) {
+  TTextLines Lines = SplitText(*AAnswers.Find(ACommand));
+  Lines.erase(Lines.begin(), Lines.begin() + (ATrimStart - 1));
+  Lines.pop_back(); // the empty line before the prompt; the prompt is the other
+  return Lines;
+}
+
+TTextLines ExpectedStatusText(TVDSLProfile AProfile) {
+  const TRouterAnswers Answers(AProfile, false);
+  TTextLines Text = Body(Answers, "vdsl status bandinfo", 2);
+  auto Add = [&Text](std::vector<std::string> AHeader, const TTextLines &ALines) {
+    Text.insert(Text.end(), AHeader.begin(), AHeader.end());
+    Text.insert(Text.end(), ALines.begin(), ALines.end());
+  };
+  Add({"", " (LATN = Loop Attenuation, SATN = Signal Attenuation)", "", " [ STATUS ]"},
+      Body(Answers, "vdsl status", 2));
+  Add({""}, Body(Answers, "vdsl status more", 2));
+  Add({""}, Body(Answers, "vdsl status olr", 2));
+  Add({}, Body(Answers, "vdsl status counts", 2));
+  Add({" [ INVENTORY ]", ""}, Body(Answers, "vdsl annex", 1));
+  Add({" [ CO ]"}, Body(Answers, "vdsl inventory co", 1));
+  Add({" [ CPE ]"}, Body(Answers, "vdsl inventory cpe", 1));
+  return Text;
+}
+
+class FullRetrieval : public ::testing::TestWithParam<TVDSLProfile> {};
+
+TEST_P(FullRetrieval, FillsEveryTableAndPostsEveryRequestInOrder) {
+  TRouterSimOptions Options;
+  Options.Profile = GetParam();
+  Options.Name = "Vigor";
+  Options.SplitPrompts = GetParam() == vp30a; // prompts may come in pieces
+  auto Sim = StartSim(Options);
+  TDrayData Data("run");
+  const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, true), Data);
+
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "");
+  EXPECT_EQ(Outcome.Fatal, "");
+  EXPECT_EQ(Outcome.Calls, FullRetrievalCalls(ProfileName(GetParam()), true));
+  EXPECT_EQ(Data.VDSLProfile(), GetParam());
+  EXPECT_EQ(Data.Stats(), ExpectedStatusText(GetParam()));
+  for (const TDrayStatArray *Table : {&Data.HLogStatsUS(), &Data.HLogStatsDS(), &Data.QLNStatsUS(),
+                                      &Data.QLNStatsDS(), &Data.SNRStatsUS(), &Data.SNRStatsDS()})
+    EXPECT_GT(CountValues(*Table), 40);
+  EXPECT_GT(Data.HLogMultipliers()[0], 0);
+  EXPECT_EQ(Data.SNRMultipliers()[1], Data.SNRMultipliers()[0]);
+  EXPECT_GT(CountLoaded(Data.ShowBinStatsDS()), 500);
+  EXPECT_GT(CountLoaded(Data.ShowBinStatsUS()), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, FullRetrieval, ::testing::Values(vp8b, vp17a, vp30a, vp35b),
+                         [](const auto &AInfo) { return std::string(ProfileName(AInfo.param)); });
+
+TEST(Retrieval, WithoutBinsTheBinChartsAreStillRedrawn) {
+  auto Sim = StartSim({});
+  TDrayData Data;
+  const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, false), Data);
+  EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
+  EXPECT_EQ(CountLoaded(Data.ShowBinStatsDS()), 0);
+  EXPECT_TRUE(Data.BinStatsDSRaw().empty());
+  EXPECT_GT(CountValues(Data.SNRStatsDS()), 40);
+}
+
+struct TRefusal {
+  const char *Name;
+  TRouterSimOptions Options;
+  std::string Reason;
+};
+
+TRouterSimOptions With(void (*AChange)(TRouterSimOptions &)) {
+  TRouterSimOptions Options;
+  AChange(Options);
+  return Options;
+}
+
+class RetrievalRefused : public ::testing::TestWithParam<TRefusal> {};
+
+TEST_P(RetrievalRefused, ReportsTheReasonAndFillsNothing) {
+  auto Sim = StartSim(GetParam().Options);
+  TDrayData Data;
+  TReaderSetup Setup = SetupFor(*Sim, true);
+  Setup.Password = "secret";
+  Setup.Timeouts = {300, 300};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, GetParam().Reason);
+  EXPECT_TRUE(Data.Stats().empty());
+  EXPECT_EQ(Outcome.Calls.back(), "terminate");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routers, RetrievalRefused,
+    ::testing::Values(
+        TRefusal{"WrongPassword", {}, "Invalid login"},
+        TRefusal{"PasswordRefused",
+                 With([](TRouterSimOptions &AOptions) {
+                   AOptions.Password = "secret";
+                   AOptions.RefusePassword = true;
+                 }),
+                 "Invalid login"},
+        TRefusal{"SilentRouter", With([](TRouterSimOptions &AOptions) { AOptions.Silent = true; }),
+                 "Unable to connect"}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(Retrieval, SecondConnectionIsRefusedWhileOneIsOpen) {
+  TRouterSimOptions Options;
+  Options.SingleConnection = true;
+  auto Sim = StartSim(Options);
+  TTelnetClient First;
+  First.SetHost("127.0.0.1");
+  First.SetPort(Sim->Port());
+  std::atomic<bool> Greeted{false};
+  First.OnDataAvailable = [&](TTelnetClient &, const std::string &ABuffer) {
+    if (ABuffer.find("Account:") != std::string::npos)
+      Greeted.store(true);
+  };
+  First.Connect();
+  while (!Greeted.load())
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  TDrayData Data;
+  const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, false), Data);
+  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "Only a single connection is allowed");
+  First.Disconnect();
+}
+
+TEST(Retrieval, UnknownAnnexCommandLeavesOutItsLinesOnly) {
+  TRouterSimOptions Options;
+  Options.UnknownCommand = "vdsl annex";
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, false), Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  const TTextLines &Stats = Data.Stats();
+  const auto Inventory = std::find(Stats.begin(), Stats.end(), " [ INVENTORY ]");
+  ASSERT_NE(Inventory, Stats.end());
+  ASSERT_NE(Inventory + 1, Stats.end());
+  EXPECT_EQ(*(Inventory + 1), " [ CO ]");
+  EXPECT_EQ(std::count(Stats.begin(), Stats.end(), "% Valid subcommands are:"), 0);
+}
+
+TEST(Retrieval, DataByte255ReachesTheStatusText) {
+  TRouterSimOptions Options;
+  Options.IacInData = true;
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  RunReader(SetupFor(*Sim, false), Data);
+  ASSERT_FALSE(Data.Stats().empty());
+  EXPECT_EQ(Data.Stats().back(), "  Serial Number          : 1A2B3C4D5E6F\xC3\xBF");
+}
+
+TEST(Retrieval, ConnectionLostAfterLogonLeavesTheRestOutQuietly) {
+  TRouterSimOptions Options;
+  Options.DropCommand = "vdsl status hlog";
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  TReaderSetup Setup = SetupFor(*Sim, false);
+  Setup.Timeouts = {300, 300};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "");
+  EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
+  EXPECT_EQ(Data.Stats(), ExpectedStatusText(vp17a));
+  EXPECT_TRUE(Data.HLogDSRaw().empty());
+  EXPECT_EQ(CountValues(Data.QLNStatsDS()), 0);
+  EXPECT_EQ(CountValues(Data.SNRStatsDS()), 0);
+}
+
+// Without a prompt the answer would grow until the wait ran out; past 16 MiB
+// the command fails at once and the sequence goes on.
+TEST(Retrieval, EndlessAnswerFailsThatCommandOnly) {
+  TRouterSimOptions Options;
+  Options.EndlessCommand = "vdsl showbins up";
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, true), Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", true));
+  EXPECT_TRUE(Data.BinStatsUSRaw().empty());
+  EXPECT_GT(CountLoaded(Data.ShowBinStatsDS()), 500);
+}
+
+TEST(Retrieval, StopDuringTheSnrAnswerKeepsItAndSkipsTheBins) {
+  TRouterSimOptions Options;
+  Options.SlowCommand = "vdsl status snr";
+  Options.AnswerDelayMs = 300;
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  TReaderSetup Setup = SetupFor(*Sim, true);
+  Setup.OnCall = [](const std::string &ACall, TDrayTelnetReader &AReader) {
+    if (ACall == "status:Retrieving SNR data, please wait...")
+      AReader.Terminate();
+  };
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  std::vector<std::string> Expected = FullRetrievalCalls("17A", false);
+  Expected.erase(Expected.end() - 5, Expected.end() - 2); // no bit loading, bins SNR, gain
+  EXPECT_EQ(Outcome.Calls, Expected);
+  EXPECT_GT(CountValues(Data.SNRStatsDS()), 40);
+  EXPECT_TRUE(Data.BinStatsDSRaw().empty());
+}
+
+// HLog answered after its wait ran out: HLog is left out, its chart is still
+// drawn (empty), and QLN goes out next; the late text arrives during the QLN
+// wait, which ends at its prompt with whatever has come by then.
+TEST(Retrieval, TimedOutCommandIsLeftOutAndTheNextGoesOn) {
+  TRouterSimOptions Options;
+  Options.SlowCommand = "vdsl status hlog";
+  Options.AnswerDelayMs = 450; // halfway through the next command's wait
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  TReaderSetup Setup = SetupFor(*Sim, false);
+  Setup.Timeouts = {300, 300};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
+  EXPECT_EQ(CountValues(Data.HLogStatsDS()), 0);
+  EXPECT_TRUE(Data.HLogDSRaw().empty());
+  EXPECT_GT(CountValues(Data.SNRStatsDS()), 40);
+}
+
+// A router that answers every command with its bare prompt: each answer has
+// fewer lines than its trim, which leaves nothing of it, and the status
+// answer then names no profile.
+TEST(Retrieval, ShortAnswersAndAnUnknownProfile) {
+  TScriptedPeer Peer([](TScriptedPeer &APeer) {
+    APeer.Send("Account:");
+    APeer.ReadUntil("\r\n");
+    APeer.Send("Password: ");
+    APeer.ReadUntil("\r\n");
+    APeer.Send("\r\nDrayTek> ");
+    while (APeer.ReadUntil("\r\n", 2000))
+      APeer.Send("DrayTek> ");
+  });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "Unable to retrieve profile from VDSL data");
+  const TTextLines ExpectedStats = {"", " (LATN = Loop Attenuation, SATN = Signal Attenuation)", "",
+                                    " [ STATUS ]"};
+  EXPECT_EQ(Data.Stats(), ExpectedStats);
+  const std::vector<std::string> ExpectedCalls = {
+      "status:Connecting to the router, please wait...", "status:Connected to router, logging in...",
+      "status:Retrieving data...", "status:Retrieving statistics, please wait...", "status:",
+      "terminate"};
+  EXPECT_EQ(Outcome.Calls, ExpectedCalls);
+}
+
+} // namespace
