@@ -146,6 +146,8 @@ void TfrmMain::BindControls() {
   BindButtonToAction(p.btnLoadStatisticsFromFile, acnLoadStatFromFile);
   BindButtonToAction(p.btnSaveStatsToFile, acnSaveStatToFile);
   connect(p.lbxStatistics, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { lbxStatisticsClick(); }); });
+  connect(p.lbxStatistics, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem *AItem) { Guarded([this, AItem] { lbxStatisticsItemClicked(AItem); }); });
   connect(pgcMain->btnHelp, &QPushButton::clicked, this, [this] { Guarded([this] { btnHelpClick(); }); });
   connect(pgcMain->btnAbout, &QPushButton::clicked, this, [this] { Guarded([this] { btnAboutClick(); }); });
   const std::pair<QPushButton *, TRawKind> raw[] = {{pgcMain->btnHLogShowRaw, TRawKind::HLog},
@@ -238,6 +240,8 @@ void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
       row = i;
   if (row < 0)
     return;
+  if (AItem == FDisplayedData)
+    FDisplayedData = nullptr;
   {
     const QSignalBlocker blocker(list);
     delete list->takeItem(row);
@@ -248,6 +252,13 @@ void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
     return;
   }
   SelectEntry(SelectionAfterDelete(row, list->count()));
+}
+
+// A click on the entry that is already selected shows it too, unless the
+// display shows it already (a click that changed the selection has done so).
+void TfrmMain::lbxStatisticsItemClicked(QListWidgetItem *AItem) {
+  if (SnapshotOf(AItem) != FDisplayedData)
+    lbxStatisticsClick();
 }
 
 TDrayData *TfrmMain::GetSelectedDrayData() const {
@@ -286,6 +297,7 @@ void TfrmMain::SetStatusText(const std::string &AText) {
 }
 
 void TfrmMain::DisplayChartData(TDrayData *AData) {
+  FDisplayedData = AData;
   FCharts->DisplayChartData(AData);
 }
 

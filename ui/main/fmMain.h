@@ -20,6 +20,7 @@ class IErrorDisplay;
 class ITopicViewer;
 class QAction;
 class QMenu;
+class QListWidgetItem;
 class QStatusBar;
 class TDrayTelnetReader;
 
@@ -100,6 +101,7 @@ private:
   void InsertEntry(TDrayData *AItem);
   void DeleteEntry(TDrayDataList &ASender, TDrayData *AItem);
   void SelectEntry(int ARow);
+  void lbxStatisticsItemClicked(QListWidgetItem *AItem);
   void ShowHelpForFocus();
   void btnHelpClick();
   void btnAboutClick();
@@ -115,4 +117,6 @@ private:
   std::optional<std::string> FConfigFileName;
   TDrayTelnetReader *FReader = nullptr;
   QPointer<TToneChart> FChartMenuComponent;
+  // The snapshot the charts show; compared only, never read through.
+  const TDrayData *FDisplayedData = nullptr;
 };

@@ -1,0 +1,289 @@
+// What the seven charts hold after set-up and after drawing snapshots of
+// several profiles: series, point counts, gaps, axis ranges and steps, titles.
+
+#include <cmath>
+
+#include <QCheckBox>
+#include <QtTest>
+
+#include "MainCharts.h"
+#include "MainPages.h"
+#include "ToneChart.h"
+#include "ToneTicker.h"
+#include "UiTestSupport.h"
+
+namespace {
+
+QCPGraph *Graph(TToneChart *AChart, int AIndex) {
+  return qobject_cast<QCPGraph *>(AChart->plottable(AIndex));
+}
+
+QCPBars *Bars(TToneChart *AChart, int AIndex) {
+  return qobject_cast<QCPBars *>(AChart->plottable(AIndex));
+}
+
+}  // namespace
+
+class TChartsTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TMainPages> FPages;
+  std::unique_ptr<QCheckBox> FFirst512;
+  std::unique_ptr<TMainCharts> FCharts;
+
+  QList<TToneChart *> ProfileCharts() const {
+    return {FCharts->chartHLog, FCharts->chartQLN, FCharts->chartSNR, FCharts->chartBitLoading, FCharts->chartGain};
+  }
+  QList<TToneChart *> AllCharts() const {
+    return ProfileCharts() << FCharts->chartBinSNRUS << FCharts->chartBinSNRDS;
+  }
+
+  // HLog with a gap at groups 10 and 11, group sizes 8 (US) and 16 (DS).
+  static std::unique_ptr<TDrayData> LineSnapshot(TVDSLProfile AProfile) {
+    auto data = Snapshot("line", AProfile);
+    TGroupValues us(24, -30), ds(16, -40);
+    us[10] = us[11] = std::nullopt;
+    data->SetHLogData(StatAnswer("(dB)", 8, 16, us, ds));
+    data->SetQLNData(StatAnswer("(dBm/Hz)", 8, 8, TGroupValues(8, -170), TGroupValues(8, -80)));
+    data->SetBinStatsUSRaw(BinsListing("UPSTREAM :", {{7, 35, -25, 9}, {8, 36, 13, 10}}));
+    data->SetBinStatsDSRaw(BinsListing("DOWNSTREAM :", {{7, 20, 40, 4}}));
+    return data;
+  }
+
+private slots:
+  void init() {
+    FPages = std::make_unique<TMainPages>();
+    FFirst512 = std::make_unique<QCheckBox>();
+    FFirst512->setChecked(true);
+    FCharts = std::make_unique<TMainCharts>(*FPages, FFirst512.get());
+    FCharts->SetupCharts();
+  }
+
+  void cleanup() {
+    FCharts.reset();
+    FPages.reset();
+    FFirst512.reset();
+  }
+
+  void SetupGivesEmptyChartsWithDesignedAxes() {
+    for (TToneChart *chart : ProfileCharts()) {
+      QCOMPARE(chart->SeriesCount(), 0);
+      QCOMPARE(chart->ToneAxis()->range(), QCPRange(0, 8192));
+      QCOMPARE(chart->ToneLabelStep(), 256.0);
+      QCOMPARE(chart->ToneAxis()->label(), QStringLiteral("Tones"));
+    }
+    for (TToneChart *chart : {FCharts->chartBinSNRUS, FCharts->chartBinSNRDS}) {
+      QCOMPARE(chart->ToneAxis()->range(), QCPRange(0, 512));
+      QCOMPARE(chart->ToneLabelStep(), 16.0);
+      QCOMPARE(chart->ToneAxis()->label(), QStringLiteral("Bins"));
+      QCOMPARE(chart->Title(), QStringLiteral("SNR"));
+    }
+    QVERIFY(!FCharts->chartQLN->ValueRangeAutomatic());
+    QCOMPARE(FCharts->chartQLN->ValueAxis()->range(), QCPRange(-150, -90));
+    QVERIFY(!FCharts->chartBitLoading->ValueAxis()->subTicks());
+    QVERIFY(FCharts->chartGain->ValueAxis()->subTicks());
+  }
+
+  void SetupTitles_data() {
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("valueTitle");
+    QTest::newRow("HLog") << "chartHLog" << "HLog" << "dB";
+    QTest::newRow("QLN") << "chartQLN" << "QLN" << "dBm/Hz";
+    QTest::newRow("SNR") << "chartSNR" << "SNR" << "dB";
+    QTest::newRow("bit loading") << "chartBitLoading" << "Allocated bits per tone" << "Bits";
+    QTest::newRow("gain") << "chartGain" << "Gain" << "dB";
+    QTest::newRow("bin SNR") << "chartBinSNRDS" << "SNR" << "dB";
+  }
+
+  void SetupTitles() {
+    QFETCH(QString, chart);
+    QFETCH(QString, title);
+    QFETCH(QString, valueTitle);
+    auto *c = FPages->findChild<TToneChart *>(chart);
+    QVERIFY(c);
+    QCOMPARE(c->Title(), title);
+    QCOMPARE(c->ValueAxis()->label(), valueTitle);
+  }
+
+  void ToneAxisFollowsProfilesDrawnInTurn_data() {
+    QTest::addColumn<QList<int>>("profiles");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("step");
+    QTest::newRow("17A") << QList<int>{vp17a} << 4096 << 128;
+    QTest::newRow("17A then 8C") << QList<int>{vp17a, vp8c} << 1972 << 64;
+    QTest::newRow("8A then N/A keeps the step") << QList<int>{vp8a, vpNA} << 8192 << 64;
+    QTest::newRow("30A") << QList<int>{vp30a} << 3479 << 128;
+    QTest::newRow("35B") << QList<int>{vp12a, vp35b} << 8192 << 256;
+  }
+
+  void ToneAxisFollowsProfilesDrawnInTurn() {
+    QFETCH(QList<int>, profiles);
+    QFETCH(int, max);
+    QFETCH(int, step);
+    for (int profile : profiles) {
+      auto data = Snapshot("p", TVDSLProfile(profile));
+      FCharts->DisplayChartData(nullptr);
+      FCharts->DisplayChartData(data.get());
+    }
+    for (TToneChart *chart : ProfileCharts()) {
+      QCOMPARE(chart->ToneAxis()->range(), QCPRange(0, max));
+      QCOMPARE(chart->ToneLabelStep(), double(step));
+    }
+    // Clearing leaves the last profile's axis in place.
+    FCharts->DisplayChartData(nullptr);
+    QCOMPARE(FCharts->chartHLog->ToneAxis()->range(), QCPRange(0, max));
+  }
+
+  void LinesBreakAtNullsAndSitAtGroupStarts() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    TToneChart *chart = FCharts->chartHLog;
+    QCOMPARE(chart->SeriesCount(), 2);
+    QCPGraph *us = Graph(chart, 0), *ds = Graph(chart, 1);
+    QVERIFY(us && ds);
+    QCOMPARE(us->name(), QStringLiteral("US"));
+    QCOMPARE(ds->name(), QStringLiteral("DS"));
+    QCOMPARE(us->pen().color(), QColor(0, 128, 0));
+    QCOMPARE(ds->pen().color(), QColor(0, 0, 255));
+    QCOMPARE(us->pen().width(), 2);
+    QCOMPARE(us->dataCount(), 512);
+    QCOMPARE(ds->dataCount(), 512);
+    QCOMPARE(us->data()->at(9)->value, -30.0);
+    QVERIFY(std::isnan(us->data()->at(10)->value));  // a gap, not a drop to 0
+    QVERIFY(std::isnan(us->data()->at(11)->value));
+    QCOMPARE(us->data()->at(12)->value, -30.0);
+    QCOMPARE(us->data()->at(12)->key, 96.0);   // group 12 * 8
+    QCOMPARE(ds->data()->at(12)->key, 192.0);  // group 12 * 16
+    QVERIFY(std::isnan(us->data()->at(100)->value));  // groups the router left out
+  }
+
+  void TablesNeverSetAreDrawnAtToneZero() {
+    auto data = Snapshot("no tables", vp8a);
+    FCharts->DisplayChartData(data.get());
+    QCPGraph *snr = Graph(FCharts->chartSNR, 0);
+    QCOMPARE(snr->dataCount(), 512);
+    QCOMPARE(snr->data()->at(511)->key, 0.0);
+    QCOMPARE(snr->data()->at(511)->value, 0.0);
+  }
+
+  void QLNValueAxisStaysFixed() {
+    auto data = LineSnapshot(vp17a);  // QLN values at -170 and -80
+    FCharts->DisplayChartData(data.get());
+    QCOMPARE(FCharts->chartQLN->ValueAxis()->range(), QCPRange(-150, -90));
+    FCharts->chartQLN->ResetView();
+    QCOMPARE(FCharts->chartQLN->ValueAxis()->range(), QCPRange(-150, -90));
+  }
+
+  void AutomaticValueAxisFitsTheData() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    const QCPRange range = FCharts->chartHLog->ValueAxis()->range();
+    QVERIFY(range.lower < -40 && range.upper > -30 && range.upper < 0);
+  }
+
+  void BarsPerProfileToneCount_data() {
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<int>("bars");
+    QTest::newRow("8C") << int(vp8c) << 1972;
+    QTest::newRow("17A") << int(vp17a) << 4096;
+    QTest::newRow("N/A") << int(vpNA) << 8192;
+  }
+
+  void BarsPerProfileToneCount() {
+    QFETCH(int, profile);
+    QFETCH(int, bars);
+    auto data = LineSnapshot(TVDSLProfile(profile));
+    FCharts->DisplayChartData(data.get());
+    for (TToneChart *chart : {FCharts->chartBitLoading, FCharts->chartGain}) {
+      QCOMPARE(chart->SeriesCount(), 2);
+      QCOMPARE(Bars(chart, 0)->dataCount(), bars);
+      QCOMPARE(Bars(chart, 1)->dataCount(), bars);
+    }
+  }
+
+  void BarsShowBitsAndGainSideBySide() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    QCPBars *us = Bars(FCharts->chartGain, 0), *ds = Bars(FCharts->chartGain, 1);
+    QCOMPARE(us->name(), QStringLiteral("US"));
+    QCOMPARE(ds->name(), QStringLiteral("DS"));
+    QCOMPARE(us->data()->at(7)->value, -2.5);
+    QCOMPARE(us->data()->at(8)->value, 1.3);
+    QCOMPARE(ds->data()->at(7)->value, 4.0);
+    QCOMPARE(us->data()->at(100)->value, 0.0);  // no bins line: height 0
+    QCOMPARE(Bars(FCharts->chartBitLoading, 0)->data()->at(7)->value, 9.0);
+    // One group, US on the left half of each tone's slot, DS on the right.
+    QVERIFY(us->barsGroup() && us->barsGroup() == ds->barsGroup());
+    QCOMPARE(us->barsGroup()->bars(0), us);
+    QCOMPARE(us->width() + ds->width(), 1.0);
+    QCOMPARE(us->pen().style(), Qt::NoPen);
+    QCOMPARE(us->brush().color(), QColor(0, 128, 0));
+    QVERIFY(!us->antialiased());
+  }
+
+  void BinSNRWithFirst512Option() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    TToneChart *us = FCharts->chartBinSNRUS, *ds = FCharts->chartBinSNRDS;
+    QCOMPARE(us->Title(), QStringLiteral("SNR Upstream"));
+    QCOMPARE(ds->Title(), QStringLiteral("SNR Downstream"));
+    for (TToneChart *chart : {us, ds}) {
+      QCOMPARE(chart->SeriesCount(), 1);
+      QCOMPARE(chart->ToneAxis()->range(), QCPRange(0, 512));
+      QCOMPARE(chart->ToneLabelStep(), 32.0);
+      QCOMPARE(Graph(chart, 0)->dataCount(), 512);
+    }
+    QCOMPARE(Graph(us, 0)->name(), QStringLiteral("US"));
+    QCOMPARE(Graph(us, 0)->data()->at(8)->value, 36.0);
+    QCOMPARE(Graph(ds, 0)->name(), QStringLiteral("DS"));
+    QCOMPARE(Graph(ds, 0)->data()->at(7)->value, 20.0);
+    QCOMPARE(Graph(ds, 0)->pen().width(), 1);
+  }
+
+  void BinSNRWithoutOptionShowsEveryToneOfTheProfile() {
+    FFirst512->setChecked(false);
+    auto data = LineSnapshot(vp30a);
+    FCharts->DisplayChartData(data.get());
+    for (TToneChart *chart : {FCharts->chartBinSNRUS, FCharts->chartBinSNRDS}) {
+      QCOMPARE(Graph(chart, 0)->dataCount(), 3479);
+      QCOMPARE(chart->ToneAxis()->range(), QCPRange(0, 3479));
+      QCOMPARE(chart->ToneLabelStep(), 128.0);
+      QCOMPARE(chart->ToneAxis()->label(), QStringLiteral("Tones"));
+    }
+  }
+
+  void PlotsAddAndClearingRemoves() {
+    auto first = LineSnapshot(vp17a), second = LineSnapshot(vp8a);
+    FCharts->DisplayChartData(first.get());
+    FCharts->PlotHLOG(*second, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+    QCOMPARE(FCharts->chartHLog->SeriesCount(), 4);
+    FCharts->DisplayChartData(nullptr);
+    for (TToneChart *chart : AllCharts())
+      QCOMPARE(chart->SeriesCount(), 0);
+    FCharts->DisplayChartData(second.get());
+    for (TToneChart *chart : ProfileCharts())
+      QCOMPARE(chart->SeriesCount(), 2);
+  }
+
+  void HoverShowsValuesNearTheCursor() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    QCOMPARE(FCharts->chartHLog->HoverTextAt(83), QStringLiteral("Tone 83 (357.9 kHz)\nUS: no value\nDS: -40"));
+    QCOMPARE(FCharts->chartGain->HoverTextAt(7.2), QStringLiteral("Tone 7 (30.2 kHz)\nUS: -2.5\nDS: 4"));
+  }
+
+  void DoubleClickViewRestoresZoomedAxes() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    TToneChart *chart = FCharts->chartSNR;
+    chart->ToneAxis()->setRange(100, 200);
+    chart->ValueAxis()->setRange(0, 1);
+    chart->ResetView();
+    QCOMPARE(chart->ToneAxis()->range(), QCPRange(0, 4096));
+    QVERIFY(chart->ValueAxis()->range() != QCPRange(0, 1));
+  }
+};
+
+QTEST_MAIN(TChartsTest)
+#include "tst_Charts.moc"
