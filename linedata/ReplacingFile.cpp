@@ -49,10 +49,15 @@ void KeepPermissions(int AHandle, const std::string &ATarget) {
 TReplacingFile::TReplacingFile(std::string AFilename) : FFilename(std::move(AFilename)) {
   if (FFilename.empty())
     RaiseCreateError(FFilename, ENOENT);
-  FTarget = ResolvedTarget(FFilename);
   struct stat Info {};
-  if (::stat(FTarget.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode))
+  const bool Exists = ::stat(FFilename.c_str(), &Info) == 0;
+  if (Exists && S_ISDIR(Info.st_mode))
     RaiseCreateError(FFilename, EISDIR);
+  if (Exists && !S_ISREG(Info.st_mode)) {
+    OpenDirect();
+    return;
+  }
+  FTarget = ResolvedTarget(FFilename);
   for (int Attempt = 0; Attempt < 100 && FHandle < 0; ++Attempt) {
     FTempName = TempNameFor(FTarget);
     FHandle = ::open(FTempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -62,6 +67,13 @@ TReplacingFile::TReplacingFile(std::string AFilename) : FFilename(std::move(AFil
   if (FHandle < 0)
     RaiseCreateError(FFilename, EEXIST);
   KeepPermissions(FHandle, FTarget);
+}
+
+void TReplacingFile::OpenDirect() {
+  FDirect = true;
+  FHandle = ::open(FFilename.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (FHandle < 0)
+    RaiseCreateError(FFilename, errno);
 }
 
 TReplacingFile::~TReplacingFile() { Discard(); }
@@ -78,7 +90,15 @@ void TReplacingFile::Discard() {
 }
 
 void TReplacingFile::Commit() {
-  // Folders on file systems without sync support report EINVAL; that is no loss.
+  if (FDirect) {
+    const bool Closed = ::close(FHandle) == 0;
+    FHandle = -1;
+    if (!Closed)
+      RaiseWriteError();
+    return;
+  }
+  // File systems without sync support report EINVAL; the rename below still
+  // puts the whole file in place.
   const bool Synced = ::fsync(FHandle) == 0 || errno == EINVAL;
   const bool Closed = ::close(FHandle) == 0;
   FHandle = -1;

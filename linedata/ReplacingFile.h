@@ -3,6 +3,8 @@
 // a new file in the same folder, which is renamed over the target only in
 // Commit, after everything is written and flushed. Until then (and whenever
 // anything fails) the old file stays as it was and the new one is removed.
+// A target that exists and is no regular file (a pipe, a terminal, a device)
+// cannot be replaced that way and is written directly.
 //
 //   TReplacingFile File(AFilename);        // "Cannot create file "%s". %s"
 //   TFilerWriter Writer(File.Handle());
@@ -25,10 +27,12 @@ public:
   void Commit();
 
 private:
+  void OpenDirect();
   void Discard();
 
   std::string FFilename;
   std::string FTarget;
   std::string FTempName;
   int FHandle = -1;
+  bool FDirect = false;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 
 #include "DrayData.h"
@@ -238,6 +239,13 @@ TEST(SnapshotSave, ReplacesTheTargetAndLeavesNoOtherFile) {
   TDrayData Loaded;
   Loaded.LoadFromFile(Folder.Path("t.draydata"));
   EXPECT_EQ(Loaded.Name(), "new");
+}
+
+// A device or pipe cannot be replaced by a new file; it is written to.
+TEST(SnapshotSave, TargetThatIsNoRegularFileIsWrittenDirectly) {
+  TDrayData Data("to the bin");
+  Data.SaveToFile("/dev/null");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 TEST(SnapshotSave, CreationErrors) {
