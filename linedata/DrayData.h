@@ -88,9 +88,15 @@ public:
   void SetQLNData(const TTextLines &AData);
   void SetSNRData(const TTextLines &AData);
 
+  // Version 2 snapshot file. The old file is replaced only once the new one is
+  // complete; on failure (EFCreateError, EWriteError) it stays as it was.
   void SaveToFile(const std::string &AFilename) const;
+  // Version 1 or 2; "" does nothing. Everything is read before anything is
+  // stored, then every table is rebuilt. EFOpenError, EReadError,
+  // EDrayDataError, EConvertError.
   void LoadFromFile(const std::string &AFilename);
 
+  // Captured router answers (byte order mark or Windows-1252); "" does nothing.
   void LoadHLogFromFile(const std::string &AFilename);
   void LoadQLNFromFile(const std::string &AFilename);
   void LoadSNRFromFile(const std::string &AFilename);
