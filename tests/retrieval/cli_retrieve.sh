@@ -1,0 +1,55 @@
+#!/bin/sh
+# tonegraph-cli retrieve against tonegraph-cli routersim, for each profile a
+# line may run, then tonegraph-cli show on the snapshot it wrote: every table
+# must be filled. Last, a wrong password must leave no file behind.
+set -u
+CLI=$1
+DIR=$(mktemp -d)
+SIM=""
+cleanup() {
+  [ -n "$SIM" ] && kill "$SIM" 2>/dev/null && wait "$SIM" 2>/dev/null
+  rm -rf "$DIR"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+start_sim() {
+  "$CLI" routersim --name Vigor --password pw "$@" > "$DIR/sim.out" 2>&1 &
+  SIM=$!
+  i=0
+  until grep -q ' port ' "$DIR/sim.out"; do
+    i=$((i + 1)); [ $i -gt 200 ] && fail "routersim did not start"
+    sleep 0.05
+  done
+  PORT=$(sed -n 's/.* port \([0-9]*\)$/\1/p' "$DIR/sim.out")
+}
+
+stop_sim() {
+  kill -INT "$SIM"; wait "$SIM" || fail "routersim did not end cleanly"; SIM=""
+}
+
+for P in 8b 17a 30a 35b; do
+  start_sim --profile "$P"
+  echo pw | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --password-stdin \
+    --router-name Vigor --bins -o "$DIR/$P.draydata" 2> "$DIR/progress.txt" || fail "retrieve $P"
+  stop_sim
+  grep -qx 'Retrieving bins upstream, please wait...' "$DIR/progress.txt" || fail "progress texts $P"
+  "$CLI" show "$DIR/$P.draydata" > "$DIR/show.txt" || fail "show $P"
+  UPPER=$(echo "$P" | tr a-z A-Z)
+  grep -q "^VDSL profile: *$UPPER\$" "$DIR/show.txt" || fail "profile of $P"
+  # Rows: kind, direction, group size, values, nulls, unassigned, min, max.
+  ROWS=$(awk '/^(HLog|QLN|SNR) +(US|DS) / && $3 > 0 && $4 > 0 && $6 == 0' "$DIR/show.txt" | wc -l)
+  [ "$ROWS" -eq 6 ] || { cat "$DIR/show.txt"; fail "per-tone tables of $P"; }
+  BINS=$(awk '/^Bins +(US|DS) / && $5 > 0' "$DIR/show.txt" | wc -l)
+  [ "$BINS" -eq 2 ] || { cat "$DIR/show.txt"; fail "bins tables of $P"; }
+done
+
+start_sim
+echo nope | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --password-stdin \
+  --router-name Vigor -o "$DIR/refused.draydata" 2> "$DIR/refused.txt"
+STATUS=$?
+stop_sim
+[ "$STATUS" -eq 1 ] || fail "wrong password exit status $STATUS"
+grep -qx 'Invalid login' "$DIR/refused.txt" || fail "wrong password message"
+[ ! -e "$DIR/refused.draydata" ] || fail "a refused retrieval wrote a file"
+echo "PASS"
