@@ -72,11 +72,11 @@ TEST(BinsRebuild, ShorterListingKeepsEntriesItDoesNotName) {
 // "*": every tone of lines 7 to 25 is found.
 TEST(BinsRebuild, RealListingWithCollapsedBlanks) {
   TDrayData Data;
-  Data.LoadBinsFromFile(SamplePath("vdsl-showbins-spaces-collapsed.txt"));
+  Data.LoadBinsFromFile(FixturePath("router-showbins-collapsed.txt"));
   // Without "UPSTREAM :" the file stores nothing.
   EXPECT_TRUE(Data.BinStatsDSRaw().empty());
   TDrayBinArray Table{};
-  for (const std::string &Line : SplitText(ReadBytes(SamplePath("vdsl-showbins-spaces-collapsed.txt"))))
+  for (const std::string &Line : SplitText(ReadBytes(FixturePath("router-showbins-collapsed.txt"))))
     TDrayData::ParseBinStatsLine(Line, Table);
   EXPECT_EQ(Table[5], Entry(5, 47, 0, 0));
   EXPECT_EQ(Table[33], Entry(33, 57, 15, 9));

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Profile, RealStatusAnswerIs17A) {
   TDrayData Data;
-  Data.IdentifyVDSLProfile(SplitText(ReadBytes(SamplePath("vdsl-status.txt"))));
+  Data.IdentifyVDSLProfile(SplitText(ReadBytes(FixturePath("router-vdsl-status-17a.txt"))));
   EXPECT_EQ(Data.VDSLProfile(), vp17a);
 }
 

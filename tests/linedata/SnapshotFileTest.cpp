@@ -61,7 +61,7 @@ void ExpectSameSnapshot(const TDrayData &A, const TDrayData &B) {
 TEST(SnapshotFile, RoundTripOfARealisticSnapshot) {
   TTempFolder Folder;
   TDrayData Data("20261210-051500-DrayTek");
-  const TTextLines Status = SplitText(ReadBytes(SamplePath("vdsl-status.txt")));
+  const TTextLines Status = SplitText(ReadBytes(FixturePath("router-vdsl-status-17a.txt")));
   Data.AddStatData({"", " [ STATUS ]"}, &Status);
   Data.IdentifyVDSLProfile(Status);
   Data.LoadHLogFromFile(FixturePath("line17a-hlog.txt"));

@@ -42,5 +42,3 @@ void WriteBytes(const std::string &AFilename, const std::string &ABytes) {
 }
 
 std::string FixturePath(const std::string &AName) { return std::string(TONEGRAPH_FIXTURES_DIR) + "/" + AName; }
-
-std::string SamplePath(const std::string &AName) { return std::string(TONEGRAPH_SAMPLES_DIR) + "/" + AName; }

@@ -24,4 +24,3 @@ private:
 std::string ReadBytes(const std::string &AFilename);
 void WriteBytes(const std::string &AFilename, const std::string &ABytes);
 std::string FixturePath(const std::string &AName);
-std::string SamplePath(const std::string &AName);
