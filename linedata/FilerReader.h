@@ -9,7 +9,12 @@
 // payload, or a length that is negative or runs past the end -> "Stream read
 // error", without allocating the stated length.
 //
-// From a file (through a 4096-byte buffer) or from bytes in memory.
+// From a file (through a 4096-byte buffer) or from bytes in memory:
+//
+//   TInputFile File(AFileName);      // "Cannot open file "%s". %s"
+//   TFilerReader Reader(File);
+//   const std::string Signature = Reader.ReadString();
+//   const std::int32_t Port = Reader.ReadInteger();
 
 #include <cstddef>
 #include <cstdint>
