@@ -1,5 +1,6 @@
 #include "SeriesPlotter.h"
 
+#include "ToneBars.h"
 #include "ToneChart.h"
 
 void TSeriesPlotter::AddLine(TToneChart *AChart, const TSeriesPoints &APoints, const QString &ATitle,
@@ -40,7 +41,7 @@ void TSeriesPlotter::PlotBinBars(TToneChart *AChart, const TDrayBinArray &AUS, c
     QColor Colour;
   } sides[] = {{AUS, "US", AUSColor}, {ADS, "DS", ADSColor}};
   for (const auto &side : sides) {
-    auto *bars = new QCPBars(AChart->ToneAxis(), AChart->ValueAxis());
+    auto *bars = new TToneBars(AChart->ToneAxis(), AChart->ValueAxis());
     bars->setName(QString::fromLatin1(side.Title));
     bars->setWidthType(QCPBars::wtPlotCoords);
     bars->setWidth(0.5);

@@ -29,6 +29,7 @@ QPushButton *NewButton(QWidget *AParent, const char *AName) {
 
 QHBoxLayout *Pair(QWidget *ALeft, QWidget *ARight) {
   auto *row = new QHBoxLayout;
+  row->setSpacing(4);
   row->addWidget(ALeft);
   row->addWidget(ARight);
   return row;
@@ -43,7 +44,7 @@ TInputPanel::TInputPanel(QWidget *AParent) : QWidget(AParent) {
   CreateOptions();
   CreateButtons();
   auto *layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(CreateConnectionFrame());
   layout->addWidget(CreateStatisticsFrame(), 1);
   SetTabOrder();
@@ -95,6 +96,8 @@ void TInputPanel::CreateButtons() {
 QWidget *TInputPanel::CreateConnectionFrame() {
   auto *frame = new QGroupBox(this);
   auto *grid = new QGridLayout(frame);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setHorizontalSpacing(4);
   const struct {
     const char *Caption;
     QWidget *Field;
@@ -125,6 +128,7 @@ QWidget *TInputPanel::CreateConnectionFrame() {
 QWidget *TInputPanel::CreateStatisticsFrame() {
   auto *frame = new QGroupBox(this);
   auto *layout = new QVBoxLayout(frame);
+  layout->setContentsMargins(6, 6, 6, 6);
   auto *label = new QLabel(QStringLiteral("Available statistics:"), frame);
   label->setBuddy(lbxStatistics);
   layout->addWidget(label);

@@ -28,6 +28,7 @@ TUpDown::TUpDown(QWidget *AParent) : QWidget(AParent) {
 
 void TUpDown::SetAssociate(QLineEdit *AEdit) {
   FAssociate = AEdit;
+  setFixedHeight(AEdit->sizeHint().height());
   const QString separator = QRegularExpression::escape(QLocale().groupSeparator());
   AEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9" + separator + "]*"), AEdit));
   AEdit->installEventFilter(this);

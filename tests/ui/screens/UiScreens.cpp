@@ -1,0 +1,68 @@
+// Takes a picture of every tab of the main window with a snapshot built from
+// the captured 17A files, through the same dialog a user fills in. Run under
+// a real X server (Xvfb) to see the window as users do:
+//   xvfb-run -s "-screen 0 1400x900x24" ui_screens OUTDIR
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+#include "MainPages.h"
+#include "fmLoadDataFromFile.h"
+#include "fmMain.h"
+
+namespace {
+
+const QString Fixtures = QStringLiteral(TONEGRAPH_FIXTURES_DIR);
+
+void Save(QWidget *AWindow, const QString &ADir, const char *AName) {
+  QApplication::processEvents();
+  AWindow->grab().save(ADir + "/" + AName + ".png");
+}
+
+void FillDialogSoon() {
+  QTimer::singleShot(200, [] {
+    auto *dialog = qobject_cast<TfrmLoadDataFromFiles *>(QApplication::activeModalWidget());
+    if (!dialog)
+      return;
+    dialog->cbxProfiles->setCurrentIndex(7);
+    dialog->edHlogFile->setText(Fixtures + "/line17a-hlog.txt");
+    dialog->edQLNFile->setText(Fixtures + "/line17a-qln.txt");
+    dialog->edSNRFile->setText(Fixtures + "/line17a-snr.txt");
+    dialog->edBINFile->setText(Fixtures + "/line17a-bins.txt");
+    dialog->accept();
+  });
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName(QStringLiteral("Tonegraph"));
+  const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  TfrmMain form;
+  form.show();
+  QTimer::singleShot(300, [&] {
+    Save(&form, dir, "0-empty");
+    FillDialogSoon();
+    form.UpdateActions();
+    form.acnLoadDataFromFile->trigger();
+    TMainPages &pages = *form.pgcMain;
+    const char *names[] = {"1-router", "2-hlog", "3-qln", "4-snr"};
+    for (int i = 0; i < 4; ++i) {
+      pages.setCurrentIndex(i);
+      Save(&form, dir, names[i]);
+    }
+    pages.setCurrentWidget(pages.tbsInput);
+    const char *inner[] = {"5-bitloading", "6-gain", "7-binsnr"};
+    for (int i = 0; i < 3; ++i) {
+      pages.PageControl1->setCurrentIndex(i);
+      Save(&form, dir, inner[i]);
+    }
+    QApplication::quit();
+  });
+  return QApplication::exec();
+}

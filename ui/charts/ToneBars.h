@@ -1,0 +1,16 @@
+#pragma once
+// Bars of one direction, one per tone. Thousands of tones share a few hundred
+// pixels, so each bar is drawn at least one pixel wide; otherwise most bars
+// would round away to nothing at the full view and the chart would look
+// sparse where the line is fully loaded.
+
+#include <qcustomplot.h>
+
+class TToneBars : public QCPBars {
+  Q_OBJECT
+public:
+  TToneBars(QCPAxis *AKeyAxis, QCPAxis *AValueAxis) : QCPBars(AKeyAxis, AValueAxis) {}
+
+protected:
+  void draw(QCPPainter *APainter) override;
+};
