@@ -30,8 +30,8 @@ cli: deps $(REL_DIR)/CMakeCache.txt
 	cmake --build $(REL_DIR) -j$(JOBS) --target tonegraph-cli
 
 run: deps $(REL_DIR)/CMakeCache.txt
-	cmake --build $(REL_DIR) -j$(JOBS) --target tonegraph-cli
-	$(REL_DIR)/cli/tonegraph-cli show examples/sample.draydata
+	cmake --build $(REL_DIR) -j$(JOBS) --target tonegraph
+	$(REL_DIR)/ui/tonegraph
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTONEGRAPH_BENCH=ON -DTONEGRAPH_TESTS=OFF
