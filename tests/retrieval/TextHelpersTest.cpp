@@ -35,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "20261231-235959-DrayTek.draydata"},
                       TNameCase{2025, 6, 7, 0, 5, 9, "Vigor 130",
                                 "20250607-000509-Vigor 130.draydata"},
-                      TNameCase{2025, 6, 7, 0, 5, 9, "", "20250607-000509-.draydata"}));
+                      TNameCase{2025, 6, 7, 0, 5, 9, "", "20250607-000509-.draydata"}),
+    [](const auto &AInfo) { return "Case" + std::to_string(AInfo.index); });
 
 TEST(DataFileName, CurrentTimeFormHasTheSameShape) {
   const std::string Name = GenerateDataFileName("DrayTek");
@@ -60,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, AnsiTextCase,
                          ::testing::Values(TAnsiCase{"DrayTek> ", "DrayTek> "},
                                            TAnsiCase{"\xFF", "\xC3\xBF"},
                                            TAnsiCase{"\x80 5", "\xE2\x82\xAC 5"},
-                                           TAnsiCase{"Vig\xF6r", "Vig\xC3\xB6r"}));
+                                           TAnsiCase{"Vig\xF6r", "Vig\xC3\xB6r"}),
+                         [](const auto &AInfo) { return "Case" + std::to_string(AInfo.index); });
 
 TEST(AnsiText, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToAnsi("\xE2\x98\x83 \xF0\x9F\x98\x80"), "? ?");
