@@ -35,7 +35,7 @@ TEST_P(ReaderLogon, EndsWithTheTabledOutcome) {
         APeer.Send(Step);
       }
     }
-    APeer.ReadUntil("never sent", 1500); // stay open until the reader gives up
+    APeer.ReadUntil("never sent", 3000); // stay open until the reader gives up
   });
   TDrayData Data;
   TReaderSetup Setup;
@@ -43,7 +43,7 @@ TEST_P(ReaderLogon, EndsWithTheTabledOutcome) {
   Setup.Password = "";
   Setup.RouterName = Case.RouterName;
   Setup.Op = troNone;
-  Setup.Timeouts = {400, 400};
+  Setup.Timeouts = {1000, 1000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   EXPECT_EQ(Outcome.TelnetError, Case.TelnetError);
   EXPECT_EQ(Outcome.Reason, Case.Reason);

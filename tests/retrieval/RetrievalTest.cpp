@@ -125,7 +125,7 @@ TEST_P(RetrievalRefused, ReportsTheReasonAndFillsNothing) {
   TDrayData Data;
   TReaderSetup Setup = SetupFor(*Sim, true);
   Setup.Password = "secret";
-  Setup.Timeouts = {300, 300};
+  Setup.Timeouts = {1000, 1000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   EXPECT_TRUE(Outcome.TelnetError);
   EXPECT_EQ(Outcome.Reason, GetParam().Reason);
@@ -200,7 +200,7 @@ TEST(Retrieval, ConnectionLostAfterLogonLeavesTheRestOutQuietly) {
   auto Sim = StartSim(Options);
   TDrayData Data;
   TReaderSetup Setup = SetupFor(*Sim, false);
-  Setup.Timeouts = {300, 300};
+  Setup.Timeouts = {1000, 1000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   EXPECT_FALSE(Outcome.TelnetError);
   EXPECT_EQ(Outcome.Reason, "");
@@ -228,7 +228,7 @@ TEST(Retrieval, EndlessAnswerFailsThatCommandOnly) {
 TEST(Retrieval, StopDuringTheSnrAnswerKeepsItAndSkipsTheBins) {
   TRouterSimOptions Options;
   Options.SlowCommand = "vdsl status snr";
-  Options.AnswerDelayMs = 300;
+  Options.AnswerDelayMs = 1000; // the stop request comes while it waits
   auto Sim = StartSim(Options);
   TDrayData Data;
   TReaderSetup Setup = SetupFor(*Sim, true);
@@ -251,11 +251,11 @@ TEST(Retrieval, StopDuringTheSnrAnswerKeepsItAndSkipsTheBins) {
 TEST(Retrieval, TimedOutCommandIsLeftOutAndTheNextGoesOn) {
   TRouterSimOptions Options;
   Options.SlowCommand = "vdsl status hlog";
-  Options.AnswerDelayMs = 450; // halfway through the next command's wait
+  Options.AnswerDelayMs = 750; // halfway through the next command's wait
   auto Sim = StartSim(Options);
   TDrayData Data;
   TReaderSetup Setup = SetupFor(*Sim, false);
-  Setup.Timeouts = {300, 300};
+  Setup.Timeouts = {500, 500};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   EXPECT_FALSE(Outcome.TelnetError);
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
