@@ -39,6 +39,7 @@ void TDrayTelnetReader::Execute() {
     TelnetDataAvailable(ASender, ABuffer);
   };
   FTelnetEvent = std::make_unique<TEvent>("TonegraphEvent");
+  ClearTelnetError();
   try {
     FTelnet.Connect();
     try {
@@ -77,14 +78,20 @@ void TDrayTelnetReader::SetTelnetError(const std::string &AReason) {
   FTelnetErrorReason = AReason;
 }
 
+// Before the connect, not at the start of the logon: a refusal that a quick
+// router sends at once may already have been seen by then, and clearing it
+// afterwards would turn "Only a single connection is allowed" into a
+// pointless logon attempt.
+void TDrayTelnetReader::ClearTelnetError() {
+  std::lock_guard<std::mutex> Guard(FAnswerLock);
+  FTelnetError = false;
+  FTelnetErrorReason.clear();
+}
+
 bool TDrayTelnetReader::TelnetLogon() {
-  {
-    std::lock_guard<std::mutex> Guard(FAnswerLock);
-    FTelnetError = false;
-    FTelnetErrorReason.clear();
-  }
   FTelnetStatus.store(tsUser);
-  // The event is not reset: an account prompt may already have set it.
+  // The event is not reset: an account prompt (or the refusal) that arrived
+  // since the connect has already set it.
   PostStatusText("Connecting to the router, please wait...");
   if (!WaitForRouter(FTimeouts.Short))
     throw EDrayTelnetReader("Unable to connect");

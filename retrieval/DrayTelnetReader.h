@@ -57,6 +57,7 @@ private:
   void CheckAnswer();
   void DropOverlongAnswer();
   void SetTelnetError(const std::string &AReason);
+  void ClearTelnetError();
   void ReleaseConnection();
 
   // The command sequence, in RetrieveRouterData.cpp.

@@ -4,6 +4,12 @@
 
 using namespace Telnet;
 
+namespace {
+// A command line longer than this is cut: a client that never ends its line
+// must not fill the memory of the program that runs the simulated router.
+constexpr std::size_t MaxLineLength = 4096;
+} // namespace
+
 void TRouterInput::Feed(std::string_view ABytes) {
   for (char C : ABytes) {
     const auto Byte = static_cast<unsigned char>(C);
@@ -51,7 +57,7 @@ void TRouterInput::DataByte(char AByte) {
       if (FEcho)
         FOutput += "\b \b";
     }
-  } else if (static_cast<unsigned char>(AByte) >= ' ') {
+  } else if (static_cast<unsigned char>(AByte) >= ' ' && FLine.size() < MaxLineLength) {
     FLine += AByte;
     if (FEcho)
       FOutput.append(static_cast<unsigned char>(AByte) == IAC ? 2 : 1, AByte);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -291,6 +292,42 @@ TEST(Retrieval, ShortAnswersAndAnUnknownProfile) {
       "status:Retrieving data...", "status:Retrieving statistics, please wait...", "status:",
       "terminate"};
   EXPECT_EQ(Outcome.Calls, ExpectedCalls);
+}
+
+// A router whose answers a test writes: the echo of each command line, the
+// answer given (if any) and the prompt.
+void PlayRouter(TScriptedPeer &APeer, const std::map<std::string, std::string> &AAnswers) {
+  std::string Line;
+  APeer.Send("Account:");
+  APeer.ReadLine(Line);
+  APeer.Send("Password: ");
+  APeer.ReadLine(Line);
+  APeer.Send("\r\nDrayTek> ");
+  while (APeer.ReadLine(Line, 2000)) {
+    const auto Found = AAnswers.find(Line);
+    APeer.Send(Line + "\r\n" + (Found == AAnswers.end() ? "" : Found->second) + "DrayTek> ");
+  }
+}
+
+TEST(Retrieval, ErrorMarkerCountsOnlyWithoutCommandMissing) {
+  const std::map<std::string, std::string> Answers = {
+      {"vdsl status", " ---\r\n  Running Mode            :      8B\r\n\r\n"},
+      {"vdsl annex", "% Valid subcommands are:\r\n% Command missing\r\n\r\n"},
+      {"vdsl inventory co", "% valid SUBCOMMANDS are:\r\n   co   cpe\r\n\r\n"},
+      {"vdsl inventory cpe", "  CPE line\r\n\r\n"}};
+  TScriptedPeer Peer([&](TScriptedPeer &APeer) { PlayRouter(APeer, Answers); });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.Reason, "");
+  EXPECT_EQ(Data.VDSLProfile(), vp8b);
+  const TTextLines Expected = {"", " (LATN = Loop Attenuation, SATN = Signal Attenuation)", "",
+                               " [ STATUS ]", "  Running Mode            :      8B", "", "",
+                               " [ INVENTORY ]", "", "% Valid subcommands are:",
+                               "% Command missing", " [ CPE ]", "  CPE line"};
+  EXPECT_EQ(Data.Stats(), Expected);
 }
 
 } // namespace

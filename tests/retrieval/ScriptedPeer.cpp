@@ -115,6 +115,19 @@ bool TScriptedPeer::ReadSome(int ATimeoutMs) {
   return true;
 }
 
+bool TScriptedPeer::ReadLine(std::string &ALine, int ATimeoutMs) {
+  std::size_t Start;
+  {
+    std::lock_guard<std::mutex> Guard(FLock);
+    Start = FConsumed;
+  }
+  if (!ReadUntil("\r\n", ATimeoutMs))
+    return false;
+  std::lock_guard<std::mutex> Guard(FLock);
+  ALine = FReceived.substr(Start, FConsumed - 2 - Start);
+  return true;
+}
+
 void TScriptedPeer::Pause(int AMilliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(AMilliseconds));
 }

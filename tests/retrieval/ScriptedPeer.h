@@ -32,6 +32,8 @@ public:
   // Reads until AMarker has arrived after the previous marker; false on
   // timeout or a closed connection.
   bool ReadUntil(std::string_view AMarker, int ATimeoutMs = 10000);
+  // The next line the client sent (ended by CR LF), without its line end.
+  bool ReadLine(std::string &ALine, int ATimeoutMs = 10000);
   void Pause(int AMilliseconds);
   void Close();
 
