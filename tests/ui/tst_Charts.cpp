@@ -8,6 +8,7 @@
 
 #include "MainCharts.h"
 #include "MainPages.h"
+#include "SeriesPlotter.h"
 #include "ToneChart.h"
 #include "ToneTicker.h"
 #include "UiTestSupport.h"
@@ -271,6 +272,32 @@ private slots:
     FCharts->DisplayChartData(data.get());
     QCOMPARE(FCharts->chartHLog->HoverTextAt(83), QStringLiteral("Tone 83 (357.9 kHz)\nUS: no value\nDS: -40"));
     QCOMPARE(FCharts->chartGain->HoverTextAt(7.2), QStringLiteral("Tone 7 (30.2 kHz)\nUS: -2.5\nDS: 4"));
+  }
+
+  void EveryLoadedToneShowsAtTheFullView() {
+    // 8192 tones on a few hundred pixels: a lone loaded tone among empty
+    // ones must still be painted, to its full height.
+    TToneChart chart;
+    chart.resize(600, 400);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    TDrayBinArray us{}, ds{};
+    us[4001].ToneBits = 10;
+    for (int tone = 0; tone < DrayBinCount; ++tone)
+      ds[tone].ToneBits = tone == 4001 ? 0 : 1;
+    TSeriesPlotter::PlotBinBars(&chart, us, ds, DrayBinCount, TBinField::ToneBits, Qt::blue, Qt::green);
+    chart.replot();
+    const QImage image = chart.toPixmap(chart.width(), chart.height()).toImage();
+    const int x = int(chart.ToneAxis()->coordToPixel(4001));
+    int greenRows = 0;
+    for (int y = int(chart.ValueAxis()->coordToPixel(9.5)); y < int(chart.ValueAxis()->coordToPixel(1.5)); ++y)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (image.pixelColor(x + dx, y) == QColor(Qt::green)) {
+          ++greenRows;
+          break;
+        }
+    const int expected = int(chart.ValueAxis()->coordToPixel(1.5)) - int(chart.ValueAxis()->coordToPixel(9.5));
+    QCOMPARE(greenRows, expected);
   }
 
   void DoubleClickViewRestoresZoomedAxes() {

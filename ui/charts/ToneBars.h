@@ -1,8 +1,8 @@
 #pragma once
 // Bars of one direction, one per tone. Thousands of tones share a few hundred
-// pixels, so each bar is drawn at least one pixel wide; otherwise most bars
-// would round away to nothing at the full view and the chart would look
-// sparse where the line is fully loaded.
+// pixels, so each bar is drawn at least one pixel wide (otherwise most bars
+// would round away to nothing at the full view and a fully loaded band would
+// look sparse), and the bars that share a pixel column are drawn as one.
 
 #include <qcustomplot.h>
 
