@@ -300,6 +300,73 @@ private slots:
     QCOMPARE(greenRows, expected);
   }
 
+  void MouseZoomPanAndFullView_data() {
+    QTest::addColumn<bool>("hlogScheme");
+    QTest::addColumn<int>("zoomModifiers");
+    QTest::addColumn<bool>("zooms");
+    QTest::newRow("plain drag zooms") << false << int(Qt::NoModifier) << true;
+    QTest::newRow("HLog: plain drag does not") << true << int(Qt::NoModifier) << false;
+    QTest::newRow("HLog: Ctrl drag zooms") << true << int(Qt::ControlModifier) << true;
+  }
+
+  void MouseZoomPanAndFullView() {
+    QFETCH(bool, hlogScheme);
+    QFETCH(int, zoomModifiers);
+    QFETCH(bool, zooms);
+    TToneChart chart;
+    chart.SetMouseScheme(hlogScheme ? Qt::ControlModifier : Qt::NoModifier,
+                         hlogScheme ? Qt::MiddleButton : Qt::RightButton);
+    chart.SetToneRange(0, 4096);
+    chart.resize(600, 400);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.replot();
+    const QCPRange full = chart.ToneAxis()->range();
+    const auto mods = Qt::KeyboardModifiers(zoomModifiers);
+    QTest::mousePress(&chart, Qt::LeftButton, mods, QPoint(150, 100));
+    QTest::mouseMove(&chart, QPoint(300, 200));
+    QTest::mouseRelease(&chart, Qt::LeftButton, mods, QPoint(300, 200));
+    const QCPRange afterZoom = chart.ToneAxis()->range();
+    QCOMPARE(afterZoom.size() < full.size(), zooms);
+
+    const Qt::MouseButton pan = hlogScheme ? Qt::MiddleButton : Qt::RightButton;
+    QTest::mousePress(&chart, pan, {}, QPoint(300, 150));
+    QTest::mouseMove(&chart, QPoint(200, 150));
+    QTest::mouseRelease(&chart, pan, {}, QPoint(200, 150));
+    const QCPRange afterPan = chart.ToneAxis()->range();
+    QVERIFY(afterPan.lower > afterZoom.lower);  // dragged left: later tones come in
+    QCOMPARE(afterPan.size(), afterZoom.size());
+
+    QTest::mouseDClick(&chart, Qt::LeftButton, {}, QPoint(250, 150));
+    QCOMPARE(chart.ToneAxis()->range(), full);
+  }
+
+  void RightClickOpensTheMenuOnce_data() {
+    QTest::addColumn<bool>("hlogScheme");
+    QTest::newRow("right button pans") << false;
+    QTest::newRow("middle button pans") << true;
+  }
+
+  void RightClickOpensTheMenuOnce() {
+    QFETCH(bool, hlogScheme);
+    TToneChart chart;
+    chart.SetMouseScheme(hlogScheme ? Qt::ControlModifier : Qt::NoModifier,
+                         hlogScheme ? Qt::MiddleButton : Qt::RightButton);
+    chart.resize(400, 300);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QSignalSpy menu(&chart, &TToneChart::MenuRequested);
+    QTest::mouseClick(&chart, Qt::RightButton, {}, QPoint(200, 150));
+    QCOMPARE(menu.count(), 1);
+    // A drag with the right button pans instead of opening the menu.
+    if (!hlogScheme) {
+      QTest::mousePress(&chart, Qt::RightButton, {}, QPoint(200, 150));
+      QTest::mouseMove(&chart, QPoint(150, 150));
+      QTest::mouseRelease(&chart, Qt::RightButton, {}, QPoint(150, 150));
+      QCOMPARE(menu.count(), 1);
+    }
+  }
+
   void DoubleClickViewRestoresZoomedAxes() {
     auto data = LineSnapshot(vp17a);
     FCharts->DisplayChartData(data.get());

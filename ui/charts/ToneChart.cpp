@@ -163,6 +163,12 @@ QString TToneChart::HoverTextAt(double ATone) {
 }
 
 void TToneChart::mousePressEvent(QMouseEvent *AEvent) {
+  // A right click that does not drag opens the pop-up menu on release, on
+  // every platform alike, so that a right drag can pan instead.
+  if (AEvent->button() == Qt::RightButton) {
+    FMenuArmed = true;
+    FMenuPressPos = AEvent->pos();
+  }
   if (AEvent->button() == FPanButton) {
     StartPan(AEvent->pos());
     AEvent->accept();
@@ -175,6 +181,8 @@ void TToneChart::mousePressEvent(QMouseEvent *AEvent) {
 }
 
 void TToneChart::mouseMoveEvent(QMouseEvent *AEvent) {
+  if (FMenuArmed && (AEvent->pos() - FMenuPressPos).manhattanLength() >= DragThreshold)
+    FMenuArmed = false;
   if (FPanning) {
     PanTo(AEvent->pos());
     return;
@@ -185,11 +193,12 @@ void TToneChart::mouseMoveEvent(QMouseEvent *AEvent) {
 }
 
 void TToneChart::mouseReleaseEvent(QMouseEvent *AEvent) {
+  if (AEvent->button() == Qt::RightButton && FMenuArmed) {
+    FMenuArmed = false;
+    emit MenuRequested(this, AEvent->globalPosition().toPoint());
+  }
   if (FPanning && AEvent->button() == FPanButton) {
     FPanning = false;
-    // A right click that did not drag still opens the pop-up menu.
-    if (!FPanMoved && FPanButton == Qt::RightButton)
-      emit MenuRequested(this, AEvent->globalPosition().toPoint());
     return;
   }
   QCustomPlot::mouseReleaseEvent(AEvent);
@@ -205,24 +214,22 @@ void TToneChart::mouseDoubleClickEvent(QMouseEvent *AEvent) {
 
 void TToneChart::contextMenuEvent(QContextMenuEvent *AEvent) {
   AEvent->accept();
-  // With the right button panning, its click opens the menu on release.
-  if (AEvent->reason() == QContextMenuEvent::Mouse && FPanButton == Qt::RightButton)
-    return;
-  emit MenuRequested(this, AEvent->globalPos());
+  // The mouse's menu request is handled on release (above); the keyboard's
+  // opens the menu at once.
+  if (AEvent->reason() != QContextMenuEvent::Mouse)
+    emit MenuRequested(this, AEvent->globalPos());
 }
 
 void TToneChart::StartPan(const QPoint &APos) {
   FPanning = true;
-  FPanMoved = false;
   FPanStart = APos;
   FPanToneStart = xAxis->range();
   FPanValueStart = yAxis->range();
 }
 
 void TToneChart::PanTo(const QPoint &APos) {
-  if (!FPanMoved && (APos - FPanStart).manhattanLength() < 4)
-    return;
-  FPanMoved = true;
+  if (FMenuArmed && FPanButton == Qt::RightButton)
+    return;  // not yet a drag
   const double dx = xAxis->pixelToCoord(FPanStart.x()) - xAxis->pixelToCoord(APos.x());
   const double dy = yAxis->pixelToCoord(FPanStart.y()) - yAxis->pixelToCoord(APos.y());
   // Each move shifts the view by the distance since the previous one.

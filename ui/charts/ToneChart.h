@@ -76,8 +76,10 @@ private:
   bool FValueAutomatic = true;
   Qt::KeyboardModifiers FZoomModifiers = Qt::NoModifier;
   Qt::MouseButton FPanButton = Qt::RightButton;
+  static constexpr int DragThreshold = 4;  // pixels before a press becomes a drag
   bool FPanning = false;
-  bool FPanMoved = false;
+  bool FMenuArmed = false;
+  QPoint FMenuPressPos;
   QPoint FPanStart;
   QCPRange FPanToneStart, FPanValueStart;
 };
