@@ -373,6 +373,36 @@ private slots:
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
   }
 
+  void ShowRawDataOpensOneWindowPerClick_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("firstUpstreamLine");
+    QTest::newRow("HLog") << "btnHLogShowRaw" << "HLOG Raw Data" << "bin=   0:   -30,   -31,";
+    QTest::newRow("QLN") << "btnQLNShowRawData" << "QLN Raw Data" << "";
+    QTest::newRow("bins") << "btnBinShowRawData" << "Raw bins data" << "";
+  }
+
+  void ShowRawDataOpensOneWindowPerClick() {
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    QFETCH(QString, firstUpstreamLine);
+    auto data = Snapshot("raw", vp17a);
+    data->SetHLogData(StatAnswer("(dB)", 8, 8, {-30, -31}, {-40}));
+    FForm->DrayDataList().Add(std::move(data));
+    auto *click = FForm->findChild<QPushButton *>(button);
+    QTest::mouseClick(click, Qt::LeftButton);
+    QTest::mouseClick(click, Qt::LeftButton);
+    QList<QWidget *> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->windowTitle() == caption)
+        windows << w;
+    QCOMPARE(windows.size(), 2);
+    auto *memUS = windows[0]->findChild<QPlainTextEdit *>("memUS");
+    QVERIFY(memUS);
+    QCOMPARE(memUS->toPlainText().section('\n', 0, 0).left(firstUpstreamLine.size()), firstUpstreamLine);
+    qDeleteAll(windows);
+  }
+
   void StatusTextAndProfileLabelFromARetrieval() {
     FForm->SetStatusText("Retrieving QLN data, please wait...");
     QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Retrieving QLN data, please wait..."));
