@@ -175,6 +175,14 @@ private slots:
     QVERIFY(p.btnSaveStatsToFile->isEnabled());
   }
 
+  void ActionsAreWorkedOutWhenTheWindowIsIdle() {
+    QVERIFY(!FForm->acnSaveStatToFile->isEnabled());  // empty list, brought in step by init's idle
+    AddSnapshot("a");
+    // No explicit update: the event loop going idle brings the states in step.
+    QTRY_VERIFY(FForm->acnSaveStatToFile->isEnabled());
+    QVERIFY(FForm->pnlInputs->btnSaveStatsToFile->isEnabled());
+  }
+
   void PortSpinButtonsAndFieldFollowEachOther() {
     TInputPanel &p = *FForm->pnlInputs;
     QTest::keyClick(p.edRouterPort, Qt::Key_Up);

@@ -23,8 +23,8 @@ void Save(QWidget *AWindow, const QString &ADir, const char *AName) {
   AWindow->grab().save(ADir + "/" + AName + ".png");
 }
 
-void FillDialogSoon() {
-  QTimer::singleShot(200, [] {
+void FillDialogSoon(const QString &ADir) {
+  QTimer::singleShot(200, [ADir] {
     auto *dialog = qobject_cast<TfrmLoadDataFromFiles *>(QApplication::activeModalWidget());
     if (!dialog)
       return;
@@ -33,11 +33,33 @@ void FillDialogSoon() {
     dialog->edQLNFile->setText(Fixtures + "/line17a-qln.txt");
     dialog->edSNRFile->setText(Fixtures + "/line17a-snr.txt");
     dialog->edBINFile->setText(Fixtures + "/line17a-bins.txt");
+    Save(dialog, ADir, "8-load-dialog");
     dialog->accept();
   });
 }
 
 }  // namespace
+
+// The shots are taken one per turn of the event loop, so that the window has
+// been idle (and its actions brought in step) before each.
+void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
+  TMainPages &pages = *AForm.pgcMain;
+  const char *names[] = {"1-router", "2-hlog", "3-qln", "4-snr", "5-bitloading", "6-gain", "7-binsnr"};
+  if (AStep >= 7) {
+    QApplication::quit();
+    return;
+  }
+  if (AStep < 4) {
+    pages.setCurrentIndex(AStep);
+  } else {
+    pages.setCurrentWidget(pages.tbsInput);
+    pages.PageControl1->setCurrentIndex(AStep - 4);
+  }
+  QTimer::singleShot(100, [&AForm, ADir, AStep, names] {
+    Save(&AForm, ADir, names[AStep]);
+    TakeShots(AForm, ADir, AStep + 1);
+  });
+}
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
@@ -47,22 +69,9 @@ int main(int argc, char **argv) {
   form.show();
   QTimer::singleShot(300, [&] {
     Save(&form, dir, "0-empty");
-    FillDialogSoon();
-    form.UpdateActions();
+    FillDialogSoon(dir);
     form.acnLoadDataFromFile->trigger();
-    TMainPages &pages = *form.pgcMain;
-    const char *names[] = {"1-router", "2-hlog", "3-qln", "4-snr"};
-    for (int i = 0; i < 4; ++i) {
-      pages.setCurrentIndex(i);
-      Save(&form, dir, names[i]);
-    }
-    pages.setCurrentWidget(pages.tbsInput);
-    const char *inner[] = {"5-bitloading", "6-gain", "7-binsnr"};
-    for (int i = 0; i < 3; ++i) {
-      pages.PageControl1->setCurrentIndex(i);
-      Save(&form, dir, inner[i]);
-    }
-    QApplication::quit();
+    TakeShots(form, dir, 0);
   });
   return QApplication::exec();
 }
