@@ -39,7 +39,11 @@ TToneChart::TToneChart(QWidget *AParent) : QCustomPlot(AParent) {
   setAntialiasedElements(QCP::aeAll);
   setNotAntialiasedElements(QCP::aePlottables);  // set per series instead
   plotLayout()->insertRow(0);
-  FTitle = new QCPTextElement(this, QString(), QFont(font().family(), font().pointSize() + 1, QFont::Bold));
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  if (titleFont.pointSizeF() > 0)
+    titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
+  FTitle = new QCPTextElement(this, QString(), titleFont);
   FTitle->setTextColor(Qt::black);
   plotLayout()->addElement(0, 0, FTitle);
 
