@@ -139,7 +139,7 @@ void TTelnetClient::Disconnect() {
   const int Socket = FSocket.load();
   if (Socket >= 0)
     shutdown(Socket, SHUT_RDWR);
-  const bool OnReceiver = FReceiver.joinable() && FReceiver.get_id() == std::this_thread::get_id();
+  const bool OnReceiver = FReceiverId.load() == std::this_thread::get_id();
   if (!OnReceiver)
     ReleaseReceiver();
   FOpen.store(false);
@@ -150,9 +150,11 @@ void TTelnetClient::Disconnect() {
 void TTelnetClient::ReleaseReceiver() {
   if (FReceiver.joinable())
     FReceiver.join();
+  FReceiverId.store(std::thread::id());
 }
 
 void TTelnetClient::ReceiveLoop() {
+  FReceiverId.store(std::this_thread::get_id());
   const int Socket = FSocket.load();
   char Buffer[16384];
   try {

@@ -62,5 +62,8 @@ private:
   std::atomic<bool> FStopping{false};
   std::mutex FWriteLock;
   std::thread FReceiver;
+  // Set by the receiving thread itself: FReceiver is still being assigned
+  // while the new thread may already be delivering.
+  std::atomic<std::thread::id> FReceiverId{};
   TTelnetParser FParser;
 };

@@ -16,14 +16,14 @@ void TThread::Start() {
 }
 
 void TThread::WaitFor() {
-  if (FThread.joinable() && FThread.get_id() != std::this_thread::get_id())
+  if (FThread.joinable() && FThreadId.load() != std::this_thread::get_id())
     FThread.join();
 }
 
 void TThread::JoinUnlessSelf() {
   if (!FThread.joinable())
     return;
-  if (FThread.get_id() == std::this_thread::get_id()) {
+  if (FThreadId.load() == std::this_thread::get_id()) {
     FThread.detach();
     return;
   }
@@ -32,6 +32,7 @@ void TThread::JoinUnlessSelf() {
 }
 
 void TThread::Run() {
+  FThreadId.store(std::this_thread::get_id());
   try {
     Execute();
   } catch (const std::exception &E) {

@@ -52,6 +52,7 @@ private:
 
   IMainThreadQueue &FQueue;
   std::thread FThread;
+  std::atomic<std::thread::id> FThreadId{}; // set by the worker itself
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FFinished{false};
   bool FFreeOnTerminate = false;

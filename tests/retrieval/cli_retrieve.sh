@@ -13,15 +13,20 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+RUN=0
 start_sim() {
-  "$CLI" routersim --name Vigor --password pw "$@" > "$DIR/sim.out" 2>&1 &
+  # A fresh file per run: the shell truncates it only once the background
+  # job has started, so an old file could still show the last port.
+  RUN=$((RUN + 1))
+  OUT="$DIR/sim$RUN.out"
+  "$CLI" routersim --name Vigor --password pw "$@" > "$OUT" 2>&1 &
   SIM=$!
   i=0
-  until grep -q ' port ' "$DIR/sim.out"; do
+  until grep -q ' port [0-9]*$' "$OUT" 2>/dev/null; do
     i=$((i + 1)); [ $i -gt 200 ] && fail "routersim did not start"
     sleep 0.05
   done
-  PORT=$(sed -n 's/.* port \([0-9]*\)$/\1/p' "$DIR/sim.out")
+  PORT=$(sed -n 's/.* port \([0-9]*\)$/\1/p' "$OUT")
 }
 
 stop_sim() {
@@ -31,7 +36,8 @@ stop_sim() {
 for P in 8b 17a 30a 35b; do
   start_sim --profile "$P"
   echo pw | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --password-stdin \
-    --router-name Vigor --bins -o "$DIR/$P.draydata" 2> "$DIR/progress.txt" || fail "retrieve $P"
+    --router-name Vigor --bins -o "$DIR/$P.draydata" 2> "$DIR/progress.txt" ||
+    { cat "$DIR/progress.txt" "$OUT"; fail "retrieve $P"; }
   stop_sim
   grep -qx 'Retrieving bins upstream, please wait...' "$DIR/progress.txt" || fail "progress texts $P"
   "$CLI" show "$DIR/$P.draydata" > "$DIR/show.txt" || fail "show $P"
