@@ -122,6 +122,7 @@ BENCHMARK(BM_FullRetrievalWithBins)->Unit(benchmark::kMillisecond)->UseRealTime(
 // Keeps the time per iteration of each benchmark for the ratio printed last.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
+  TRatioReporter() : ConsoleReporter(OO_Tabular) {} // plain text, also into a file
   std::map<std::string, double> Times;
   void ReportRuns(const std::vector<Run> &AReports) override {
     for (const Run &Report : AReports)
