@@ -58,4 +58,11 @@ stop_sim
 [ "$STATUS" -eq 1 ] || fail "wrong password exit status $STATUS"
 grep -qx 'Invalid login' "$DIR/refused.txt" || fail "wrong password message"
 [ ! -e "$DIR/refused.draydata" ] || fail "a refused retrieval wrote a file"
+# Nobody listens on that port any more: the connect failure is reported.
+"$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin -o "$DIR/none.draydata" \
+  < /dev/null 2> "$DIR/none.txt"
+STATUS=$?
+[ "$STATUS" -eq 1 ] || fail "connect failure exit status $STATUS"
+grep -qx 'Connection refused' "$DIR/none.txt" || fail "connect failure message"
+[ ! -e "$DIR/none.draydata" ] || fail "a failed connect wrote a file"
 echo "PASS"
