@@ -41,27 +41,34 @@ void TDrayTelnetReader::Execute() {
   FTelnetEvent = std::make_unique<TEvent>("TonegraphEvent");
   ClearTelnetError();
   try {
+    // A failed connect is not a reader error: it ends the thread unhandled.
     FTelnet.Connect();
-    try {
-      if (!TelnetLogon()) {
-        std::lock_guard<std::mutex> Guard(FAnswerLock);
-        FTelnetError = true;
-        if (FTelnetErrorReason.empty())
-          FTelnetErrorReason = "Unable to login";
-      } else if (FTelnetOp == troRetrieveData) {
-        RetrieveRouterData(*FDrayData);
-      }
-    } catch (const EDrayTelnetReader &E) {
-      SetTelnetError(E.what());
-    } catch (const std::exception &E) {
-      std::lock_guard<std::mutex> Guard(FAnswerLock);
-      FTelnetErrorReason = E.what();
-    }
+    LogonAndRetrieve();
   } catch (...) {
     ReleaseConnection();
     throw;
   }
   ReleaseConnection();
+}
+
+void TDrayTelnetReader::LogonAndRetrieve() {
+  try {
+    if (!TelnetLogon()) {
+      std::lock_guard<std::mutex> Guard(FAnswerLock);
+      FTelnetError = true;
+      if (FTelnetErrorReason.empty())
+        FTelnetErrorReason = "Unable to login";
+    } else if (FTelnetOp == troRetrieveData) {
+      RetrieveRouterData(*FDrayData);
+    }
+  } catch (const EDrayTelnetReader &E) {
+    SetTelnetError(E.what());
+  } catch (const std::exception &E) {
+    // Not flagged as a reader error (unless the router had refused us):
+    // the snapshot as far as it got is kept.
+    std::lock_guard<std::mutex> Guard(FAnswerLock);
+    FTelnetErrorReason = E.what();
+  }
 }
 
 // Disconnect also when the router closed first: it joins the receiving

@@ -49,6 +49,7 @@ protected:
   void Execute() override;
 
 private:
+  void LogonAndRetrieve();
   bool TelnetLogon();
   bool WaitForRouter(std::uint16_t ATimeout) { return FTelnetEvent->WaitFor(ATimeout); }
   void SendLogonLine(TTelnetStatus AStatus, const std::string &AText);
