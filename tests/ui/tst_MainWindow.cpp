@@ -1,6 +1,7 @@
 // The main window as a user meets it: its fields and actions, the snapshot
 // list with selection and removal, loading captured files, help, Copy.
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -64,6 +65,14 @@ class TMainWindowTest : public QObject {
 
   void AddSnapshot(const char *AName, TVDSLProfile AProfile = vp17a) {
     FForm->DrayDataList().Add(Snapshot(AName, AProfile, {std::string("status of ") + AName}));
+  }
+
+  // Runs the event loop until it has nothing left to do and would wait.
+  static void RunUntilIdle() {
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     &QEventLoop::quit);
+    loop.exec();
   }
 
   // The user clicks the entry at ARow.
@@ -176,10 +185,12 @@ private slots:
   }
 
   void ActionsAreWorkedOutWhenTheWindowIsIdle() {
-    QVERIFY(!FForm->acnSaveStatToFile->isEnabled());  // empty list, brought in step by init's idle
+    RunUntilIdle();
+    QVERIFY(!FForm->acnSaveStatToFile->isEnabled());  // empty list
     AddSnapshot("a");
-    // No explicit update: the event loop going idle brings the states in step.
-    QTRY_VERIFY(FForm->acnSaveStatToFile->isEnabled());
+    QVERIFY(!FForm->acnSaveStatToFile->isEnabled());  // not before the window is idle
+    RunUntilIdle();
+    QVERIFY(FForm->acnSaveStatToFile->isEnabled());
     QVERIFY(FForm->pnlInputs->btnSaveStatsToFile->isEnabled());
   }
 
