@@ -33,6 +33,10 @@
 #include "fmLoadDataFromFile.h"
 #include "fmRawBins.h"
 #include "fmRawData.h"
+#include "QtFileDialogs.h"
+#include "QtMainThreadQueue.h"
+#include "TelnetClient.h"
+#include "WindowReader.h"
 
 namespace {
 
@@ -50,8 +54,13 @@ TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidg
     FOwnErrors = std::make_unique<TMessageBoxErrorDisplay>(this);
   if (!AServices.Help)
     FOwnHelp = std::make_unique<TSystemTopicViewer>(this);
+  if (!AServices.FileDialogs)
+    FOwnFileDialogs = std::make_unique<TQtFileDialogs>(this);
   FErrors = AServices.Errors ? AServices.Errors : FOwnErrors.get();
   FHelp = AServices.Help ? AServices.Help : FOwnHelp.get();
+  FFileDialogs = AServices.FileDialogs ? AServices.FileDialogs : FOwnFileDialogs.get();
+  FTelnet = std::make_shared<TTelnetClient>();
+  FQueue = TQtMainThreadQueue::Create();
 
   auto *client = new QWidget(this);
   pgcMain = new TMainPages(client);
@@ -76,16 +85,16 @@ TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidg
 }
 
 TfrmMain::~TfrmMain() {
+  // A reader still running finishes on its own: it holds the Telnet client
+  // and the queue, and its requests to this window are dropped from now on.
+  if (FReader)
+    FReader->Terminate();
   // The list's removed notifications still find the list box and charts.
   FDrayDataList.reset();
 }
 
-template <class F> void TfrmMain::Guarded(F &&AHandler) {
-  try {
-    AHandler();
-  } catch (const std::exception &E) {
-    FErrors->ShowErrorReport(GeneralErrorReportText(E.what()));
-  }
+void TfrmMain::ShowGeneralErrorReport(const std::exception &AFailure) {
+  FErrors->ShowErrorReport(GeneralErrorReportText(AFailure.what()));
 }
 
 void TfrmMain::FormCreate(const QStringList &AArguments) {
@@ -99,9 +108,10 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   std::vector<std::string> args;
   for (const QString &arg : AArguments)
     args.push_back(arg.toStdString());
-  // Loading the named configuration file follows once configuration files
-  // are read by the window; the value is kept for it.
   FConfigFileName = FindConfigSwitch(args);
+  // A failure is reported and the window opens all the same.
+  if (FConfigFileName)
+    Guarded([this] { LoadConfiguration(*FConfigFileName); });
 }
 
 QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char *ACategory,
@@ -369,14 +379,6 @@ void TfrmMain::acnChartCopyExecute() {
   QApplication::clipboard()->setPixmap(chart->toPixmap(chart->width(), chart->height()));
 }
 
-// Retrieval, statistics files and configuration files are run from here once
-// their window side is in place; until then the actions do nothing.
-void TfrmMain::acnRetrieveDataExecute() {}
-void TfrmMain::acnLoadStatFromFileExecute() {}
-void TfrmMain::acnSaveStatToFileExecute() {}
-void TfrmMain::btnLoadConfigurationClick() {}
-void TfrmMain::btnSaveCfgClick() {}
-
 // ---- Help, About, raw data
 
 int TfrmMain::FocusedHelpContext() const {
@@ -405,7 +407,8 @@ void TfrmMain::ShowRaw(int AKind) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent *AEvent) {
-  // A running reader is asked to stop once retrieval runs from the window;
-  // the window never waits for it.
+  // The window never waits for the reader; the run's snapshot is dropped.
+  if (FReader)
+    FReader->Terminate();
   AEvent->accept();
 }

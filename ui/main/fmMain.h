@@ -13,6 +13,7 @@
 #include "MainCharts.h"
 #include "MainPages.h"
 #include "InputPanel.h"
+#include "RetrievalTimeouts.h"
 #include "RetrievalView.h"
 #include "DrayDataList.h"
 
@@ -22,13 +23,17 @@ class QAction;
 class QMenu;
 class QListWidgetItem;
 class QStatusBar;
-class TDrayTelnetReader;
+class IFileDialogs;
+class TQtMainThreadQueue;
+class TTelnetClient;
+class TWindowReader;
 
 // Where the window shows errors and help; none means its own message boxes
 // and help window. Tests pass recording ones.
 struct TMainServices {
   IErrorDisplay *Errors = nullptr;
   ITopicViewer *Help = nullptr;
+  IFileDialogs *FileDialogs = nullptr;
 };
 
 class TfrmMain : public QMainWindow, public IRetrievalView {
@@ -52,6 +57,10 @@ public:
   // The value of the switch "c", when the command line carries it.
   const std::optional<std::string> &ConfigFileName() const { return FConfigFileName; }
   bool ReaderRunning() const { return FReader != nullptr; }
+  // The waits of every retrieval started from now on (tests shorten them).
+  void SetRetrievalTimeouts(TRetrievalTimeouts ATimeouts) { FTimeouts = ATimeouts; }
+  // The router's connect wait of the next retrievals, in milliseconds.
+  void SetConnectTimeoutMs(unsigned AValue);
 
   // Works out every action's enabled state (on idle and before any runs).
   void UpdateActions();
@@ -83,6 +92,17 @@ public:
   void acnRemoveAllExecute();
   void acnChartCopyExecute();
 
+  // Retrieval.
+  void StartRetrieval();
+  std::string GenerateDataFileName() const;
+  void ReaderTerminate(TWindowReader &ASender);
+
+  // Statistics and configuration files.
+  void SaveStatistics();
+  void LoadStatistics();
+  void SaveConfiguration(const std::string &AFileName);
+  void LoadConfiguration(const std::string &AFileName);
+
   // Opens the chart pop-up menu for AChart (as a right click does).
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
   // The help topic F1 opens now.
@@ -106,16 +126,32 @@ private:
   void btnHelpClick();
   void btnAboutClick();
   void ShowRaw(int AKind);
-  template <class F> void Guarded(F &&AHandler);
+  // Runs AHandler; a failure it lets through reaches the general error report.
+  template <class F> void Guarded(F &&AHandler) {
+    try {
+      AHandler();
+    } catch (const std::exception &E) {
+      ShowGeneralErrorReport(E);
+    }
+  }
+  void ShowGeneralErrorReport(const std::exception &AFailure);
 
   std::unique_ptr<IErrorDisplay> FOwnErrors;
   std::unique_ptr<ITopicViewer> FOwnHelp;
+  std::unique_ptr<IFileDialogs> FOwnFileDialogs;
   IErrorDisplay *FErrors = nullptr;
   ITopicViewer *FHelp = nullptr;
+  IFileDialogs *FFileDialogs = nullptr;
   std::unique_ptr<TDrayDataList> FDrayDataList;
   std::unique_ptr<TMainCharts> FCharts;
   std::optional<std::string> FConfigFileName;
-  TDrayTelnetReader *FReader = nullptr;
+  // The window's Telnet client, lent to each reader, which keeps it alive
+  // for as long as its run needs it, also when the window goes first.
+  std::shared_ptr<TTelnetClient> FTelnet;
+  std::shared_ptr<TQtMainThreadQueue> FQueue;
+  TRetrievalTimeouts FTimeouts;
+  // Alive while set: it frees itself only after ReaderTerminate has run.
+  TWindowReader *FReader = nullptr;
   QPointer<TToneChart> FChartMenuComponent;
   // The snapshot the charts show; compared only, never read through.
   const TDrayData *FDisplayedData = nullptr;

@@ -1,0 +1,17 @@
+#pragma once
+// The four file dialogs of the main window. Each returns the chosen file's
+// name, or nothing when the user cancels. The window uses its own Qt dialogs;
+// tests answer without showing anything modal.
+
+#include <optional>
+#include <string>
+
+class IFileDialogs {
+public:
+  virtual ~IFileDialogs() = default;
+  // AProposed: the file name offered to the user.
+  virtual std::optional<std::string> SaveStatisticsFileName(const std::string &AProposed) = 0;
+  virtual std::optional<std::string> OpenStatisticsFileName() = 0;
+  virtual std::optional<std::string> SaveConfigurationFileName() = 0;
+  virtual std::optional<std::string> OpenConfigurationFileName() = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// The main window's file dialogs as Qt file dialogs, each with its title,
+// file types, default extension and checks.
+
+#include "FileDialogs.h"
+
+class QFileDialog;
+class QWidget;
+
+class TQtFileDialogs : public IFileDialogs {
+public:
+  explicit TQtFileDialogs(QWidget *AParent) : FParent(AParent) {}
+
+  std::optional<std::string> SaveStatisticsFileName(const std::string &AProposed) override;
+  std::optional<std::string> OpenStatisticsFileName() override;
+  std::optional<std::string> SaveConfigurationFileName() override;
+  std::optional<std::string> OpenConfigurationFileName() override;
+
+private:
+  static std::optional<std::string> Run(QFileDialog &ADialog);
+
+  QWidget *FParent;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// Hands a retrieval's display requests on to the window while the window
+// exists, and drops them once it is gone. Requests arrive on the main thread
+// only, where the window is also destroyed, so the check cannot race.
+
+#include <QObject>
+#include <QPointer>
+
+#include "RetrievalView.h"
+
+class TViewRelay : public IRetrievalView {
+public:
+  // AView is AWindow seen as a view (the same object).
+  TViewRelay(QObject *AWindow, IRetrievalView *AView) : FWindow(AWindow), FView(AView) {}
+
+  void SetStatusText(const std::string &AText) override {
+    if (FWindow)
+      FView->SetStatusText(AText);
+  }
+  void UpdateProfileLabel(TVDSLProfile AProfile) override {
+    if (FWindow)
+      FView->UpdateProfileLabel(AProfile);
+  }
+  void DisplayTextData(TDrayData *AData) override { Relay(&IRetrievalView::DisplayTextData, AData); }
+  void PlotHLOG(TDrayData *AData) override { Relay(&IRetrievalView::PlotHLOG, AData); }
+  void PlotQLN(TDrayData *AData) override { Relay(&IRetrievalView::PlotQLN, AData); }
+  void PlotSNR(TDrayData *AData) override { Relay(&IRetrievalView::PlotSNR, AData); }
+  void PlotBitLoading(TDrayData *AData) override { Relay(&IRetrievalView::PlotBitLoading, AData); }
+  void PlotBinsSNR(TDrayData *AData) override { Relay(&IRetrievalView::PlotBinsSNR, AData); }
+  void PlotGain(TDrayData *AData) override { Relay(&IRetrievalView::PlotGain, AData); }
+
+private:
+  void Relay(void (IRetrievalView::*ARequest)(TDrayData *), TDrayData *AData) {
+    if (FWindow)
+      (FView->*ARequest)(AData);
+  }
+
+  QPointer<QObject> FWindow;
+  IRetrievalView *FView;
+};

@@ -1,0 +1,87 @@
+// The main window's statistics files and configuration files.
+
+#include <QApplication>
+#include <QCursor>
+#include <QListWidget>
+
+#include "Configuration.h"
+#include "DrayData.h"
+#include "ErrorDisplay.h"
+#include "FileDialogs.h"
+#include "InputPanel.h"
+#include "InputPanelSettings.h"
+#include "fmMain.h"
+
+namespace {
+
+// The wait cursor for as long as it lives, also when a failure passes.
+class TWaitCursor {
+public:
+  TWaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+  TWaitCursor(const TWaitCursor &) = delete;
+  TWaitCursor &operator=(const TWaitCursor &) = delete;
+};
+
+bool ListHoldsName(const QListWidget &AList, const QString &AName) {
+  for (int i = 0; i < AList.count(); ++i)
+    if (AList.item(i)->text().compare(AName, Qt::CaseInsensitive) == 0)
+      return true;
+  return false;
+}
+
+}  // namespace
+
+void TfrmMain::acnSaveStatToFileExecute() { SaveStatistics(); }
+void TfrmMain::acnLoadStatFromFileExecute() { LoadStatistics(); }
+
+void TfrmMain::SaveStatistics() {
+  const std::optional<std::string> fileName = FFileDialogs->SaveStatisticsFileName(GenerateDataFileName());
+  if (!fileName)
+    return;
+  const TWaitCursor wait;
+  if (TDrayData *data = GetSelectedDrayData())
+    data->SaveToFile(*fileName);
+}
+
+void TfrmMain::LoadStatistics() {
+  const std::optional<std::string> fileName = FFileDialogs->OpenStatisticsFileName();
+  if (!fileName)
+    return;
+  auto data = std::make_unique<TDrayData>();
+  {
+    const TWaitCursor wait;
+    data->LoadFromFile(*fileName);
+  }
+  if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(data->Name()))) {
+    FErrors->ShowErrorMessage("Data already loaded");
+    return;
+  }
+  FDrayDataList->Add(std::move(data));
+  DisplayTextData(nullptr);
+  DisplayChartData(nullptr);
+  lbxStatisticsClick();
+}
+
+void TfrmMain::btnSaveCfgClick() {
+  if (const std::optional<std::string> fileName = FFileDialogs->SaveConfigurationFileName())
+    SaveConfiguration(*fileName);
+}
+
+void TfrmMain::btnLoadConfigurationClick() {
+  if (const std::optional<std::string> fileName = FFileDialogs->OpenConfigurationFileName())
+    LoadConfiguration(*fileName);
+}
+
+void TfrmMain::SaveConfiguration(const std::string &AFileName) {
+  ::SaveConfiguration(AFileName, TInputPanelSettings(*pnlInputs).Current());
+}
+
+void TfrmMain::LoadConfiguration(const std::string &AFileName) {
+  TInputPanelSettings target(*pnlInputs);
+  try {
+    ::LoadConfiguration(AFileName, target);
+  } catch (const EInvalidConfiguration &E) {
+    FErrors->ShowErrorMessage(E.what());
+  }
+}

@@ -1,0 +1,83 @@
+// The main window's side of a retrieval: start, progress, end of the run.
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "DataFileName.h"
+#include "ErrorDisplay.h"
+#include "ErrorReport.h"
+#include "InputPanel.h"
+#include "QtMainThreadQueue.h"
+#include "TelnetClient.h"
+#include "UpDown.h"
+#include "WindowReader.h"
+#include "fmMain.h"
+
+void TfrmMain::SetConnectTimeoutMs(unsigned AValue) { FTelnet->SetConnectTimeoutMs(AValue); }
+
+std::string TfrmMain::GenerateDataFileName() const {
+  return ::GenerateDataFileName(pnlInputs->edRouterName->text().toStdString());
+}
+
+void TfrmMain::acnRetrieveDataExecute() {
+  UpdateProfileLabel(vpNA);
+  DisplayTextData(nullptr);
+  DisplayChartData(nullptr);
+  StartRetrieval();
+}
+
+void TfrmMain::StartRetrieval() {
+  const TInputPanel &p = *pnlInputs;
+  FTelnet->SetHost(p.edRouter->text().toStdString());
+  FTelnet->SetPort(static_cast<std::uint16_t>(p.udTelnetPort->Position()));
+  if (FReader) {
+    FErrors->ShowErrorMessage("Reader thread already running");
+    return;
+  }
+  TWindowReaderResources run;
+  run.RunTelnet = FTelnet;
+  run.RunQueue = FQueue;
+  run.RunView = std::make_unique<TViewRelay>(this, this);
+  run.RunData = std::make_unique<TDrayData>(GenerateDataFileName());
+  // A failure here frees the snapshot with the resources.
+  auto reader = std::make_unique<TWindowReader>(std::move(run), p.edUser->text().toStdString(),
+                                                p.edPassword->text().toStdString(),
+                                                p.edRouterName->text().toStdString(), p.chkShowBins->isChecked(),
+                                                FTimeouts);
+  reader->SetFreeOnTerminate(true);
+  // The handler runs on this thread; once the window is gone it does
+  // nothing and the reader, freeing itself, frees the run's snapshot.
+  reader->OnTerminate = [Window = QPointer<TfrmMain>(this)](TThread *ASender) {
+    if (Window)
+      Window->Guarded([&] { Window->ReaderTerminate(static_cast<TWindowReader &>(*ASender)); });
+  };
+  reader->Start();
+  FReader = reader.release();
+}
+
+void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
+  FReader = nullptr;
+  if (ASender.TelnetError()) {
+    ASender.DiscardData();
+    FErrors->ShowErrorMessage(ASender.ErrorReason());
+    SetStatusText("");
+    lbxStatisticsClick();
+    return;
+  }
+  if (ASender.FatalException()) {
+    ASender.DiscardData();
+    SetStatusText("");
+    FErrors->ShowErrorReport(GeneralErrorReportText(ASender.FatalMessage()));
+    return;
+  }
+  if (std::unique_ptr<TDrayData> data = ASender.TakeData()) {
+    TDrayData *added = data.get();
+    FDrayDataList->Add(std::move(data));
+    // The run has drawn it already; a click on its entry need not redraw.
+    FDisplayedData = added;
+  }
+  // A run cut short by something other than the router's refusal keeps what
+  // it read; the user learns why it is incomplete.
+  if (!ASender.ErrorReason().empty())
+    SetStatusText(ASender.ErrorReason());
+}
