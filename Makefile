@@ -31,7 +31,7 @@ cli: deps $(REL_DIR)/CMakeCache.txt
 
 run: deps $(REL_DIR)/CMakeCache.txt
 	cmake --build $(REL_DIR) -j$(JOBS) --target tonegraph
-	$(REL_DIR)/ui/tonegraph
+	$(REL_DIR)/ui/tonegraph --demo
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTONEGRAPH_BENCH=ON -DTONEGRAPH_TESTS=OFF

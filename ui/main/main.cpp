@@ -1,19 +1,45 @@
-// Program start: the application, its one main window, the event loop.
+// Program start: the application, the demo router when asked for, its one
+// main window, the event loop.
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
+
+#include <QMessageBox>
 
 #include "Application.h"
+#include "DemoRouter.h"
 #include "WindowReader.h"
 #include "fmMain.h"
+
+namespace {
+
+std::unique_ptr<TDemoRouter> StartDemo(const QStringList &AArguments) {
+  std::vector<std::string> args;
+  for (const QString &arg : AArguments)
+    args.push_back(arg.toStdString());
+  const std::optional<TRouterSimOptions> options = TDemoRouter::OptionsFromArguments(args);
+  return options ? std::make_unique<TDemoRouter>(*options) : nullptr;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
   TApplication app(argc, argv);
   QStringList arguments = QApplication::arguments();
   if (!arguments.isEmpty())
     arguments.removeFirst();
+  std::unique_ptr<TDemoRouter> demo;
+  try {
+    demo = StartDemo(arguments);
+  } catch (const std::exception &E) {
+    QMessageBox::critical(nullptr, QStringLiteral("Tonegraph"), QString::fromStdString(E.what()));
+    return 1;
+  }
   auto frmMain = std::make_unique<TfrmMain>(arguments);
+  if (demo)
+    demo->FillIn(*frmMain->pnlInputs);
   frmMain->show();
   const int result = TApplication::exec();
   frmMain.reset();
