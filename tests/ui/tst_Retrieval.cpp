@@ -189,6 +189,21 @@ private slots:
     QCOMPARE(Panel().lblProfileName->text(), QStringLiteral("VDSL profile: 8B"));
   }
 
+  // A router whose status names no known profile: the reader gives up on the
+  // rest without calling it a reader error. What it read joins the list and
+  // the status bar says why the snapshot is incomplete.
+  void FailureThatIsNoReaderErrorListsTheSnapshotAndShowsTheReason() {
+    TRouterSimOptions options;
+    options.Profile = vpNA;
+    StartSim(options);
+    FillFields(FSim->Port(), QStringLiteral("admin"));
+    RetrieveAndWait();
+    QVERIFY(FErrors.Messages.empty() && FErrors.Reports.empty());
+    QCOMPARE(Entries().size(), 1);
+    QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Unable to retrieve profile from VDSL data"));
+    QVERIFY(!FForm->GetSelectedDrayData()->Stats().empty());
+  }
+
   void UnreachableRouterIsReportedAndTheWindowStaysUsable() {
     StartSim({});
     const std::uint16_t closedPort = FSim->Port();
