@@ -59,8 +59,6 @@ public:
   bool ReaderRunning() const { return FReader != nullptr; }
   // The waits of every retrieval started from now on (tests shorten them).
   void SetRetrievalTimeouts(TRetrievalTimeouts ATimeouts) { FTimeouts = ATimeouts; }
-  // The router's connect wait of the next retrievals, in milliseconds.
-  void SetConnectTimeoutMs(unsigned AValue);
 
   // Works out every action's enabled state (on idle and before any runs).
   void UpdateActions();

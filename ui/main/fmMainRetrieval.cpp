@@ -13,8 +13,6 @@
 #include "WindowReader.h"
 #include "fmMain.h"
 
-void TfrmMain::SetConnectTimeoutMs(unsigned AValue) { FTelnet->SetConnectTimeoutMs(AValue); }
-
 std::string TfrmMain::GenerateDataFileName() const {
   return ::GenerateDataFileName(pnlInputs->edRouterName->text().toStdString());
 }
