@@ -217,6 +217,28 @@ private slots:
     QVERIFY(EnabledNow().contains(QLatin1String("acnRetrieveData")));
   }
 
+  // The reader works on copies of the fields: renaming the router mid-run
+  // does not make it miss the prompt. A second start is refused meanwhile.
+  void RunKeepsItsSettingsAndRefusesASecondStart() {
+    TRouterSimOptions options;
+    options.AnswerDelayMs = 100;
+    StartSim(options);
+    FillFields(FSim->Port(), QStringLiteral("admin"));
+    RecordProgress();
+    ClickRetrieve();
+    QTRY_VERIFY_WITH_TIMEOUT(ProgressAt("Retrieving statistics, please wait..."), RunLimitMs);
+    Panel().edRouterName->setText(QStringLiteral("Renamed"));
+    FForm->StartRetrieval();
+    QCOMPARE(FErrors.Messages, std::vector<std::string>{"Reader thread already running"});
+    QCOMPARE(TWindowReader::LiveCount(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!FForm->ReaderRunning(), RunLimitMs);
+    QCOMPARE(FErrors.Messages.size(), std::size_t(1));
+    QVERIFY(FErrors.Reports.empty());
+    QCOMPARE(Entries().size(), 1);
+    QVERIFY(Entries().first().endsWith(QLatin1String("-DrayTek.draydata")));
+    QVERIFY(!FForm->GetSelectedDrayData()->HLogDSRaw().empty());
+  }
+
   // The window goes while the router still answers: the run is asked to
   // stop, nothing reaches the destroyed window, and the reader with its
   // snapshot is freed (the leak checker watches this).
