@@ -5,15 +5,9 @@
 #include "Exceptions.h"
 #include "FilerReader.h"
 #include "FilerWriter.h"
+#include "TestFiles.h"
 
 namespace {
-
-std::string Bytes(std::initializer_list<int> AValues) {
-  std::string Out;
-  for (const int V : AValues)
-    Out += static_cast<char>(V);
-  return Out;
-}
 
 // A configuration file of version 2: address 192.168.1.1, port 23, user admin,
 // bins off, 512-bins on, router name DrayTek.

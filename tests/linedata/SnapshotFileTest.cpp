@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> AValues) {
-  std::string Out;
-  for (const int V : AValues)
-    Out += static_cast<char>(V);
-  return Out;
-}
-
 const std::string EmptyString = Bytes({0x12, 0, 0, 0, 0});
 
 TEST(SnapshotFile, ExampleBytesOfAnEmpty17ASnapshot) {

@@ -3,6 +3,7 @@
 // and reading or writing a file's bytes.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 class TTempFolder {
@@ -24,3 +25,11 @@ private:
 std::string ReadBytes(const std::string &AFilename);
 void WriteBytes(const std::string &AFilename, const std::string &ABytes);
 std::string FixturePath(const std::string &AName);
+
+// A byte string from numbers: Bytes({0x06, 0x0E}).
+inline std::string Bytes(std::initializer_list<int> AValues) {
+  std::string Out;
+  for (const int V : AValues)
+    Out += static_cast<char>(V);
+  return Out;
+}

@@ -84,17 +84,23 @@ private:
   std::thread FAcceptor;
 };
 
+// The logon our login script expects, with waits long enough for a real server.
+TReaderSetup SetupFor(const TBusyboxTelnetd &AServer, const std::string &APassword) {
+  TReaderSetup Setup;
+  Setup.Port = AServer.Port();
+  Setup.Password = APassword;
+  Setup.RouterName = "Vigor";
+  Setup.Timeouts = {5000, 5000};
+  return Setup;
+}
+
 TEST(BusyboxTelnetd, RetrievalThroughARealTelnetServer) {
   const std::string Busybox = FindBusybox();
   if (Busybox.empty())
     GTEST_SKIP() << "busybox is not installed (scripts/deps installs busybox-static)";
   TBusyboxTelnetd Server(Busybox);
   TDrayData Data;
-  TReaderSetup Setup;
-  Setup.Port = Server.Port();
-  Setup.Password = "s3cret";
-  Setup.RouterName = "Vigor";
-  Setup.Timeouts = {5000, 5000};
+  const TReaderSetup Setup = SetupFor(Server, "s3cret");
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   ASSERT_EQ(Outcome.Fatal, "");
   EXPECT_FALSE(Outcome.TelnetError) << Outcome.Reason;
@@ -121,12 +127,8 @@ TEST(BusyboxTelnetd, WrongPasswordThroughARealTelnetServer) {
     GTEST_SKIP() << "busybox is not installed (scripts/deps installs busybox-static)";
   TBusyboxTelnetd Server(Busybox);
   TDrayData Data;
-  TReaderSetup Setup;
-  Setup.Port = Server.Port();
-  Setup.Password = "wrong";
-  Setup.RouterName = "Vigor";
+  TReaderSetup Setup = SetupFor(Server, "wrong");
   Setup.Op = troNone;
-  Setup.Timeouts = {5000, 5000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   EXPECT_TRUE(Outcome.TelnetError);
   EXPECT_EQ(Outcome.Reason, "Invalid login");

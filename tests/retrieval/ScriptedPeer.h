@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -52,3 +53,11 @@ private:
   std::size_t FConsumed = 0;
   std::thread FThread;
 };
+
+// Builds byte strings from numbers: B({255, 251, 1}).
+inline std::string B(std::initializer_list<int> ABytes) {
+  std::string Text;
+  for (int Byte : ABytes)
+    Text += static_cast<char>(Byte);
+  return Text;
+}

@@ -19,13 +19,6 @@
 
 namespace {
 
-std::string B(std::initializer_list<int> ABytes) {
-  std::string Text;
-  for (int Byte : ABytes)
-    Text += static_cast<char>(Byte);
-  return Text;
-}
-
 // Collects what the client hands to its data handler, from the receiving thread.
 struct TCollector {
   std::mutex Lock;

@@ -3,17 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedPeer.h"
 #include "TelnetParser.h"
 
 namespace {
-
-// Builds byte strings from numbers and text pieces: B({255, 251, 1}) etc.
-std::string B(std::initializer_list<int> ABytes) {
-  std::string Text;
-  for (int Byte : ABytes)
-    Text += static_cast<char>(Byte);
-  return Text;
-}
 
 struct TParsed {
   std::vector<std::string> Deliveries;

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
 #include "DrayData.h"
 #include "ErrorDisplay.h"
 #include "TopicViewer.h"
@@ -85,4 +89,17 @@ inline std::unique_ptr<TDrayData> Snapshot(const std::string &AName, TVDSLProfil
   if (!AStats.empty())
     data->AddStatData({}, &AStats);
   return data;
+}
+
+// The texts of a list box, top to bottom.
+inline QStringList ListTexts(const QListWidget *AList) {
+  QStringList texts;
+  for (int i = 0; i < AList->count(); ++i)
+    texts << AList->item(i)->text();
+  return texts;
+}
+
+// The name of a snapshot, or an empty text for none.
+inline QString NameOf(const TDrayData *AData) {
+  return AData ? QString::fromStdString(AData->Name()) : QString();
 }

@@ -50,16 +50,8 @@ class TMainWindowTest : public QObject {
   std::unique_ptr<TfrmMain> FForm;
 
   QListWidget *List() const { return FForm->pnlInputs->lbxStatistics; }
-  QStringList Entries() const {
-    QStringList texts;
-    for (int i = 0; i < List()->count(); ++i)
-      texts << List()->item(i)->text();
-    return texts;
-  }
-  QString SelectedText() const {
-    TDrayData *data = FForm->GetSelectedDrayData();
-    return data ? QString::fromStdString(data->Name()) : QString();
-  }
+  QStringList Entries() const { return ListTexts(List()); }
+  QString SelectedText() const { return NameOf(FForm->GetSelectedDrayData()); }
   QString Memo() const { return FForm->pgcMain->memStats->toPlainText(); }
   int HLogSeries() const { return FForm->pgcMain->chartHLog->SeriesCount(); }
 

@@ -28,16 +28,8 @@ class TStatisticsFilesTest : public QObject {
 
   std::string PathOf(const char *AName) const { return FDir->filePath(QString::fromLatin1(AName)).toStdString(); }
   QListWidget *List() const { return FForm->pnlInputs->lbxStatistics; }
-  QStringList Entries() const {
-    QStringList texts;
-    for (int i = 0; i < List()->count(); ++i)
-      texts << List()->item(i)->text();
-    return texts;
-  }
-  QString Selected() const {
-    TDrayData *data = FForm->GetSelectedDrayData();
-    return data ? QString::fromStdString(data->Name()) : QString();
-  }
+  QStringList Entries() const { return ListTexts(List()); }
+  QString Selected() const { return NameOf(FForm->GetSelectedDrayData()); }
   void Run(QAction *AAction) {
     FForm->UpdateActions();
     QVERIFY(AAction->isEnabled());
