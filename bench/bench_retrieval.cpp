@@ -14,11 +14,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "ClosureQueue.h"
 #include "DrayData.h"
-#include "DrayTelnetReader.h"
+#include "RetrievalRun.h"
 #include "RouterSim.h"
-#include "TelnetClient.h"
 
 namespace {
 
@@ -93,24 +91,17 @@ void BM_PlainSocketBaseline(benchmark::State &AState) {
 void BM_FullRetrievalWithBins(benchmark::State &AState) {
   TRouterSim &Sim = Router();
   for (auto _ : AState) {
-    TTelnetClient Telnet;
-    Telnet.SetHost("127.0.0.1");
-    Telnet.SetPort(Sim.Port());
-    TClosureQueue Queue;
+    TRetrievalRequest Request;
+    Request.Host = "127.0.0.1";
+    Request.Port = Sim.Port();
+    Request.User = "admin";
+    Request.Password = "admin";
+    Request.Bins = true;
     TDrayData Data("bench");
-    bool Done = false;
-    std::string Problem;
-    auto *Reader = new TDrayTelnetReader(Telnet, "admin", "admin", "DrayTek", &Data, true, nullptr, Queue);
-    Reader->SetFreeOnTerminate(true);
-    Reader->OnTerminate = [&](TThread *AThread) {
-      auto *Ended = static_cast<TDrayTelnetReader *>(AThread);
-      Problem = Ended->ErrorReason() + Ended->FatalMessage();
-      Done = true;
-    };
-    Reader->Start();
-    Queue.RunUntil([&] { return Done; });
-    if (!Problem.empty() || Data.VDSLProfile() != vp17a) {
-      AState.SkipWithError(("retrieval failed: " + Problem).c_str());
+    const TRetrievalOutcome Outcome = RunRetrieval(Request, Data);
+    if (Outcome.End != TRetrievalEnd::Complete || Data.VDSLProfile() != vp17a) {
+      AState.SkipWithError(("retrieval failed: " + std::string(RetrievalEndName(Outcome.End)) + " " +
+                            Outcome.Reason).c_str());
       break;
     }
   }

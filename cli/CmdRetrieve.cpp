@@ -5,12 +5,11 @@
 #include <iostream>
 #include <memory>
 
-#include "ClosureQueue.h"
 #include "CliOptions.h"
 #include "Commands.h"
 #include "DataFileName.h"
 #include "DrayData.h"
-#include "DrayTelnetReader.h"
+#include "RetrievalRun.h"
 
 namespace {
 
@@ -62,13 +61,6 @@ struct TRetrieveSettings {
   std::string Output;
 };
 
-struct TOutcome {
-  bool Done = false;
-  bool TelnetError = false;
-  std::string Reason;
-  std::string Fatal;
-};
-
 int WrongUsage(const std::string &AReason) {
   std::fprintf(stderr, "tonegraph-cli retrieve: %s\n\n%s", AReason.c_str(), RetrieveUsage);
   return 2;
@@ -98,41 +90,27 @@ std::string ReadSettings(const TCliOptions &AOptions, TRetrieveSettings &ASettin
   return {};
 }
 
-TOutcome Retrieve(const TRetrieveSettings &ASettings, TDrayData &AData) {
-  TTelnetClient Telnet;
-  Telnet.SetHost(ASettings.Host);
-  Telnet.SetPort(ASettings.Port);
-  TClosureQueue Queue;
+TRetrievalOutcome Retrieve(const TRetrieveSettings &ASettings, TDrayData &AData) {
+  TRetrievalRequest Request;
+  Request.Host = ASettings.Host;
+  Request.Port = ASettings.Port;
+  Request.User = ASettings.User;
+  Request.Password = ASettings.Password;
+  Request.RouterName = ASettings.RouterName;
+  Request.Bins = ASettings.Bins;
   TCliRetrievalView View;
-  TOutcome Outcome;
-  auto *Reader = new TDrayTelnetReader(Telnet, ASettings.User, ASettings.Password,
-                                       ASettings.RouterName, &AData, ASettings.Bins, &View, Queue);
-  Reader->SetFreeOnTerminate(true);
-  Reader->OnTerminate = [&Outcome](TThread *AThread) {
-    auto *Ended = static_cast<TDrayTelnetReader *>(AThread);
-    Outcome.TelnetError = Ended->TelnetError();
-    Outcome.Reason = Ended->ErrorReason();
-    Outcome.Fatal = Ended->FatalException() ? Ended->FatalMessage() : "";
-    Outcome.Done = true;
-  };
-  Reader->Start();
-  Queue.RunUntil([&Outcome] { return Outcome.Done; });
-  return Outcome;
+  return RunRetrieval(Request, AData, &View);
 }
 
-int Report(const TOutcome &AOutcome, TDrayData &AData, const std::string &AOutput) {
-  if (AOutcome.TelnetError) {
+int Report(const TRetrievalOutcome &AOutcome, TDrayData &AData, const std::string &AOutput) {
+  if (!AOutcome.KeepsSnapshot()) {
     std::fprintf(stderr, "%s\n", AOutcome.Reason.c_str());
     return 1;
   }
-  if (!AOutcome.Fatal.empty()) {
-    std::fprintf(stderr, "%s\n", AOutcome.Fatal.c_str());
-    return 1;
-  }
-  // A failure the reader kept to itself (an unknown profile, say) leaves the
-  // snapshot as far as it got; it is saved, and the reason is worth a line.
-  if (!AOutcome.Reason.empty())
-    std::fprintf(stderr, "warning: %s\n", AOutcome.Reason.c_str());
+  // What a partial run lacks is worth a line each; the snapshot as far as it
+  // got is saved all the same.
+  for (const std::string &Note : PartialRunNotes(AOutcome))
+    std::fprintf(stderr, "warning: %s\n", Note.c_str());
   const std::string File = AOutput.empty() ? AData.Name() : AOutput;
   AData.SaveToFile(File);
   std::fprintf(stderr, "Saved %s\n", File.c_str());

@@ -6,6 +6,7 @@ namespace {
 const char *const AccountPrompt = "Account:";
 const char *const PasswordPrompt = "Password: ";
 const char *const RejectText = "Reject the connection request !!!\r\n";
+const char *const RejectReason = "Only a single connection is allowed";
 const char *const ErrorMarker = "% Valid subcommands are:";
 const char *const MissingMarker = "% Command missing";
 // What stays of an overlong logon text, so that a prompt arriving split
@@ -24,16 +25,6 @@ TDrayTelnetReader::TDrayTelnetReader(TTelnetClient &ATelnet, std::string ATelnet
 
 TDrayTelnetReader::~TDrayTelnetReader() { JoinUnlessSelf(); }
 
-bool TDrayTelnetReader::TelnetError() const {
-  std::lock_guard<std::mutex> Guard(FAnswerLock);
-  return FTelnetError;
-}
-
-std::string TDrayTelnetReader::ErrorReason() const {
-  std::lock_guard<std::mutex> Guard(FAnswerLock);
-  return FTelnetErrorReason;
-}
-
 void TDrayTelnetReader::Execute() {
   FTelnet.OnDataAvailable = [this](TTelnetClient &ASender, const std::string &ABuffer) {
     TelnetDataAvailable(ASender, ABuffer);
@@ -41,14 +32,41 @@ void TDrayTelnetReader::Execute() {
   FTelnetEvent = std::make_unique<TEvent>("TonegraphEvent");
   ClearTelnetError();
   try {
-    // A failed connect is not a reader error: it ends the thread unhandled.
+    // A failed connect is not a reader error: it ends the thread unhandled,
+    // and the outcome keeps its message.
     FTelnet.Connect();
     LogonAndRetrieve();
+  } catch (const std::exception &E) {
+    ReleaseConnection();
+    FOutcome.Reason = E.what();
+    throw;
   } catch (...) {
     ReleaseConnection();
+    FOutcome.Reason = "Unknown failure in the reader thread";
     throw;
   }
   ReleaseConnection();
+  FOutcome = Conclude();
+}
+
+// After ReleaseConnection the receiving thread has ended, so nothing read
+// here can change any more.
+TRetrievalOutcome TDrayTelnetReader::Conclude() const {
+  std::lock_guard<std::mutex> Guard(FAnswerLock);
+  TRetrievalOutcome Outcome;
+  Outcome.Stopped = Terminated();
+  Outcome.Unanswered = FUnanswered;
+  if (FRefused) {
+    Outcome.End = TRetrievalEnd::Refused;
+    Outcome.Reason = RejectReason;
+  } else if (FTelnetError) {
+    Outcome.End = TRetrievalEnd::Refused;
+    Outcome.Reason = FTelnetErrorReason;
+  } else if (!FFailureReason.empty() || Outcome.Stopped || !Outcome.Unanswered.empty()) {
+    Outcome.End = TRetrievalEnd::Partial;
+    Outcome.Reason = FFailureReason;
+  }
+  return Outcome;
 }
 
 void TDrayTelnetReader::LogonAndRetrieve() {
@@ -64,10 +82,9 @@ void TDrayTelnetReader::LogonAndRetrieve() {
   } catch (const EDrayTelnetReader &E) {
     SetTelnetError(E.what());
   } catch (const std::exception &E) {
-    // Not flagged as a reader error (unless the router had refused us):
-    // the snapshot as far as it got is kept.
+    // Not a reader error: the snapshot as far as it got is kept.
     std::lock_guard<std::mutex> Guard(FAnswerLock);
-    FTelnetErrorReason = E.what();
+    FFailureReason = E.what();
   }
 }
 
@@ -93,6 +110,15 @@ void TDrayTelnetReader::ClearTelnetError() {
   std::lock_guard<std::mutex> Guard(FAnswerLock);
   FTelnetError = false;
   FTelnetErrorReason.clear();
+  FRefused = false;
+}
+
+// A refusal may come at any moment of the logon; once it has, waiting for the
+// next prompt of a router that is hanging up only costs the user a timeout.
+void TDrayTelnetReader::ThrowIfRefused() {
+  std::lock_guard<std::mutex> Guard(FAnswerLock);
+  if (FRefused)
+    throw EDrayTelnetReader(RejectReason);
 }
 
 bool TDrayTelnetReader::TelnetLogon() {
@@ -100,21 +126,30 @@ bool TDrayTelnetReader::TelnetLogon() {
   // The event is not reset: an account prompt (or the refusal) that arrived
   // since the connect has already set it.
   PostStatusText("Connecting to the router, please wait...");
-  if (!WaitForRouter(FTimeouts.Short))
+  const bool Prompted = WaitForRouter(FTimeouts.Short);
+  ThrowIfRefused();
+  if (!Prompted)
     throw EDrayTelnetReader("Unable to connect");
-  if (TelnetError())
-    throw ETonegraphError(ErrorReason());
   PostStatusText("Connected to router, logging in...");
   if (Terminated())
     return false;
   SendLogonLine(tsPassword, FTelnetUser);
-  if (!WaitForRouter(FTimeouts.Long))
+  if (!WaitForRouter(FTimeouts.Long)) {
+    ThrowIfRefused();
     throw EDrayTelnetReader("Unable to login");
+  }
+  ThrowIfRefused();
   SendLogonLine(tsBanner, FTelnetPassword);
-  if (!WaitForRouter(FTimeouts.Short))
+  if (!WaitForRouter(FTimeouts.Short)) {
+    ThrowIfRefused();
     throw EDrayTelnetReader("Unable to login");
-  if (TelnetError())
-    return false;
+  }
+  ThrowIfRefused();
+  {
+    std::lock_guard<std::mutex> Guard(FAnswerLock);
+    if (FTelnetError)
+      return false;
+  }
   FTelnetStatus.store(tsPrompt);
   return true;
 }
@@ -171,15 +206,21 @@ void TDrayTelnetReader::DropOverlongAnswer() {
 }
 
 void TDrayTelnetReader::CheckAnswer() {
-  switch (FTelnetStatus.load()) {
+  const TTelnetStatus Status = FTelnetStatus.load();
+  // The refusal counts in every step of the logon: whether it is read before
+  // or after the reader has moved on to the next prompt is a matter of timing.
+  if (Status != tsPrompt && AnsiEndsWithText(FTelnetAnswer, RejectText)) {
+    FTelnetAnswer.clear();
+    FTelnetError = true;
+    FTelnetErrorReason = RejectReason;
+    FRefused = true;
+    FTelnetEvent->SetEvent();
+    return;
+  }
+  switch (Status) {
   case tsUser:
     if (AnsiEndsWithText(FTelnetAnswer, AccountPrompt)) {
       FTelnetAnswer.clear();
-      FTelnetEvent->SetEvent();
-    } else if (AnsiEndsWithText(FTelnetAnswer, RejectText)) {
-      FTelnetAnswer.clear();
-      FTelnetError = true;
-      FTelnetErrorReason = "Only a single connection is allowed";
       FTelnetEvent->SetEvent();
     }
     break;

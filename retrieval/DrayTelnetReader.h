@@ -1,8 +1,8 @@
 #pragma once
 // The worker thread of one retrieval: connects through the Telnet client it
 // was lent, logs on through the router's prompts, runs the command sequence
-// that fills the snapshot, and disconnects. The front end learns the outcome
-// from TelnetError, ErrorReason and FatalException when OnTerminate runs.
+// that fills the snapshot, and disconnects. The front end learns how the run
+// ended from Outcome() when OnTerminate runs.
 
 #include <atomic>
 #include <cstdint>
@@ -13,6 +13,7 @@
 
 #include "Event.h"
 #include "RetrievalExceptions.h"
+#include "RetrievalOutcome.h"
 #include "RetrievalTimeouts.h"
 #include "RetrievalView.h"
 #include "TelnetClient.h"
@@ -35,8 +36,9 @@ public:
   ~TDrayTelnetReader() override;
 
   TDrayData *DrayData() const { return FDrayData; }
-  bool TelnetError() const;
-  std::string ErrorReason() const;
+  // Worked out once, on the reader thread, as the run's last step; valid
+  // from OnTerminate on. A run that never got that far reads as Failed.
+  const TRetrievalOutcome &Outcome() const { return FOutcome; }
   TTelnetStatus TelnetStatus() const { return FTelnetStatus.load(); }
   // What runs after the logon; troNone stops there. Set before Start.
   TTelnetreadOp TelnetOp() const { return FTelnetOp; }
@@ -59,7 +61,9 @@ private:
   void DropOverlongAnswer();
   void SetTelnetError(const std::string &AReason);
   void ClearTelnetError();
+  void ThrowIfRefused();
   void ReleaseConnection();
+  TRetrievalOutcome Conclude() const;
 
   // The command sequence, in RetrieveRouterData.cpp.
   void RetrieveRouterData(TDrayData &AData);
@@ -80,13 +84,21 @@ private:
   std::string FRouterName;
   TTelnetClient &FTelnet;
   std::unique_ptr<TEvent> FTelnetEvent;
-  // Received bytes, the error flag and its reason are written by the Telnet
-  // client's receiving thread and read by this one; FAnswerLock guards them.
+  // Received bytes, the error flag, its reason and the refusal are written by
+  // the Telnet client's receiving thread and read by this one; FAnswerLock
+  // guards them.
   mutable std::mutex FAnswerLock;
   std::string FTelnetAnswer;
   bool FAnswerOverflow = false;
   bool FTelnetError = false;
   std::string FTelnetErrorReason;
+  // The router's refusal text was seen during the logon. Kept apart from the
+  // flag so that it decides the outcome whichever thread got there first.
+  bool FRefused = false;
+  // A failure that is no reader error: the snapshot is kept as far as it got.
+  std::string FFailureReason;
+  std::vector<std::string> FUnanswered; // reader thread only
+  TRetrievalOutcome FOutcome{TRetrievalEnd::Failed, {}, false, {}};
   TTelnetreadOp FTelnetOp = troRetrieveData;
   std::string FTelnetPassword;
   std::atomic<TTelnetStatus> FTelnetStatus{tsUser};

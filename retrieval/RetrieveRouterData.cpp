@@ -123,8 +123,11 @@ bool TDrayTelnetReader::CommandLines(const char *ACommand, std::uint16_t ATimeou
                                      int ATrimStart, int ATrimEnd, TTextLines &ALines) {
   std::string Answer;
   ALines.clear();
-  if (!SendCommand(ACommand, ATimeout, Answer))
+  if (!SendCommand(ACommand, ATimeout, Answer)) {
+    std::string_view Name(ACommand);
+    FUnanswered.emplace_back(Name.substr(0, Name.find('\r')));
     return false;
+  }
   ALines = SplitText(Answer);
   TrimLines(ALines, ATrimStart, ATrimEnd);
   return true;

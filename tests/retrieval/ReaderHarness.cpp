@@ -1,35 +1,16 @@
 #include "ReaderHarness.h"
 
-#include "ClosureQueue.h"
-#include "TelnetClient.h"
-
 TReaderOutcome RunReader(const TReaderSetup &ASetup, TDrayData &AData) {
-  TTelnetClient Telnet;
-  Telnet.SetHost("127.0.0.1");
-  Telnet.SetPort(ASetup.Port);
-  TClosureQueue Queue;
   TRecordingView View;
-  TReaderOutcome Outcome;
-  bool Done = false;
-  auto *Reader = new TDrayTelnetReader(Telnet, ASetup.User, ASetup.Password, ASetup.RouterName,
-                                       &AData, ASetup.Bins, &View, Queue, ASetup.Timeouts);
-  Reader->SetTelnetOp(ASetup.Op);
-  Reader->SetFreeOnTerminate(true);
+  TRetrievalRun Run(ASetup, AData, &View);
   if (ASetup.OnCall)
-    View.OnCall = [&](const std::string &ACall) { ASetup.OnCall(ACall, *Reader); };
-  Reader->OnTerminate = [&](TThread *AThread) {
-    auto *Ended = static_cast<TDrayTelnetReader *>(AThread);
-    Outcome.TelnetError = Ended->TelnetError();
-    Outcome.Reason = Ended->ErrorReason();
-    Outcome.Fatal = Ended->FatalException() ? Ended->FatalMessage() : "";
-    View.Calls.push_back("terminate");
-    Done = true;
-  };
+    View.OnCall = [&](const std::string &ACall) { ASetup.OnCall(ACall, Run); };
   if (ASetup.TerminateAtOnce)
-    Reader->Terminate();
-  Reader->Start();
-  Queue.RunUntil([&] { return Done; });
+    Run.Stop();
+  TReaderOutcome Outcome;
+  static_cast<TRetrievalOutcome &>(Outcome) = Run.Run();
   Outcome.Calls = View.Calls;
+  Outcome.Calls.push_back("terminate");
   return Outcome;
 }
 

@@ -1,33 +1,29 @@
 #pragma once
-// Runs one reader the way the window does (free on terminate, outcome read in
-// the termination handler) with a closure queue standing in for the event loop.
+// Runs one retrieval the way tonegraph-cli does (RunRetrieval on a queue of
+// its own), noting every request the reader posts.
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "DrayTelnetReader.h"
 #include "RecordingView.h"
+#include "RetrievalRun.h"
 
 class TDrayData;
 
-struct TReaderSetup {
-  std::uint16_t Port = 0;
-  std::string User = "admin";
-  std::string Password = "admin";
-  std::string RouterName = "DrayTek";
-  bool Bins = false;
-  TTelnetreadOp Op = troRetrieveData;
-  TRetrievalTimeouts Timeouts;
+struct TReaderSetup : TRetrievalRequest {
+  TReaderSetup() {
+    Host = "127.0.0.1";
+    User = "admin";
+    Password = "admin";
+  }
   bool TerminateAtOnce = false;
   // Called on the main thread after each request the reader posted.
-  std::function<void(const std::string &ACall, TDrayTelnetReader &AReader)> OnCall;
+  std::function<void(const std::string &ACall, TRetrievalRun &ARun)> OnCall;
 };
 
-struct TReaderOutcome {
-  bool TelnetError = false;
-  std::string Reason;
-  std::string Fatal;
+struct TReaderOutcome : TRetrievalOutcome {
   std::vector<std::string> Calls; // with "terminate" last
 };
 
@@ -35,3 +31,5 @@ TReaderOutcome RunReader(const TReaderSetup &ASetup, TDrayData &AData);
 
 // The requests of a whole retrieval, in order, as TRecordingView notes them.
 std::vector<std::string> FullRetrievalCalls(const std::string &AProfile, bool ABins);
+
+inline void PrintTo(TRetrievalEnd AEnd, std::ostream *AOut) { *AOut << RetrievalEndName(AEnd); }

@@ -15,7 +15,7 @@ struct TLogonCase {
   const char *Name;
   std::vector<std::string> Steps;
   std::string RouterName;
-  bool TelnetError;
+  TRetrievalEnd End;
   std::string Reason;
   std::string ClientSent;
 };
@@ -45,9 +45,8 @@ TEST_P(ReaderLogon, EndsWithTheTabledOutcome) {
   Setup.Op = troNone;
   Setup.Timeouts = {1000, 1000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_EQ(Outcome.TelnetError, Case.TelnetError);
+  EXPECT_EQ(Outcome.End, Case.End);
   EXPECT_EQ(Outcome.Reason, Case.Reason);
-  EXPECT_EQ(Outcome.Fatal, "");
   EXPECT_EQ(Peer.Received(), Case.ClientSent);
 }
 
@@ -56,30 +55,77 @@ const std::string IacReply = "\xFF\xFB\x18";
 
 const TLogonCase Cases[] = {
     {"LoggedOn", {"Account:", "<admin\r\n", "Password: ", "<\r\n", "\r\nDrayTek> "},
-     "DrayTek", false, "", "admin\r\n\r\n"},
+     "DrayTek", TRetrievalEnd::Complete, "", "admin\r\n\r\n"},
     {"AccountPromptSplitOverTwoDeliveries",
      {"Acc", "pause", "ount:", "<admin\r\n", "Password: ", "<\r\n", "\r\nDrayTek> "},
-     "DrayTek", false, "", "admin\r\n\r\n"},
+     "DrayTek", TRetrievalEnd::Complete, "", "admin\r\n\r\n"},
     {"LowerCasePromptsAccepted",
-     {"account:", "<admin\r\n", "password: ", "<\r\n", "\r\ndraytek> "}, "DrayTek", false, "",
+     {"account:", "<admin\r\n", "password: ", "<\r\n", "\r\ndraytek> "}, "DrayTek", TRetrievalEnd::Complete, "",
      "admin\r\n\r\n"},
     {"TelnetPeerGetsLoneCarriageReturns",
      {Iac, "<" + IacReply, "Account:", "<admin\r", "Password: ", "<\r", "\r\nVigor> "}, "Vigor",
-     false, "", IacReply + "admin\r\r"},
-    {"AccountPromptWithTrailingBlankNotRecognised", {"Account: "}, "DrayTek", true,
+     TRetrievalEnd::Complete, "", IacReply + "admin\r\r"},
+    {"AccountPromptWithTrailingBlankNotRecognised", {"Account: "}, "DrayTek", TRetrievalEnd::Refused,
      "Unable to connect", ""},
-    {"SecondConnectionRejected", {"Reject the connection request !!!\r\n"}, "DrayTek", true,
+    {"SecondConnectionRejected", {"Reject the connection request !!!\r\n"}, "DrayTek", TRetrievalEnd::Refused,
      "Only a single connection is allowed", ""},
-    {"NoPasswordPrompt", {"Account:", "<admin\r\n"}, "DrayTek", true, "Unable to login",
+    {"NoPasswordPrompt", {"Account:", "<admin\r\n"}, "DrayTek", TRetrievalEnd::Refused, "Unable to login",
      "admin\r\n"},
     {"WrongRouterName", {"Account:", "<admin\r\n", "Password: ", "<\r\n", "\r\nVigor> "},
-     "DrayTek", true, "Unable to login", "admin\r\n\r\n"},
+     "DrayTek", TRetrievalEnd::Refused, "Unable to login", "admin\r\n\r\n"},
     {"PasswordAskedAgain", {"Account:", "<admin\r\n", "Password: ", "<\r\n", "\r\nPassword: "},
-     "DrayTek", true, "Invalid login", "admin\r\n\r\n"},
+     "DrayTek", TRetrievalEnd::Refused, "Invalid login", "admin\r\n\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Routers, ReaderLogon, ::testing::ValuesIn(Cases),
                          [](const auto &AInfo) { return std::string(AInfo.param.Name); });
+
+// The router's refusal, arriving at each moment of the logon, is what the
+// run reports, whichever step the reader has reached when it is read. The
+// router hangs up after it, as a real one does.
+struct TRefusalMoment {
+  const char *Name;
+  std::vector<std::string> Steps;
+};
+
+class RefusalAtEachMoment : public ::testing::TestWithParam<TRefusalMoment> {};
+
+const std::string Refusal = "Reject the connection request !!!\r\n";
+
+TEST_P(RefusalAtEachMoment, EndsAsRefusedWithTheRoutersReason) {
+  TScriptedPeer Peer([](TScriptedPeer &APeer) {
+    for (const std::string &Step : GetParam().Steps) {
+      if (Step.rfind("<", 0) == 0) {
+        if (!APeer.ReadUntil(Step.substr(1)))
+          return;
+      } else if (Step == "pause") {
+        APeer.Pause(100);
+      } else {
+        APeer.Send(Step);
+      }
+    }
+    APeer.Close();
+  });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  Setup.Timeouts = {5000, 5000};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Refused);
+  EXPECT_EQ(Outcome.Reason, "Only a single connection is allowed");
+  EXPECT_TRUE(Data.Stats().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logon, RefusalAtEachMoment,
+    ::testing::Values(TRefusalMoment{"AtOnce", {Refusal}},
+                      TRefusalMoment{"WhileTheAccountPromptIsAwaited", {"pause", Refusal}},
+                      TRefusalMoment{"SplitOverTwoDeliveries", {"Reject the conn", "pause", "ection request !!!\r\n"}},
+                      TRefusalMoment{"RightAfterTheAccountPrompt", {"Account:", Refusal}},
+                      TRefusalMoment{"AfterTheUserName", {"Account:", "<admin\r\n", Refusal}},
+                      TRefusalMoment{"AfterThePassword",
+                                     {"Account:", "<admin\r\n", "Password: ", "<admin\r\n", Refusal}}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(ReaderLogon, StopRequestBeforeTheUserNameFailsTheLogon) {
   TScriptedPeer Peer([](TScriptedPeer &APeer) {
@@ -91,7 +137,7 @@ TEST(ReaderLogon, StopRequestBeforeTheUserNameFailsTheLogon) {
   Setup.Port = Peer.Port();
   Setup.TerminateAtOnce = true;
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Refused);
   EXPECT_EQ(Outcome.Reason, "Unable to login");
   EXPECT_EQ(Peer.Received(), "") << "no user name may be sent after a stop";
   const std::vector<std::string> Expected = {"status:Connecting to the router, please wait...",
@@ -108,9 +154,8 @@ TEST(ReaderLogon, ConnectFailureIsTheFatalFailureNotAReaderError) {
     Setup.Port = Closed.Port();
   } // nobody listens there any more
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_FALSE(Outcome.TelnetError);
-  EXPECT_EQ(Outcome.Reason, "");
-  EXPECT_EQ(Outcome.Fatal, "Connection refused");
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Failed);
+  EXPECT_EQ(Outcome.Reason, "Connection refused");
   EXPECT_EQ(Outcome.Calls, std::vector<std::string>{"terminate"});
 }
 
@@ -127,7 +172,7 @@ TEST(ReaderLogon, EndlessBannerWithoutPromptFailsTheLogon) {
   Setup.Port = Peer.Port();
   Setup.Timeouts = {300, 300};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Refused);
   EXPECT_EQ(Outcome.Reason, "Unable to connect");
 }
 

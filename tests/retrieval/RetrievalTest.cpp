@@ -79,9 +79,9 @@ TEST_P(FullRetrieval, FillsEveryTableAndPostsEveryRequestInOrder) {
   TDrayData Data("run");
   const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, true), Data);
 
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Complete);
   EXPECT_EQ(Outcome.Reason, "");
-  EXPECT_EQ(Outcome.Fatal, "");
+  EXPECT_TRUE(Outcome.Unanswered.empty());
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls(ProfileName(GetParam()), true));
   EXPECT_EQ(Data.VDSLProfile(), GetParam());
   EXPECT_EQ(Data.Stats(), ExpectedStatusText(GetParam()));
@@ -101,6 +101,7 @@ TEST(Retrieval, WithoutBinsTheBinChartsAreStillRedrawn) {
   auto Sim = StartSim({});
   TDrayData Data;
   const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, false), Data);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Complete);
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
   EXPECT_EQ(CountLoaded(Data.ShowBinStatsDS()), 0);
   EXPECT_TRUE(Data.BinStatsDSRaw().empty());
@@ -128,7 +129,7 @@ TEST_P(RetrievalRefused, ReportsTheReasonAndFillsNothing) {
   Setup.Password = "secret";
   Setup.Timeouts = {1000, 1000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Refused);
   EXPECT_EQ(Outcome.Reason, GetParam().Reason);
   EXPECT_TRUE(Data.Stats().empty());
   EXPECT_EQ(Outcome.Calls.back(), "terminate");
@@ -165,7 +166,7 @@ TEST(Retrieval, SecondConnectionIsRefusedWhileOneIsOpen) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   TDrayData Data;
   const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, false), Data);
-  EXPECT_TRUE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Refused);
   EXPECT_EQ(Outcome.Reason, "Only a single connection is allowed");
   First.Disconnect();
 }
@@ -176,7 +177,8 @@ TEST(Retrieval, UnknownAnnexCommandLeavesOutItsLinesOnly) {
   auto Sim = StartSim(Options);
   TDrayData Data;
   const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, false), Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_EQ(Outcome.Unanswered, std::vector<std::string>{"vdsl annex"});
   const TTextLines &Stats = Data.Stats();
   const auto Inventory = std::find(Stats.begin(), Stats.end(), " [ INVENTORY ]");
   ASSERT_NE(Inventory, Stats.end());
@@ -203,8 +205,10 @@ TEST(Retrieval, ConnectionLostAfterLogonLeavesTheRestOutQuietly) {
   TReaderSetup Setup = SetupFor(*Sim, false);
   Setup.Timeouts = {1000, 1000};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
   EXPECT_EQ(Outcome.Reason, "");
+  const std::vector<std::string> Lost = {"vdsl status hlog", "vdsl status qln", "vdsl status snr"};
+  EXPECT_EQ(Outcome.Unanswered, Lost);
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
   EXPECT_EQ(Data.Stats(), ExpectedStatusText(vp17a));
   EXPECT_TRUE(Data.HLogDSRaw().empty());
@@ -220,7 +224,8 @@ TEST(Retrieval, EndlessAnswerFailsThatCommandOnly) {
   auto Sim = StartSim(Options);
   TDrayData Data;
   const TReaderOutcome Outcome = RunReader(SetupFor(*Sim, true), Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_EQ(Outcome.Unanswered, std::vector<std::string>{"vdsl showbins up"});
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", true));
   EXPECT_TRUE(Data.BinStatsUSRaw().empty());
   EXPECT_GT(CountLoaded(Data.ShowBinStatsDS()), 500);
@@ -233,12 +238,14 @@ TEST(Retrieval, StopDuringTheSnrAnswerKeepsItAndSkipsTheBins) {
   auto Sim = StartSim(Options);
   TDrayData Data;
   TReaderSetup Setup = SetupFor(*Sim, true);
-  Setup.OnCall = [](const std::string &ACall, TDrayTelnetReader &AReader) {
+  Setup.OnCall = [](const std::string &ACall, TRetrievalRun &ARun) {
     if (ACall == "status:Retrieving SNR data, please wait...")
-      AReader.Terminate();
+      ARun.Stop();
   };
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_TRUE(Outcome.Stopped);
+  EXPECT_TRUE(Outcome.Unanswered.empty());
   std::vector<std::string> Expected = FullRetrievalCalls("17A", false);
   Expected.erase(Expected.end() - 5, Expected.end() - 2); // no bit loading, bins SNR, gain
   EXPECT_EQ(Outcome.Calls, Expected);
@@ -258,7 +265,8 @@ TEST(Retrieval, TimedOutCommandIsLeftOutAndTheNextGoesOn) {
   TReaderSetup Setup = SetupFor(*Sim, false);
   Setup.Timeouts = {500, 500};
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_EQ(Outcome.Unanswered, std::vector<std::string>{"vdsl status hlog"});
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
   EXPECT_EQ(CountValues(Data.HLogStatsDS()), 0);
   EXPECT_TRUE(Data.HLogDSRaw().empty());
@@ -282,7 +290,7 @@ TEST(Retrieval, ShortAnswersAndAnUnknownProfile) {
   TReaderSetup Setup;
   Setup.Port = Peer.Port();
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
   EXPECT_EQ(Outcome.Reason, "Unable to retrieve profile from VDSL data");
   const TTextLines ExpectedStats = {"", " (LATN = Loop Attenuation, SATN = Signal Attenuation)", "",
                                     " [ STATUS ]"};
@@ -320,8 +328,9 @@ TEST(Retrieval, ErrorMarkerCountsOnlyWithoutCommandMissing) {
   TReaderSetup Setup;
   Setup.Port = Peer.Port();
   const TReaderOutcome Outcome = RunReader(Setup, Data);
-  EXPECT_FALSE(Outcome.TelnetError);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
   EXPECT_EQ(Outcome.Reason, "");
+  EXPECT_EQ(Outcome.Unanswered, std::vector<std::string>{"vdsl inventory co"});
   EXPECT_EQ(Data.VDSLProfile(), vp8b);
   const TTextLines Expected = {"", " (LATN = Loop Attenuation, SATN = Signal Attenuation)", "",
                                " [ STATUS ]", "  Running Mode            :      8B", "", "",

@@ -3,31 +3,22 @@
 // closure is handed to Qt's event loop as a queued call and runs there in the
 // order posted.
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
 #include "MainThreadQueue.h"
 
-class TQtMainThreadQueue : public IMainThreadQueue,
-                           public std::enable_shared_from_this<TQtMainThreadQueue> {
+class TQtMainThreadQueue : public IMainThreadQueue {
 public:
-  // Held by std::shared_ptr: the worker keeps its own copy, so the queue
-  // outlives the window that created it for as long as anyone still posts.
+  // Held by std::shared_ptr: a running reader keeps its own copy, so the
+  // queue outlives the window that created it for as long as anyone posts.
   static std::shared_ptr<TQtMainThreadQueue> Create();
 
-  // Any thread. Does nothing once the queue is closed or when no
-  // application object exists.
+  // Any thread. Does nothing when no application object exists. Closures
+  // still run after the window that created the queue is gone: whatever they
+  // reach of the window guards itself (see WindowReader.h).
   void Post(std::function<void()> AClosure) override;
-
-  // Main thread only. After this no closure runs, including those already
-  // posted and not yet run; the window calls it before it goes away.
-  void Close();
-  bool IsOpen() const { return FOpen.load(); }
 
 private:
   TQtMainThreadQueue() = default;
-  void RunOnMainThread(const std::function<void()> &AClosure) const;
-
-  std::atomic<bool> FOpen{true};
 };

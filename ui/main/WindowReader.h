@@ -1,10 +1,22 @@
 #pragma once
-// The reader of a retrieval started from the window. It owns everything its
-// run needs beyond the window's lifetime: the Telnet client (shared with the
-// window), the queue to the main thread, the relay to the window's display
-// and the run's snapshot. Closing the window mid-run therefore never leaves
-// the reader pointing at freed objects, and when the run ends without a
-// window to take the snapshot, freeing the reader frees the snapshot too.
+// The reader of a retrieval started from the window, and where a run's
+// resources live.
+//
+// Ownership: the reader owns everything its run needs beyond the window's
+// lifetime: a share of the Telnet client and of the main-thread queue (the
+// window holds the other shares), the relay to the window's display and the
+// run's snapshot. It frees itself once its termination notice has run on the
+// main thread. The window keeps only a plain pointer (FReader) while the run
+// is on, to ask it to stop.
+//
+// Guards: two things a running reader posts can reach the window, and each
+// checks a QPointer to it first: every display request goes through
+// TViewRelay, and the termination notice calls ReaderTerminate only while the
+// window exists (fmMainRetrieval.cpp). Both checks run on the main thread,
+// where the window is destroyed, so neither can race with its destruction.
+// A window closed mid-run therefore only asks the reader to stop; the reader
+// ends on its own, its requests fall on the floor, and freeing it frees the
+// snapshot that no window took.
 
 #include <atomic>
 #include <memory>

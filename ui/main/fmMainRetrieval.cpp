@@ -55,18 +55,22 @@ void TfrmMain::StartRetrieval() {
 
 void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
   FReader = nullptr;
-  if (ASender.TelnetError()) {
+  const TRetrievalOutcome &Outcome = ASender.Outcome();
+  switch (Outcome.End) {
+  case TRetrievalEnd::Refused:
     ASender.DiscardData();
-    FErrors->ShowErrorMessage(ASender.ErrorReason());
+    FErrors->ShowErrorMessage(Outcome.Reason);
     SetStatusText("");
     lbxStatisticsClick();
     return;
-  }
-  if (ASender.FatalException()) {
+  case TRetrievalEnd::Failed:
     ASender.DiscardData();
     SetStatusText("");
-    FErrors->ShowErrorReport(GeneralErrorReportText(ASender.FatalMessage()));
+    FErrors->ShowErrorReport(GeneralErrorReportText(Outcome.Reason));
     return;
+  case TRetrievalEnd::Complete:
+  case TRetrievalEnd::Partial:
+    break;
   }
   if (std::unique_ptr<TDrayData> data = ASender.TakeData()) {
     TDrayData *added = data.get();
@@ -74,8 +78,8 @@ void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
     // The run has drawn it already; a click on its entry need not redraw.
     FDisplayedData = added;
   }
-  // A run cut short by something other than the router's refusal keeps what
-  // it read; the user learns why it is incomplete.
-  if (!ASender.ErrorReason().empty())
-    SetStatusText(ASender.ErrorReason());
+  // A run cut short by a failure keeps what it read; the user learns why it
+  // is incomplete.
+  if (!Outcome.Reason.empty())
+    SetStatusText(Outcome.Reason);
 }
