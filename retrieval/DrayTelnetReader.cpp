@@ -1,5 +1,8 @@
 #include "DrayTelnetReader.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "AnsiText.h"
 
 namespace {
@@ -12,6 +15,8 @@ const char *const MissingMarker = "% Command missing";
 // What stays of an overlong logon text, so that a prompt arriving split
 // across the cut is still recognised.
 constexpr std::size_t LogonTail = 1024;
+// How often a wait looks whether the router has hung up.
+constexpr long long ClosedCheckMs = 100;
 } // namespace
 
 TDrayTelnetReader::TDrayTelnetReader(TTelnetClient &ATelnet, std::string ATelnetUser,
@@ -30,6 +35,8 @@ void TDrayTelnetReader::Execute() {
     TelnetDataAvailable(ASender, ABuffer);
   };
   FTelnetEvent = std::make_unique<TEvent>("TonegraphEvent");
+  FTelnet.SetWriteTimeoutMs(FTimeouts.Short);
+
   ClearTelnetError();
   try {
     // A failed connect is not a reader error: it ends the thread unhandled,
@@ -152,6 +159,23 @@ bool TDrayTelnetReader::TelnetLogon() {
   }
   FTelnetStatus.store(tsPrompt);
   return true;
+}
+
+// Waiting out the whole timeout for a router that has hung up would only
+// keep the user waiting: once the connection is closed, whatever it sent has
+// been handled, so the event's state then is final.
+bool TDrayTelnetReader::WaitForRouter(std::uint16_t ATimeout) {
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ATimeout);
+  for (;;) {
+    const auto Left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Deadline - std::chrono::steady_clock::now()).count();
+    if (FTelnetEvent->WaitFor(static_cast<std::uint32_t>(std::clamp<long long>(Left, 0, ClosedCheckMs))))
+      return true;
+    if (Left <= ClosedCheckMs)
+      return false;
+    if (!FTelnet.Connected())
+      return FTelnetEvent->WaitFor(0);
+  }
 }
 
 void TDrayTelnetReader::SendLogonLine(TTelnetStatus AStatus, const std::string &AText) {

@@ -53,7 +53,7 @@ protected:
 private:
   void LogonAndRetrieve();
   bool TelnetLogon();
-  bool WaitForRouter(std::uint16_t ATimeout) { return FTelnetEvent->WaitFor(ATimeout); }
+  bool WaitForRouter(std::uint16_t ATimeout);
   void SendLogonLine(TTelnetStatus AStatus, const std::string &AText);
   bool SendCommand(const std::string &ACommand, std::uint16_t ATimeout, std::string &AAnswer);
   void TelnetDataAvailable(TTelnetClient &ASender, const std::string &ABuffer);

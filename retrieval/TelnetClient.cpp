@@ -1,6 +1,8 @@
 #include "TelnetClient.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -91,7 +93,7 @@ std::string AsciiOf(std::string_view AText) {
 
 TTelnetClient::TTelnetClient()
     : FParser([this](const std::string &AData) { Deliver(AData); },
-              [this](const std::string &AReply) { WriteBytes(AReply.data(), AReply.size()); }) {
+              [this](const std::string &AReply) { QueueReply(AReply); }) {
   FParser.SetTerminal(FTerminal);
 }
 
@@ -110,6 +112,10 @@ void TTelnetClient::Connect() {
   Disconnect();
   const int Socket = OpenSocket();
   FParser.Reset();
+  {
+    std::lock_guard<std::mutex> Guard(FWriteLock);
+    FPending.clear();
+  }
   FStopping.store(false);
   FSocket.store(Socket);
   FOpen.store(true);
@@ -127,6 +133,8 @@ int TTelnetClient::OpenSocket() {
       // Every character goes out on its own; do not let Nagle hold them back.
       const int On = 1;
       setsockopt(Socket, IPPROTO_TCP, TCP_NODELAY, &On, sizeof On);
+      // No call on this socket may block: every wait is a poll with a limit.
+      fcntl(Socket, F_SETFL, fcntl(Socket, F_GETFL) | O_NONBLOCK);
       return Socket;
     }
     close(Socket);
@@ -156,21 +164,40 @@ void TTelnetClient::ReleaseReceiver() {
 void TTelnetClient::ReceiveLoop() {
   FReceiverId.store(std::this_thread::get_id());
   const int Socket = FSocket.load();
-  char Buffer[16384];
   try {
     while (!FStopping.load()) {
-      const ssize_t Count = recv(Socket, Buffer, sizeof Buffer, 0);
-      if (Count < 0 && errno == EINTR)
-        continue;
-      if (Count <= 0 || FStopping.load())
+      // Replies left over from a peer that was slow to read go out as soon
+      // as it reads again, whether or not anybody sends.
+      pollfd Wait{Socket, static_cast<short>(POLLIN | (HasPending() ? POLLOUT : 0)), 0};
+      const int Ready = poll(&Wait, 1, 200);
+      if (Ready < 0 && errno != EINTR)
         break;
-      FParser.Feed(std::string_view(Buffer, static_cast<std::size_t>(Count)));
+      if (Ready <= 0)
+        continue;
+      if ((Wait.revents & POLLOUT) != 0) {
+        std::lock_guard<std::mutex> Guard(FWriteLock);
+        FlushPending(Socket);
+      }
+      if ((Wait.revents & (POLLIN | POLLHUP | POLLERR)) != 0 && !ReceiveSome(Socket))
+        break;
     }
   } catch (...) {
     // A failing handler ends the receiving thread without a word, as a
     // closed connection does; the reader notices by its wait timing out.
   }
   FOpen.store(false);
+}
+
+// False once the peer has closed or the connection has failed.
+bool TTelnetClient::ReceiveSome(int ASocket) {
+  char Buffer[16384];
+  const ssize_t Count = recv(ASocket, Buffer, sizeof Buffer, 0);
+  if (Count < 0)
+    return errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK;
+  if (Count == 0 || FStopping.load())
+    return false;
+  FParser.Feed(std::string_view(Buffer, static_cast<std::size_t>(Count)));
+  return true;
 }
 
 void TTelnetClient::Deliver(const std::string &AData) {
@@ -187,18 +214,78 @@ void TTelnetClient::SendString(std::string_view AText) {
   }
 }
 
-void TTelnetClient::WriteBytes(const char *ABytes, std::size_t ACount) {
+// On the receiving thread: never waits. A peer that floods us with requests
+// while reading nothing gets no more answers once the backlog is full.
+void TTelnetClient::QueueReply(const std::string &AReply) {
   std::lock_guard<std::mutex> Guard(FWriteLock);
+  if (FPending.size() + AReply.size() > MaxPendingReplies)
+    return;
+  FPending += AReply;
+  FlushPending(FSocket.load());
+}
+
+void TTelnetClient::WriteBytes(const char *ABytes, std::size_t ACount) {
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(FWriteTimeoutMs);
   const int Socket = FSocket.load();
   if (Socket < 0)
     return;
-  std::size_t Done = 0;
-  while (Done < ACount) {
-    const ssize_t Sent = send(Socket, ABytes + Done, ACount - Done, MSG_NOSIGNAL);
+  {
+    std::lock_guard<std::mutex> Guard(FWriteLock);
+    FPending.append(ABytes, ACount);
+    if (!FlushPending(Socket) || FPending.empty())
+      return;
+  }
+  for (;;) {
+    const auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(Deadline - std::chrono::steady_clock::now());
+    if (Left.count() <= 0) {
+      GiveUpConnection();
+      return;
+    }
+    pollfd Wait{Socket, POLLOUT, 0};
+    if (poll(&Wait, 1, static_cast<int>(std::min<long long>(Left.count(), 200))) < 0 && errno != EINTR)
+      return;
+    std::lock_guard<std::mutex> Guard(FWriteLock);
+    if (!FlushPending(Socket) || FPending.empty())
+      return;
+  }
+}
+
+// Under FWriteLock. Writes what the socket takes now; false when the socket
+// is gone or broken (what is pending is then dropped: nobody will read it).
+bool TTelnetClient::FlushPending(int ASocket) {
+  while (!FPending.empty()) {
+    if (ASocket < 0) {
+      FPending.clear();
+      return false;
+    }
+    const ssize_t Sent = send(ASocket, FPending.data(), FPending.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
     if (Sent < 0 && errno == EINTR)
       continue;
-    if (Sent <= 0)
-      return;
-    Done += static_cast<std::size_t>(Sent);
+    if (Sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+      return true;
+    if (Sent <= 0) {
+      FPending.clear();
+      return false;
+    }
+    FPending.erase(0, static_cast<std::size_t>(Sent));
   }
+  return true;
+}
+
+bool TTelnetClient::HasPending() {
+  std::lock_guard<std::mutex> Guard(FWriteLock);
+  return !FPending.empty();
+}
+
+// The peer has not read for a whole write timeout. Shutting the socket down
+// ends the receiving thread and makes every later write fail at once, so the
+// reader's remaining steps end without waiting out their timeouts.
+void TTelnetClient::GiveUpConnection() {
+  {
+    std::lock_guard<std::mutex> Guard(FWriteLock);
+    FPending.clear();
+  }
+  const int Socket = FSocket.load();
+  if (Socket >= 0)
+    shutdown(Socket, SHUT_RDWR);
 }

@@ -33,6 +33,14 @@ public:
   // How long an unanswered TCP connect may take before it gives up.
   std::uint32_t ConnectTimeoutMs() const { return FConnectTimeoutMs; }
   void SetConnectTimeoutMs(std::uint32_t AValue) { FConnectTimeoutMs = AValue; }
+  // How long one SendString may wait for a peer that does not read. Past it
+  // the connection is given up: a router that reads nothing answers nothing.
+  std::uint32_t WriteTimeoutMs() const { return FWriteTimeoutMs; }
+  void SetWriteTimeoutMs(std::uint32_t AValue) { FWriteTimeoutMs = AValue; }
+
+  // Negotiation replies waiting for a peer that does not read are dropped
+  // past this many bytes.
+  static constexpr std::size_t MaxPendingReplies = 64 * 1024;
 
   // Set before Connect; called on the receiving thread with non-empty data.
   TDataAvailable OnDataAvailable;
@@ -49,18 +57,28 @@ public:
 private:
   int OpenSocket();
   void ReceiveLoop();
+  bool ReceiveSome(int ASocket);
   void Deliver(const std::string &AData);
+  void QueueReply(const std::string &AReply);
   void WriteBytes(const char *ABytes, std::size_t ACount);
+  bool FlushPending(int ASocket);
+  bool HasPending();
+  void GiveUpConnection();
   void ReleaseReceiver();
 
   std::string FHost;
   std::uint16_t FPort = 23;
   std::string FTerminal = "dumb";
   std::uint32_t FConnectTimeoutMs = 10000;
+  std::uint32_t FWriteTimeoutMs = 10000;
   std::atomic<int> FSocket{-1};
   std::atomic<bool> FOpen{false};
   std::atomic<bool> FStopping{false};
+  // Bytes not yet taken by the socket, replies and sent text in the order
+  // they were made. The lock is never held while waiting for the socket, so
+  // the receiving thread always gets through to reading.
   std::mutex FWriteLock;
+  std::string FPending;
   std::thread FReceiver;
   // Set by the receiving thread itself: FReceiver is still being assigned
   // while the new thread may already be delivering.

@@ -8,6 +8,7 @@ TTelnetParser::TTelnetParser(TDeliver ADeliver, TReply AReply)
 void TTelnetParser::Reset() {
   FState = TState::Data;
   FSubData.clear();
+  FSubOverflow = false;
   FData.clear();
   FAfterCR = false;
   FPeerSpeaksTelnet.store(false);
@@ -23,13 +24,14 @@ void TTelnetParser::Feed(std::string_view ABytes) {
     case TState::SubOption:
       FSubOption = Byte;
       FSubData.clear();
+      FSubOverflow = false;
       FState = TState::Sub;
       break;
     case TState::Sub:
       if (Byte == IAC)
         FState = TState::SubIac;
       else
-        FSubData += C;
+        SubByte(Byte);
       break;
     case TState::SubIac: SubIacByte(Byte); break;
     }
@@ -87,7 +89,7 @@ void TTelnetParser::OptionByte(unsigned char AOption) {
 void TTelnetParser::SubIacByte(unsigned char AByte) {
   FState = TState::Sub;
   if (AByte == IAC) {
-    FSubData += static_cast<char>(IAC);
+    SubByte(IAC);
   } else if (AByte == SE) {
     EndSubNegotiation();
     FState = TState::Data;
@@ -97,8 +99,18 @@ void TTelnetParser::SubIacByte(unsigned char AByte) {
   }
 }
 
+void TTelnetParser::SubByte(unsigned char AByte) {
+  if (FSubData.size() >= MaxSubNegotiation) {
+    FSubOverflow = true;
+    FSubData.clear();
+    FSubData.shrink_to_fit();
+  }
+  if (!FSubOverflow)
+    FSubData += static_cast<char>(AByte);
+}
+
 void TTelnetParser::EndSubNegotiation() {
-  if (FSubOption != OptTerminalType || FSubData.empty() ||
+  if (FSubOverflow || FSubOption != OptTerminalType || FSubData.empty() ||
       static_cast<unsigned char>(FSubData[0]) != TTypeSend)
     return;
   std::string Answer{static_cast<char>(IAC), static_cast<char>(SB),

@@ -32,6 +32,12 @@ public:
   void Feed(std::string_view ABytes);
   // Set by the first IAC from the peer; read by the sending thread.
   bool PeerSpeaksTelnet() const { return FPeerSpeaksTelnet.load(); }
+  // Bytes held between calls of Feed: an unfinished sub-negotiation.
+  std::size_t BufferedBytes() const { return FSubData.size() + FData.size(); }
+
+  // A sub-negotiation longer than this is dropped whole: the only one we
+  // answer (TERMINAL-TYPE SEND) is a single byte long.
+  static constexpr std::size_t MaxSubNegotiation = 4096;
 
 private:
   enum class TState { Data, Iac, Option, SubOption, Sub, SubIac };
@@ -40,6 +46,7 @@ private:
   void IacByte(unsigned char AByte);
   void OptionByte(unsigned char AOption);
   void SubIacByte(unsigned char AByte);
+  void SubByte(unsigned char AByte);
   void EndSubNegotiation();
   void Deliver();
   void Reply(unsigned char AVerb, unsigned char AOption);
@@ -51,6 +58,7 @@ private:
   unsigned char FVerb = 0;
   unsigned char FSubOption = 0;
   std::string FSubData;
+  bool FSubOverflow = false;
   std::string FData;
   // A CR just passed on: a NUL right after it is the RFC 854 padding of a
   // bare CR and is not data.

@@ -340,3 +340,39 @@ TEST(Retrieval, ErrorMarkerCountsOnlyWithoutCommandMissing) {
 }
 
 } // namespace
+
+namespace {
+
+// A router that answers the first command with an endless stream of option
+// requests and reads nothing from then on, not even our answers. Writing to
+// it would block for good; instead the client gives the connection up after
+// its write timeout, and the remaining commands fail at once.
+TEST(Retrieval, NegotiationFloodFromARouterThatStopsReadingEndsTheRun) {
+  std::atomic<bool> HungUp{false};
+  TScriptedPeer Peer([&HungUp](TScriptedPeer &APeer) {
+    std::string Line;
+    APeer.Send("Account:");
+    APeer.ReadLine(Line);
+    APeer.Send("Password: ");
+    APeer.ReadLine(Line);
+    APeer.Send("\r\nDrayTek> ");
+    APeer.ReadUntil("vdsl status bandinfo\r\n");
+    std::string Flood;
+    for (int I = 0; I < 20000; ++I)
+      Flood += B({255, 253, 31}); // IAC DO NAWS, answered with IAC WONT NAWS
+    for (int I = 0; I < 400; ++I)
+      APeer.Send(Flood);
+    HungUp = APeer.HoldWithoutReading(60000);
+  });
+  TDrayData Data;
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  Setup.Timeouts = {1000, 1000};
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_EQ(Outcome.Unanswered.size(), 11u);
+  EXPECT_TRUE(Peer.WaitDone(60000));
+  EXPECT_TRUE(HungUp.load()) << "the client must hang up on a router that reads nothing";
+}
+
+} // namespace

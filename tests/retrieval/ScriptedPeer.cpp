@@ -132,6 +132,15 @@ void TScriptedPeer::Pause(int AMilliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(AMilliseconds));
 }
 
+bool TScriptedPeer::HoldWithoutReading(int ATimeoutMs) {
+  const auto Deadline = TClock::now() + std::chrono::milliseconds(ATimeoutMs);
+  pollfd Wait{FSocket.load(), POLLRDHUP, 0};
+  while (!FStopping.load() && Remaining(Deadline) > 0)
+    if (poll(&Wait, 1, 50) > 0 && (Wait.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0)
+      return true;
+  return false;
+}
+
 void TScriptedPeer::Close() {
   const int Socket = FSocket.exchange(-1);
   if (Socket >= 0)

@@ -36,6 +36,9 @@ public:
   // The next line the client sent (ended by CR LF), without its line end.
   bool ReadLine(std::string &ALine, int ATimeoutMs = 10000);
   void Pause(int AMilliseconds);
+  // Reads nothing and waits until the client hangs up; false when it has
+  // not within ATimeoutMs. Unread bytes stay in the socket.
+  bool HoldWithoutReading(int ATimeoutMs);
   void Close();
 
 private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,32 @@ TEST(TelnetParser, PeerSpeaksTelnetFromTheFirstIacUntilReset) {
 TEST(TelnetParser, OptionsAreAnsweredEveryTimeTheyCome) {
   const TParsed Result = Parse({B({255, 253, 31}), B({255, 253, 31})});
   EXPECT_EQ(Result.Replies, B({255, 252, 31, 255, 252, 31}));
+}
+
+} // namespace
+
+namespace {
+
+// A sub-negotiation that never ends must not grow without bound; past its cap
+// it is dropped whole (a TERMINAL-TYPE SEND inside it is not answered), and
+// data after its end goes through as usual.
+TEST(TelnetParserLimits, EndlessSubNegotiationStaysWithinItsCap) {
+  std::vector<std::string> Deliveries;
+  std::string Replies;
+  TTelnetParser Parser([&](const std::string &AData) { Deliveries.push_back(AData); },
+                       [&](const std::string &AReply) { Replies += AReply; });
+  Parser.Feed(B({255, 250, 24, 1}));
+  const std::string Chunk(16384, 'x');
+  std::size_t Largest = 0;
+  for (int I = 0; I < 256; ++I) { // 4 MiB
+    Parser.Feed(Chunk);
+    Largest = std::max(Largest, Parser.BufferedBytes());
+  }
+  EXPECT_LE(Largest, TTelnetParser::MaxSubNegotiation);
+  Parser.Feed(B({255, 240}) + "DrayTek> ");
+  EXPECT_EQ(Replies, "");
+  EXPECT_EQ(Deliveries, std::vector<std::string>{"DrayTek> "});
+  EXPECT_EQ(Parser.BufferedBytes(), 0u);
 }
 
 } // namespace
