@@ -107,6 +107,12 @@ int Report(const TRetrievalOutcome &AOutcome, TDrayData &AData, const std::strin
     std::fprintf(stderr, "%s\n", AOutcome.Reason.c_str());
     return 1;
   }
+  if (AOutcome.GotNothing()) {
+    for (const std::string &Note : PartialRunNotes(AOutcome))
+      std::fprintf(stderr, "%s\n", Note.c_str());
+    std::fprintf(stderr, "No data retrieved: the router answered none of the commands\n");
+    return 1;
+  }
   // What a partial run lacks is worth a line each; the snapshot as far as it
   // got is saved all the same.
   for (const std::string &Note : PartialRunNotes(AOutcome))

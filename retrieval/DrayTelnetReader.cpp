@@ -63,6 +63,7 @@ TRetrievalOutcome TDrayTelnetReader::Conclude() const {
   TRetrievalOutcome Outcome;
   Outcome.Stopped = Terminated();
   Outcome.Unanswered = FUnanswered;
+  Outcome.Answered = FAnswered;
   if (FRefused) {
     Outcome.End = TRetrievalEnd::Refused;
     Outcome.Reason = RejectReason;

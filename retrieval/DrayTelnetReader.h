@@ -98,7 +98,8 @@ private:
   // A failure that is no reader error: the snapshot is kept as far as it got.
   std::string FFailureReason;
   std::vector<std::string> FUnanswered; // reader thread only
-  TRetrievalOutcome FOutcome{TRetrievalEnd::Failed, {}, false, {}};
+  int FAnswered = 0;                     // reader thread only
+  TRetrievalOutcome FOutcome{TRetrievalEnd::Failed, {}, false, {}, 0};
   TTelnetreadOp FTelnetOp = troRetrieveData;
   std::string FTelnetPassword;
   std::atomic<TTelnetStatus> FTelnetStatus{tsUser};

@@ -27,8 +27,12 @@ struct TRetrievalOutcome {
   // Commands without a usable answer (timed out, error marker, overlong), as
   // sent without their carriage return, in the order sent.
   std::vector<std::string> Unanswered;
+  // Commands whose answer reached the snapshot.
+  int Answered = 0;
 
   bool KeepsSnapshot() const { return End == TRetrievalEnd::Complete || End == TRetrievalEnd::Partial; }
+  // Logged on, but not one command brought anything back.
+  bool GotNothing() const { return End == TRetrievalEnd::Partial && Answered == 0; }
 };
 
 // "complete", "partial", "refused", "failed".

@@ -128,6 +128,7 @@ bool TDrayTelnetReader::CommandLines(const char *ACommand, std::uint16_t ATimeou
     FUnanswered.emplace_back(Name.substr(0, Name.find('\r')));
     return false;
   }
+  ++FAnswered;
   ALines = SplitText(Answer);
   TrimLines(ALines, ATrimStart, ATrimEnd);
   return true;

@@ -209,6 +209,8 @@ TEST(Retrieval, ConnectionLostAfterLogonLeavesTheRestOutQuietly) {
   EXPECT_EQ(Outcome.Reason, "");
   const std::vector<std::string> Lost = {"vdsl status hlog", "vdsl status qln", "vdsl status snr"};
   EXPECT_EQ(Outcome.Unanswered, Lost);
+  EXPECT_EQ(Outcome.Answered, 8);
+  EXPECT_FALSE(Outcome.GotNothing());
   EXPECT_EQ(Outcome.Calls, FullRetrievalCalls("17A", false));
   EXPECT_EQ(Data.Stats(), ExpectedStatusText(vp17a));
   EXPECT_TRUE(Data.HLogDSRaw().empty());
@@ -371,6 +373,7 @@ TEST(Retrieval, NegotiationFloodFromARouterThatStopsReadingEndsTheRun) {
   const TReaderOutcome Outcome = RunReader(Setup, Data);
   EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
   EXPECT_EQ(Outcome.Unanswered.size(), 11u);
+  EXPECT_TRUE(Outcome.GotNothing());
   EXPECT_TRUE(Peer.WaitDone(60000));
   EXPECT_TRUE(HungUp.load()) << "the client must hang up on a router that reads nothing";
 }

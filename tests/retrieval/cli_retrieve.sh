@@ -50,6 +50,26 @@ for P in 8b 17a 30a 35b; do
   [ "$BINS" -eq 2 ] || { cat "$DIR/show.txt"; fail "bins tables of $P"; }
 done
 
+# A command the router does not know: the rest is saved, with a warning.
+start_sim --unknown-command "vdsl annex"
+echo pw | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --password-stdin \
+  --router-name Vigor -o "$DIR/partial.draydata" 2> "$DIR/partial.txt" ||
+  { cat "$DIR/partial.txt"; fail "partial retrieval exit status"; }
+stop_sim
+grep -qx 'warning: no answer to "vdsl annex"' "$DIR/partial.txt" || fail "partial retrieval warning"
+[ -s "$DIR/partial.draydata" ] || fail "a partial retrieval saved nothing"
+
+# The router hangs up during the first command: nothing came, nothing is saved.
+start_sim --drop-command "vdsl status bandinfo"
+echo pw | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --password-stdin \
+  --router-name Vigor -o "$DIR/nothing.draydata" 2> "$DIR/nothing.txt"
+STATUS=$?
+stop_sim
+[ "$STATUS" -eq 1 ] || { cat "$DIR/nothing.txt"; fail "empty retrieval exit status $STATUS"; }
+grep -qx 'No data retrieved: the router answered none of the commands' "$DIR/nothing.txt" ||
+  fail "empty retrieval message"
+[ ! -e "$DIR/nothing.draydata" ] || fail "an empty retrieval wrote a file"
+
 start_sim
 echo nope | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --password-stdin \
   --router-name Vigor -o "$DIR/refused.draydata" 2> "$DIR/refused.txt"
