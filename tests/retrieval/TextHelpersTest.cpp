@@ -9,6 +9,7 @@
 namespace {
 
 struct TNameCase {
+  const char *Name;
   int Year, Month, Day, Hour, Minute, Second;
   const char *Router;
   const char *Expected;
@@ -30,13 +31,15 @@ TEST_P(DataFileNameCase, DateTimeThenRouterName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, DataFileNameCase,
-    ::testing::Values(TNameCase{2025, 1, 2, 8, 0, 0, "MyRouter", "20250102-080000-MyRouter.draydata"},
-                      TNameCase{2026, 12, 31, 23, 59, 59, "DrayTek",
+    ::testing::Values(TNameCase{"MorningZeroPadded", 2025, 1, 2, 8, 0, 0, "MyRouter",
+                                "20250102-080000-MyRouter.draydata"},
+                      TNameCase{"LastSecondOfTheYear", 2026, 12, 31, 23, 59, 59, "DrayTek",
                                 "20261231-235959-DrayTek.draydata"},
-                      TNameCase{2025, 6, 7, 0, 5, 9, "Vigor 130",
+                      TNameCase{"BlankInRouterNameKept", 2025, 6, 7, 0, 5, 9, "Vigor 130",
                                 "20250607-000509-Vigor 130.draydata"},
-                      TNameCase{2025, 6, 7, 0, 5, 9, "", "20250607-000509-.draydata"}),
-    [](const auto &AInfo) { return "Case" + std::to_string(AInfo.index); });
+                      TNameCase{"EmptyRouterName", 2025, 6, 7, 0, 5, 9, "",
+                                "20250607-000509-.draydata"}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(DataFileName, CurrentTimeFormHasTheSameShape) {
   const std::string Name = GenerateDataFileName("DrayTek");
@@ -46,6 +49,7 @@ TEST(DataFileName, CurrentTimeFormHasTheSameShape) {
 }
 
 struct TAnsiCase {
+  const char *Name;
   std::string Bytes;
   std::string Utf8;
 };
@@ -58,11 +62,11 @@ TEST_P(AnsiTextCase, ConvertsBothWays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, AnsiTextCase,
-                         ::testing::Values(TAnsiCase{"DrayTek> ", "DrayTek> "},
-                                           TAnsiCase{"\xFF", "\xC3\xBF"},
-                                           TAnsiCase{"\x80 5", "\xE2\x82\xAC 5"},
-                                           TAnsiCase{"Vig\xF6r", "Vig\xC3\xB6r"}),
-                         [](const auto &AInfo) { return "Case" + std::to_string(AInfo.index); });
+                         ::testing::Values(TAnsiCase{"AsciiUnchanged", "DrayTek> ", "DrayTek> "},
+                                           TAnsiCase{"LastByte", "\xFF", "\xC3\xBF"},
+                                           TAnsiCase{"EuroSign", "\x80 5", "\xE2\x82\xAC 5"},
+                                           TAnsiCase{"Umlaut", "Vig\xF6r", "Vig\xC3\xB6r"}),
+                         [](const auto &AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(AnsiText, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToAnsi("\xE2\x98\x83 \xF0\x9F\x98\x80"), "? ?");
