@@ -14,13 +14,19 @@
 
 namespace {
 
-// Writing through a symbolic link replaces the file it points to, not the link.
+// Writing through a symbolic link replaces the file it points to, not the
+// link, also when that file does not exist yet (a dangling link). Followed by
+// hand: the library's canonical forms stop at a link whose target is missing.
 std::string ResolvedTarget(const std::string &AFilename) {
+  std::filesystem::path Path(AFilename);
   std::error_code Error;
-  if (!std::filesystem::is_symlink(AFilename, Error))
-    return AFilename;
-  const auto Real = std::filesystem::weakly_canonical(AFilename, Error);
-  return Error ? AFilename : Real.string();
+  for (int Hop = 0; Hop < 40 && std::filesystem::is_symlink(Path, Error); ++Hop) {
+    const std::filesystem::path Target = std::filesystem::read_symlink(Path, Error);
+    if (Error)
+      return AFilename;
+    Path = Target.is_absolute() ? Target : Path.parent_path() / Target;
+  }
+  return Path.string();
 }
 
 std::string TempNameFor(const std::string &ATarget) {

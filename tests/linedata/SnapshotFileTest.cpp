@@ -4,6 +4,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <utility>
+#include <vector>
 #include <sys/resource.h>
 
 #include "DrayData.h"
@@ -232,6 +234,38 @@ TEST(SnapshotSave, ReplacesTheTargetAndLeavesNoOtherFile) {
   TDrayData Loaded;
   Loaded.LoadFromFile(Folder.Path("t.draydata"));
   EXPECT_EQ(Loaded.Name(), "new");
+}
+
+// Saving through a symbolic link writes the file it points to, whether that
+// file exists yet or not, and leaves the link a link.
+TEST(SnapshotSave, ThroughASymbolicLinkWritesItsTarget) {
+  struct TCase {
+    const char *Name;
+    std::vector<std::pair<std::string, std::string>> Links; // link, what it points to
+    bool TargetExists;
+  };
+  const TCase Cases[] = {
+      {"ToAnExistingFile", {{"link.draydata", "real.draydata"}}, true},
+      {"Dangling", {{"link.draydata", "real.draydata"}}, false},
+      {"IntoASubfolder", {{"link.draydata", "sub/real.draydata"}}, false},
+      {"ChainOfTwo", {{"link.draydata", "middle.draydata"}, {"middle.draydata", "real.draydata"}}, false},
+  };
+  for (const TCase &Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TTempFolder Folder;
+    std::filesystem::create_directory(Folder.Path("sub"));
+    const std::string Real = Folder.Path(Case.Links.back().second);
+    if (Case.TargetExists)
+      WriteBytes(Real, "old contents");
+    for (const auto &[Link, Target] : Case.Links)
+      std::filesystem::create_symlink(Target, Folder.Path(Link));
+    TDrayData Data("through the link");
+    Data.SaveToFile(Folder.Path("link.draydata"));
+    EXPECT_TRUE(std::filesystem::is_symlink(Folder.Path("link.draydata")));
+    TDrayData Loaded;
+    Loaded.LoadFromFile(Real);
+    EXPECT_EQ(Loaded.Name(), "through the link");
+  }
 }
 
 // A device or pipe cannot be replaced by a new file; it is written to.
