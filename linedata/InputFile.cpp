@@ -8,7 +8,7 @@
 
 #include "FileErrors.h"
 
-TInputFile::TInputFile(const std::string &AFilename) {
+TInputFile::TInputFile(const std::string &AFilename) : FFilename(AFilename) {
   FHandle = ::open(AFilename.c_str(), O_RDONLY | O_CLOEXEC);
   if (FHandle < 0)
     RaiseOpenError(AFilename, errno);
@@ -17,6 +17,10 @@ TInputFile::TInputFile(const std::string &AFilename) {
     const int Error = S_ISDIR(Info.st_mode) ? EISDIR : errno;
     ::close(FHandle);
     RaiseOpenError(AFilename, Error);
+  }
+  if (S_ISREG(Info.st_mode) && static_cast<std::size_t>(Info.st_size) > MaxSize) {
+    ::close(FHandle);
+    RaiseOpenError(AFilename, EFBIG);
   }
   if (S_ISREG(Info.st_mode))
     FSize = static_cast<std::size_t>(Info.st_size);
@@ -36,6 +40,9 @@ std::size_t TInputFile::Read(void *ABuffer, std::size_t ACount) {
       break;
     Done += static_cast<std::size_t>(Got);
   }
+  FConsumed += Done;
+  if (FConsumed > MaxSize)
+    RaiseOpenError(FFilename, EFBIG);
   return Done;
 }
 

@@ -2,7 +2,12 @@
 // without one, and the "UPSTREAM :" split of the bins file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <string>
+
 #include "DrayData.h"
+#include "InputFile.h"
 #include "TestFiles.h"
 
 namespace {
@@ -97,6 +102,35 @@ TEST(CapturedFiles, MissingFileIsAnOpenError) {
                 "Cannot open file \"" + Folder.Path("gone.txt") + "\". No such file or directory");
     }
   }
+}
+
+// An input beyond any real answer is refused with a clear message instead of
+// being read into memory: a regular file at once, a device or pipe that goes
+// on without end once it has passed the same bound. A snapshot file too.
+TEST(CapturedFiles, InputsPastTheSizeBoundAreRefused) {
+  TTempFolder Folder;
+  const std::string Huge = Folder.Path("huge.txt");
+  WriteBytes(Huge, "");
+  std::filesystem::resize_file(Huge, TInputFile::MaxSize + 1); // sparse: costs no disk
+  const std::function<void(TDrayData &, const std::string &)> Loads[] = {
+      [](TDrayData &AData, const std::string &AName) { AData.LoadHLogFromFile(AName); },
+      [](TDrayData &AData, const std::string &AName) { AData.LoadBinsFromFile(AName); },
+      [](TDrayData &AData, const std::string &AName) { AData.LoadFromFile(AName); },
+  };
+  for (const std::string &Name : {Huge, std::string("/dev/zero")})
+    for (const auto &Load : Loads) {
+      TDrayData Data("kept");
+      try {
+        Load(Data, Name);
+        ADD_FAILURE() << "loaded " << Name;
+      } catch (const EFOpenError &AError) {
+        EXPECT_EQ(std::string(AError.what()), "Cannot open file \"" + Name + "\". File too large");
+      } catch (const ETonegraphError &AError) {
+        // /dev/zero is no snapshot file from its first byte on
+        EXPECT_EQ(Name, "/dev/zero") << AError.what();
+      }
+      EXPECT_EQ(Data.Name(), "kept");
+    }
 }
 
 struct TBinsCase {
