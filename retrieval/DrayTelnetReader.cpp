@@ -1,6 +1,7 @@
 #include "DrayTelnetReader.h"
 
-#include "AnsiText.h"
+#include "CodePage.h"
+#include "TextCase.h"
 
 namespace {
 const char *const AccountPrompt = "Account:";
