@@ -80,13 +80,18 @@ TUtf8Lead LeadOf(unsigned char ALead) {
   return {};
 }
 
+template <typename TVisit>
+void ForEachCodePoint(std::string_view AText, TVisit AVisit) {
+  std::size_t Pos = 0;
+  while (Pos < AText.size())
+    AVisit(NextUtf8CodePoint(AText, Pos));
+}
+
 template <typename TByteOf>
 std::string EncodeBytes(std::string_view AText, TByteOf AByteOf) {
   std::string Bytes;
   Bytes.reserve(AText.size());
-  std::size_t Pos = 0;
-  while (Pos < AText.size())
-    Bytes += AByteOf(NextUtf8CodePoint(AText, Pos));
+  ForEachCodePoint(AText, [&](char32_t ACode) { Bytes += AByteOf(ACode); });
   return Bytes;
 }
 
@@ -109,10 +114,6 @@ std::string DecodeUtf16(std::size_t ACount, TUnitAt AUnitAt, bool AOddByte) {
   if (AOddByte)
     AppendUtf8(Out, Replacement);
   return Out;
-}
-
-bool IsAscii(std::string_view ABytes) {
-  return std::none_of(ABytes.begin(), ABytes.end(), [](char C) { return static_cast<unsigned char>(C) >= 0x80; });
 }
 
 unsigned Byte(std::string_view ABytes, std::size_t AIndex) { return static_cast<unsigned char>(ABytes[AIndex]); }
@@ -141,6 +142,10 @@ char32_t NextUtf8CodePoint(std::string_view AText, std::size_t &APos) {
     Rule.Low = 0x80, Rule.High = 0xBF;
   }
   return Code;
+}
+
+bool IsAscii(std::string_view ABytes) {
+  return std::none_of(ABytes.begin(), ABytes.end(), [](char C) { return static_cast<unsigned char>(C) >= 0x80; });
 }
 
 std::string AnsiToUtf8(std::string_view ABytes) {
@@ -185,18 +190,14 @@ std::string SanitizeUtf8(std::string_view ABytes) {
     return std::string(ABytes);
   std::string Out;
   Out.reserve(ABytes.size());
-  std::size_t Pos = 0;
-  while (Pos < ABytes.size())
-    AppendUtf8(Out, NextUtf8CodePoint(ABytes, Pos));
+  ForEachCodePoint(ABytes, [&](char32_t ACode) { AppendUtf8(Out, ACode); });
   return Out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view AText) {
   std::u16string Out;
   Out.reserve(AText.size());
-  std::size_t Pos = 0;
-  while (Pos < AText.size())
-    AppendUtf16(Out, NextUtf8CodePoint(AText, Pos));
+  ForEachCodePoint(AText, [&](char32_t ACode) { AppendUtf16(Out, ACode); });
   return Out;
 }
 

@@ -27,6 +27,9 @@ std::string Utf8ToAscii(std::string_view AText);
 std::string DecodeUtf16LE(std::string_view ABytes);
 std::string DecodeUtf16BE(std::string_view ABytes);
 
+// No byte of 0x80 or above: the same text in UTF-8 and every 8-bit code page.
+bool IsAscii(std::string_view ABytes);
+
 // UTF-8 bytes with every broken sequence replaced; valid text is unchanged.
 std::string SanitizeUtf8(std::string_view ABytes);
 bool IsValidUtf8(std::string_view ABytes);
