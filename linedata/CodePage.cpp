@@ -1,6 +1,8 @@
 #include "CodePage.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -11,6 +13,23 @@ constexpr char16_t Windows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t CodePointOfAnsi(unsigned char AByte) {
+  if (AByte >= 0x80 && AByte < 0xA0)
+    return Windows1252High[AByte - 0x80];
+  return AByte;
+}
+
+char AnsiByteOf(char32_t ACode) {
+  if (ACode < 0x80 || (ACode >= 0xA0 && ACode <= 0xFF))
+    return static_cast<char>(ACode);
+  const auto Found = std::find(std::begin(Windows1252High), std::end(Windows1252High), ACode);
+  if (Found == std::end(Windows1252High))
+    return '?';
+  return static_cast<char>(0x80 + (Found - std::begin(Windows1252High)));
+}
+
+char AsciiByteOf(char32_t ACode) { return ACode < 0x80 ? static_cast<char>(ACode) : '?'; }
 
 void AppendUtf8(std::string &AOut, char32_t ACode) {
   if (ACode < 0x80) {
@@ -40,35 +59,40 @@ void AppendUtf16(std::u16string &AOut, char32_t ACode) {
   }
 }
 
-// Decodes one code point at APos and advances it; malformed input (overlong,
-// surrogate, beyond U+10FFFF, cut short) gives U+FFFD for its first byte.
-char32_t NextCodePoint(std::string_view AText, std::size_t &APos) {
-  const auto Lead = static_cast<unsigned char>(AText[APos++]);
-  if (Lead < 0x80)
-    return Lead;
-  int Extra = 0;
-  char32_t Code = 0, Minimum = 0;
-  if ((Lead & 0xE0) == 0xC0) {
-    Extra = 1, Code = Lead & 0x1F, Minimum = 0x80;
-  } else if ((Lead & 0xF0) == 0xE0) {
-    Extra = 2, Code = Lead & 0x0F, Minimum = 0x800;
-  } else if ((Lead & 0xF8) == 0xF0) {
-    Extra = 3, Code = Lead & 0x07, Minimum = 0x10000;
-  } else {
-    return Replacement;
-  }
-  if (APos + Extra > AText.size())
-    return Replacement;
-  for (int I = 0; I < Extra; ++I) {
-    const auto Next = static_cast<unsigned char>(AText[APos + I]);
-    if ((Next & 0xC0) != 0x80)
-      return Replacement;
-    Code = (Code << 6) | (Next & 0x3F);
-  }
-  if (Code < Minimum || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF))
-    return Replacement;
-  APos += Extra;
-  return Code;
+// What a lead byte announces: the number of continuation bytes and the range
+// the first of them must lie in. The narrowed ranges after E0, ED, F0 and F4
+// rule out overlong forms, surrogates and code points above U+10FFFF before
+// any bit is shifted.
+struct TUtf8Lead {
+  int Extra = 0;  // 0: the byte can begin no character
+  unsigned char Low = 0x80, High = 0xBF;
+};
+
+TUtf8Lead LeadOf(unsigned char ALead) {
+  if (ALead >= 0xC2 && ALead <= 0xDF)
+    return {1};
+  if (ALead >= 0xE0 && ALead <= 0xEF)
+    return {2, static_cast<unsigned char>(ALead == 0xE0 ? 0xA0 : 0x80),
+            static_cast<unsigned char>(ALead == 0xED ? 0x9F : 0xBF)};
+  if (ALead >= 0xF0 && ALead <= 0xF4)
+    return {3, static_cast<unsigned char>(ALead == 0xF0 ? 0x90 : 0x80),
+            static_cast<unsigned char>(ALead == 0xF4 ? 0x8F : 0xBF)};
+  return {};
+}
+
+template <typename TVisit>
+void ForEachCodePoint(std::string_view AText, TVisit AVisit) {
+  std::size_t Pos = 0;
+  while (Pos < AText.size())
+    AVisit(NextUtf8CodePoint(AText, Pos));
+}
+
+template <typename TByteOf>
+std::string EncodeBytes(std::string_view AText, TByteOf AByteOf) {
+  std::string Bytes;
+  Bytes.reserve(AText.size());
+  ForEachCodePoint(AText, [&](char32_t ACode) { Bytes += AByteOf(ACode); });
+  return Bytes;
 }
 
 template <typename TUnitAt>
@@ -92,13 +116,6 @@ std::string DecodeUtf16(std::size_t ACount, TUnitAt AUnitAt, bool AOddByte) {
   return Out;
 }
 
-bool IsAscii(std::string_view ABytes) {
-  for (const char C : ABytes)
-    if (static_cast<unsigned char>(C) >= 0x80)
-      return false;
-  return true;
-}
-
 unsigned Byte(std::string_view ABytes, std::size_t AIndex) { return static_cast<unsigned char>(ABytes[AIndex]); }
 
 bool StartsWith(std::string_view ABytes, std::string_view APrefix) {
@@ -107,23 +124,44 @@ bool StartsWith(std::string_view ABytes, std::string_view APrefix) {
 
 } // namespace
 
-std::string DecodeWindows1252(std::string_view ABytes) {
+char32_t NextUtf8CodePoint(std::string_view AText, std::size_t &APos) {
+  const auto Lead = static_cast<unsigned char>(AText[APos++]);
+  if (Lead < 0x80)
+    return Lead;
+  TUtf8Lead Rule = LeadOf(Lead);
+  if (Rule.Extra == 0)
+    return Replacement;
+  char32_t Code = Lead & (0x7Fu >> (Rule.Extra + 1));
+  for (int I = 0; I < Rule.Extra; ++I) {
+    const auto Next = APos < AText.size() ? static_cast<unsigned char>(AText[APos]) : 0;
+    // The byte that breaks the sequence is not part of it: it may begin the next character.
+    if (Next < Rule.Low || Next > Rule.High)
+      return Replacement;
+    Code = (Code << 6) | (Next & 0x3Fu);
+    ++APos;
+    Rule.Low = 0x80, Rule.High = 0xBF;
+  }
+  return Code;
+}
+
+bool IsAscii(std::string_view ABytes) {
+  return std::none_of(ABytes.begin(), ABytes.end(), [](char C) { return static_cast<unsigned char>(C) >= 0x80; });
+}
+
+std::string AnsiToUtf8(std::string_view ABytes) {
   // Router text is 7-bit nearly always: no byte to map.
   if (IsAscii(ABytes))
     return std::string(ABytes);
   std::string Out;
   Out.reserve(ABytes.size());
-  for (const char C : ABytes) {
-    const auto B = static_cast<unsigned char>(C);
-    if (B < 0x80)
-      Out += C;
-    else if (B < 0xA0)
-      AppendUtf8(Out, Windows1252High[B - 0x80]);
-    else
-      AppendUtf8(Out, B);
-  }
+  for (const char C : ABytes)
+    AppendUtf8(Out, CodePointOfAnsi(static_cast<unsigned char>(C)));
   return Out;
 }
+
+std::string Utf8ToAnsi(std::string_view AText) { return EncodeBytes(AText, AnsiByteOf); }
+
+std::string Utf8ToAscii(std::string_view AText) { return EncodeBytes(AText, AsciiByteOf); }
 
 std::string DecodeUtf16LE(std::string_view ABytes) {
   return DecodeUtf16(
@@ -141,7 +179,7 @@ bool IsValidUtf8(std::string_view ABytes) {
   std::size_t Pos = 0;
   while (Pos < ABytes.size()) {
     const std::size_t Before = Pos;
-    if (NextCodePoint(ABytes, Pos) == Replacement && ABytes.substr(Before, 3) != "\xEF\xBF\xBD")
+    if (NextUtf8CodePoint(ABytes, Pos) == Replacement && ABytes.substr(Before, 3) != "\xEF\xBF\xBD")
       return false;
   }
   return true;
@@ -152,18 +190,14 @@ std::string SanitizeUtf8(std::string_view ABytes) {
     return std::string(ABytes);
   std::string Out;
   Out.reserve(ABytes.size());
-  std::size_t Pos = 0;
-  while (Pos < ABytes.size())
-    AppendUtf8(Out, NextCodePoint(ABytes, Pos));
+  ForEachCodePoint(ABytes, [&](char32_t ACode) { AppendUtf8(Out, ACode); });
   return Out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view AText) {
   std::u16string Out;
   Out.reserve(AText.size());
-  std::size_t Pos = 0;
-  while (Pos < AText.size())
-    AppendUtf16(Out, NextCodePoint(AText, Pos));
+  ForEachCodePoint(AText, [&](char32_t ACode) { AppendUtf16(Out, ACode); });
   return Out;
 }
 
@@ -178,5 +212,5 @@ std::string DecodeTextFileBytes(std::string_view ABytes) {
     return DecodeUtf16LE(ABytes.substr(2));
   if (StartsWith(ABytes, "\xFE\xFF"))
     return DecodeUtf16BE(ABytes.substr(2));
-  return DecodeWindows1252(ABytes);
+  return AnsiToUtf8(ABytes);
 }

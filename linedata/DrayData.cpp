@@ -2,31 +2,21 @@
 
 #include <mutex>
 #include <optional>
+#include <utility>
 
 #include "MarkerSplit.h"
 #include "RouterPatterns.h"
 
 namespace {
 
-constexpr const char *HLogUSMarker = " US: (dB)";
-constexpr const char *HLogDSMarker = " DS: (dB)";
-constexpr const char *QLNUSMarker = " US: (dBm/Hz)";
-constexpr const char *QLNDSMarker = " DS: (dBm/Hz)";
-constexpr const char *SNRUSMarker = " US: (dB)";
-constexpr const char *SNRDSMarker = " DS: (dB)";
+struct TMarkers {
+  const char *US;
+  const char *DS;
+};
 
-// Replaces one raw list under its kind's lock; the rebuild follows outside it.
-void ReplaceRaw(TDrayLock &ALock, TTextLines &ARaw, const TTextLines &AValue) {
-  TTextLines Copy = AValue;
-  std::unique_lock Guard(ALock);
-  ARaw.swap(Copy);
-}
-
-void SplitUnderLock(TDrayLock &ALock, const TTextLines &AData, const char *AUSMarker, const char *ADSMarker,
-                    TTextLines &AUS, TTextLines &ADS) {
-  std::unique_lock Guard(ALock);
-  SplitAtMarkers(AData, AUSMarker, ADSMarker, AUS, ADS);
-}
+// The lines that head the two directions of an HLog, QLN and SNR answer.
+constexpr std::array<TMarkers, DrayStatKindCount> StatMarkers = {
+    {{" US: (dB)", " DS: (dB)"}, {" US: (dBm/Hz)", " DS: (dBm/Hz)"}, {" US: (dB)", " DS: (dB)"}}};
 
 } // namespace
 
@@ -36,26 +26,62 @@ TDrayData::TDrayData(std::string AName) : FName(std::move(AName)) {}
 
 TDrayData::~TDrayData() = default;
 
+const TDrayRawText &TDrayData::RawText(TDrayKind AKind) const {
+  if (AKind == TDrayKind::Bins)
+    return FBins;
+  return StatKind(AKind);
+}
+
+TDrayRawText &TDrayData::RawText(TDrayKind AKind) {
+  return const_cast<TDrayRawText &>(std::as_const(*this).RawText(AKind));
+}
+
+// The bins kind has no "bin=" table: at() refuses it.
+const TDrayData::TStatKindState &TDrayData::StatKind(TDrayKind AKind) const { return FStatKinds.at(IndexOf(AKind)); }
+
+TDrayData::TStatKindState &TDrayData::StatKind(TDrayKind AKind) { return FStatKinds.at(IndexOf(AKind)); }
+
+const TDrayStatArray &TDrayData::StatTable(TDrayKind AKind, TDirection ADirection) const {
+  return StatKind(AKind).Tables[IndexOf(ADirection)];
+}
+
+TStatMultipliers TDrayData::Multipliers(TDrayKind AKind) const { return FMultipliers.at(IndexOf(AKind)); }
+
+TParseCounts TDrayData::ParseCounts(TDrayKind AKind, TDirection ADirection) const {
+  return RawText(AKind).Counts[IndexOf(ADirection)];
+}
+
+TParseCounts TDrayData::KindCounts(TDrayKind AKind) const {
+  TParseCounts Sum;
+  for (const TParseCounts &Counts : RawText(AKind).Counts)
+    Sum += Counts;
+  return Sum;
+}
+
+const TTextLines &TDrayData::Raw(TDrayKind AKind, TDirection ADirection) const {
+  return RawText(AKind).Lines[IndexOf(ADirection)];
+}
+
+void TDrayData::ReplaceRaw(TDrayKind AKind, TDirection ADirection, TTextLines ALines) {
+  TDrayRawText &Text = RawText(AKind);
+  std::unique_lock Guard(Text.Lock);
+  Text.Lines[IndexOf(ADirection)].swap(ALines);
+}
+
+// The rebuild follows outside the exclusive hold: it takes the lock shared.
+void TDrayData::SetRaw(TDrayKind AKind, TDirection ADirection, const TTextLines &AValue) {
+  ReplaceRaw(AKind, ADirection, AValue);
+  Rebuild(AKind, ADirection);
+}
+
 void TDrayData::Clear() {
   FStats.clear();
-  {
-    std::unique_lock Guard(FBinStatsLock);
-    FBinStatsUSRaw.clear();
-    FBinStatsDSRaw.clear();
+  for (const TDrayKind Kind : DrayKinds) {
+    TDrayRawText &Text = RawText(Kind);
+    std::unique_lock Guard(Text.Lock);
+    for (TTextLines &Lines : Text.Lines)
+      Lines.clear();
   }
-  {
-    std::unique_lock Guard(FHLogLock);
-    FHLogUSRaw.clear();
-    FHLogDSRaw.clear();
-  }
-  {
-    std::unique_lock Guard(FQLNLock);
-    FQLNUSRaw.clear();
-    FQLNDSRaw.clear();
-  }
-  std::unique_lock Guard(FSNRLock);
-  FSNRUSRaw.clear();
-  FSNRDSRaw.clear();
 }
 
 void TDrayData::AddStatData(const std::vector<std::string> &AHeader, const TTextLines *AData) {
@@ -81,63 +107,15 @@ void TDrayData::SetStats(const TTextLines &AValue) {
   FStats = AValue;
 }
 
-void TDrayData::SetHLogData(const TTextLines &AData) {
-  FHLogMultipliers = ParseGroupSize(TextOf(AData));
-  SplitUnderLock(FHLogLock, AData, HLogUSMarker, HLogDSMarker, FHLogUSRaw, FHLogDSRaw);
-  ParseHLogStats(TDirection::Upstream);
-  ParseHLogStats(TDirection::Downstream);
-}
-
-void TDrayData::SetQLNData(const TTextLines &AData) {
-  FQLNMultipliers = ParseGroupSize(TextOf(AData));
-  SplitUnderLock(FQLNLock, AData, QLNUSMarker, QLNDSMarker, FQLNUSRaw, FQLNDSRaw);
-  ParseQLNStats(TDirection::Upstream);
-  ParseQLNStats(TDirection::Downstream);
-}
-
-void TDrayData::SetSNRData(const TTextLines &AData) {
-  FSNRMultipliers = ParseGroupSize(TextOf(AData));
-  SplitUnderLock(FSNRLock, AData, SNRUSMarker, SNRDSMarker, FSNRUSRaw, FSNRDSRaw);
-  ParseSNRStats(TDirection::Upstream);
-  ParseSNRStats(TDirection::Downstream);
-}
-
-void TDrayData::SetBinStatsUSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FBinStatsLock, FBinStatsUSRaw, AValue);
-  ParseBinStats(TDirection::Upstream);
-}
-
-void TDrayData::SetBinStatsDSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FBinStatsLock, FBinStatsDSRaw, AValue);
-  ParseBinStats(TDirection::Downstream);
-}
-
-void TDrayData::SetHLogUSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FHLogLock, FHLogUSRaw, AValue);
-  ParseHLogStats(TDirection::Upstream);
-}
-
-void TDrayData::SetHLogDSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FHLogLock, FHLogDSRaw, AValue);
-  ParseHLogStats(TDirection::Downstream);
-}
-
-void TDrayData::SetQLNUSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FQLNLock, FQLNUSRaw, AValue);
-  ParseQLNStats(TDirection::Upstream);
-}
-
-void TDrayData::SetQLNDSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FQLNLock, FQLNDSRaw, AValue);
-  ParseQLNStats(TDirection::Downstream);
-}
-
-void TDrayData::SetSNRUSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FSNRLock, FSNRUSRaw, AValue);
-  ParseSNRStats(TDirection::Upstream);
-}
-
-void TDrayData::SetSNRDSRaw(const TTextLines &AValue) {
-  ReplaceRaw(FSNRLock, FSNRDSRaw, AValue);
-  ParseSNRStats(TDirection::Downstream);
+// The raw lists are appended to: a second answer without Clear adds its lines.
+void TDrayData::SetStatData(TDrayKind AKind, const TTextLines &AData) {
+  TStatKindState &State = StatKind(AKind);
+  const TMarkers &Markers = StatMarkers[IndexOf(AKind)];
+  FMultipliers[IndexOf(AKind)] = ParseGroupSize(TextOf(AData));
+  {
+    std::unique_lock Guard(State.Lock);
+    SplitAtMarkers(AData, Markers.US, Markers.DS, State.Lines[0], State.Lines[1]);
+  }
+  for (const TDirection Direction : DrayDirections)
+    Rebuild(AKind, Direction);
 }

@@ -2,19 +2,18 @@
 // One snapshot of a VDSL line. The raw router text is primary; every table is
 // rebuilt from it whenever a kind's raw text changes.
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
-#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "DrayKindState.h"
 #include "Exceptions.h"
+#include "ParseCounts.h"
 #include "StatValue.h"
 #include "TextLines.h"
 #include "VDSLProfile.h"
-
-using TDrayLock = std::shared_mutex;
 
 class TDrayData {
 public:
@@ -34,59 +33,65 @@ public:
   const TTextLines &Stats() const { return FStats; }
   void SetStats(const TTextLines &AValue);  // identifies the profile first
 
-  const TDrayBinArray &ShowBinStatsUS() const { return FShowBinStatsUS; }
-  const TDrayBinArray &ShowBinStatsDS() const { return FShowBinStatsDS; }
-  void SetShowBinStatsUS(const TDrayBinArray &AValue) { FShowBinStatsUS = AValue; }
-  void SetShowBinStatsDS(const TDrayBinArray &AValue) { FShowBinStatsDS = AValue; }
+  // Tables, only ever rebuilt from the raw text. StatTable takes HLog, QLN or
+  // SNR. The window reads them without a lock: a table is drawn only after
+  // the writer has stored it, and it is not written again.
+  const TDrayStatArray &StatTable(TDrayKind AKind, TDirection ADirection) const;
+  const TDrayBinArray &BinTable(TDirection ADirection) const { return FBins.Tables[IndexOf(ADirection)]; }
+  const TDrayBinArray &ShowBinStatsUS() const { return BinTable(TDirection::Upstream); }
+  const TDrayBinArray &ShowBinStatsDS() const { return BinTable(TDirection::Downstream); }
+  const TDrayStatArray &HLogStatsUS() const { return StatTable(TDrayKind::HLog, TDirection::Upstream); }
+  const TDrayStatArray &HLogStatsDS() const { return StatTable(TDrayKind::HLog, TDirection::Downstream); }
+  const TDrayStatArray &QLNStatsUS() const { return StatTable(TDrayKind::QLN, TDirection::Upstream); }
+  const TDrayStatArray &QLNStatsDS() const { return StatTable(TDrayKind::QLN, TDirection::Downstream); }
+  const TDrayStatArray &SNRStatsUS() const { return StatTable(TDrayKind::SNR, TDirection::Upstream); }
+  const TDrayStatArray &SNRStatsDS() const { return StatTable(TDrayKind::SNR, TDirection::Downstream); }
 
-  const TDrayStatArray &HLogStatsUS() const { return FHLogStatsUS; }
-  const TDrayStatArray &HLogStatsDS() const { return FHLogStatsDS; }
-  const TDrayStatArray &QLNStatsUS() const { return FQLNStatsUS; }
-  const TDrayStatArray &QLNStatsDS() const { return FQLNStatsDS; }
-  const TDrayStatArray &SNRStatsUS() const { return FSNRStatsUS; }
-  const TDrayStatArray &SNRStatsDS() const { return FSNRStatsDS; }
-  void SetHLogStatsUS(const TDrayStatArray &AValue) { FHLogStatsUS = AValue; }
-  void SetHLogStatsDS(const TDrayStatArray &AValue) { FHLogStatsDS = AValue; }
-  void SetQLNStatsUS(const TDrayStatArray &AValue) { FQLNStatsUS = AValue; }
-  void SetQLNStatsDS(const TDrayStatArray &AValue) { FQLNStatsDS = AValue; }
-  void SetSNRStatsUS(const TDrayStatArray &AValue) { FSNRStatsUS = AValue; }
-  void SetSNRStatsDS(const TDrayStatArray &AValue) { FSNRStatsDS = AValue; }
+  // Group sizes of HLog, QLN or SNR, from the answer's "GroupSize" line.
+  TStatMultipliers Multipliers(TDrayKind AKind) const;
+  TStatMultipliers HLogMultipliers() const { return Multipliers(TDrayKind::HLog); }
+  TStatMultipliers QLNMultipliers() const { return Multipliers(TDrayKind::QLN); }
+  TStatMultipliers SNRMultipliers() const { return Multipliers(TDrayKind::SNR); }
 
-  TStatMultipliers HLogMultipliers() const { return FHLogMultipliers; }
-  TStatMultipliers QLNMultipliers() const { return FQLNMultipliers; }
-  TStatMultipliers SNRMultipliers() const { return FSNRMultipliers; }
+  // What the last rebuild of a table made of its raw lines; read like the tables.
+  TParseCounts ParseCounts(TDrayKind AKind, TDirection ADirection) const;
 
   // Raw text. Readers from another thread hold the kind's lock in shared mode.
-  const TTextLines &BinStatsUSRaw() const { return FBinStatsUSRaw; }
-  const TTextLines &BinStatsDSRaw() const { return FBinStatsDSRaw; }
-  const TTextLines &HLogUSRaw() const { return FHLogUSRaw; }
-  const TTextLines &HLogDSRaw() const { return FHLogDSRaw; }
-  const TTextLines &QLNUSRaw() const { return FQLNUSRaw; }
-  const TTextLines &QLNDSRaw() const { return FQLNDSRaw; }
-  const TTextLines &SNRUSRaw() const { return FSNRUSRaw; }
-  const TTextLines &SNRDSRaw() const { return FSNRDSRaw; }
-  // Each replaces the raw text under the kind's lock, then rebuilds that table.
-  void SetBinStatsUSRaw(const TTextLines &AValue);
-  void SetBinStatsDSRaw(const TTextLines &AValue);
-  void SetHLogUSRaw(const TTextLines &AValue);
-  void SetHLogDSRaw(const TTextLines &AValue);
-  void SetQLNUSRaw(const TTextLines &AValue);
-  void SetQLNDSRaw(const TTextLines &AValue);
-  void SetSNRUSRaw(const TTextLines &AValue);
-  void SetSNRDSRaw(const TTextLines &AValue);
+  const TTextLines &Raw(TDrayKind AKind, TDirection ADirection) const;
+  const TTextLines &BinStatsUSRaw() const { return Raw(TDrayKind::Bins, TDirection::Upstream); }
+  const TTextLines &BinStatsDSRaw() const { return Raw(TDrayKind::Bins, TDirection::Downstream); }
+  const TTextLines &HLogUSRaw() const { return Raw(TDrayKind::HLog, TDirection::Upstream); }
+  const TTextLines &HLogDSRaw() const { return Raw(TDrayKind::HLog, TDirection::Downstream); }
+  const TTextLines &QLNUSRaw() const { return Raw(TDrayKind::QLN, TDirection::Upstream); }
+  const TTextLines &QLNDSRaw() const { return Raw(TDrayKind::QLN, TDirection::Downstream); }
+  const TTextLines &SNRUSRaw() const { return Raw(TDrayKind::SNR, TDirection::Upstream); }
+  const TTextLines &SNRDSRaw() const { return Raw(TDrayKind::SNR, TDirection::Downstream); }
+  // Replaces the raw text under the kind's lock, then rebuilds that table.
+  void SetRaw(TDrayKind AKind, TDirection ADirection, const TTextLines &AValue);
+  void SetBinStatsUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::Bins, TDirection::Upstream, AValue); }
+  void SetBinStatsDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::Bins, TDirection::Downstream, AValue); }
+  void SetHLogUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::HLog, TDirection::Upstream, AValue); }
+  void SetHLogDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::HLog, TDirection::Downstream, AValue); }
+  void SetQLNUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::QLN, TDirection::Upstream, AValue); }
+  void SetQLNDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::QLN, TDirection::Downstream, AValue); }
+  void SetSNRUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::SNR, TDirection::Upstream, AValue); }
+  void SetSNRDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::SNR, TDirection::Downstream, AValue); }
 
-  TDrayLock &BinStatLock() const { return FBinStatsLock; }
-  TDrayLock &HLogLock() const { return FHLogLock; }
-  TDrayLock &QLNLock() const { return FQLNLock; }
-  TDrayLock &SNRLock() const { return FSNRLock; }
+  TDrayLock &Lock(TDrayKind AKind) const { return RawText(AKind).Lock; }
+  TDrayLock &BinStatLock() const { return Lock(TDrayKind::Bins); }
+  TDrayLock &HLogLock() const { return Lock(TDrayKind::HLog); }
+  TDrayLock &QLNLock() const { return Lock(TDrayKind::QLN); }
+  TDrayLock &SNRLock() const { return Lock(TDrayKind::SNR); }
 
   // Operations
   void Clear();
   void AddStatData(const std::vector<std::string> &AHeader, const TTextLines *AData);
   void IdentifyVDSLProfile(const TTextLines &Value);
-  void SetHLogData(const TTextLines &AData);
-  void SetQLNData(const TTextLines &AData);
-  void SetSNRData(const TTextLines &AData);
+  // A whole HLog, QLN or SNR answer: group sizes, marker split, both rebuilds.
+  void SetStatData(TDrayKind AKind, const TTextLines &AData);
+  void SetHLogData(const TTextLines &AData) { SetStatData(TDrayKind::HLog, AData); }
+  void SetQLNData(const TTextLines &AData) { SetStatData(TDrayKind::QLN, AData); }
+  void SetSNRData(const TTextLines &AData) { SetStatData(TDrayKind::SNR, AData); }
 
   // Version 2 snapshot file. The old file is replaced only once the new one is
   // complete; on failure (EFCreateError, EWriteError) it stays as it was.
@@ -96,17 +101,21 @@ public:
   // EDrayDataError, EConvertError.
   void LoadFromFile(const std::string &AFilename);
 
-  // Captured router answers (byte order mark or Windows-1252); "" does nothing.
-  void LoadHLogFromFile(const std::string &AFilename);
-  void LoadQLNFromFile(const std::string &AFilename);
-  void LoadSNRFromFile(const std::string &AFilename);
-  void LoadBinsFromFile(const std::string &AFilename);
+  // Captured router answers (byte order mark or Windows-1252); "" does nothing
+  // and gives no counts. Each gives what the rebuilds of the kind made of the
+  // raw lines, both directions together; a bins file without "UPSTREAM :" is
+  // not parsed at all, and all its lines that are not blank count as skipped.
+  TParseCounts LoadHLogFromFile(const std::string &AFilename);
+  TParseCounts LoadQLNFromFile(const std::string &AFilename);
+  TParseCounts LoadSNRFromFile(const std::string &AFilename);
+  TParseCounts LoadBinsFromFile(const std::string &AFilename);
 
   // Rebuilds of one table from its raw text.
-  void ParseHLogStats(TDirection ADirection);
-  void ParseQLNStats(TDirection ADirection);
-  void ParseSNRStats(TDirection ADirection);
-  void ParseBinStats(TDirection ADirection);
+  void Rebuild(TDrayKind AKind, TDirection ADirection);
+  void ParseHLogStats(TDirection ADirection) { Rebuild(TDrayKind::HLog, ADirection); }
+  void ParseQLNStats(TDirection ADirection) { Rebuild(TDrayKind::QLN, ADirection); }
+  void ParseSNRStats(TDirection ADirection) { Rebuild(TDrayKind::SNR, ADirection); }
+  void ParseBinStats(TDirection ADirection) { Rebuild(TDrayKind::Bins, ADirection); }
 
   // Parsers of router text; pure functions of their input.
   static TStatMultipliers ParseGroupSize(std::string_view AText);
@@ -116,34 +125,26 @@ public:
   static void ParseBinStatsLine(std::string_view ALine, TDrayBinArray &ATable);
 
 private:
+  using TStatKindState = TDrayKindState<TDrayStatArray>;
+
+  const TDrayRawText &RawText(TDrayKind AKind) const;
+  TDrayRawText &RawText(TDrayKind AKind);
+  const TStatKindState &StatKind(TDrayKind AKind) const;
+  TStatKindState &StatKind(TDrayKind AKind);
+  // Under the kind's lock in write mode; no rebuild.
+  void ReplaceRaw(TDrayKind AKind, TDirection ADirection, TTextLines ALines);
   // After a snapshot file is read: HLog, QLN, SNR, bins; upstream first.
   void RebuildAllTables();
+  // Both directions of a kind together.
+  TParseCounts KindCounts(TDrayKind AKind) const;
+  TParseCounts LoadStatFile(TDrayKind AKind, const std::string &AFilename);
 
   std::uint32_t FDataVersion = 0;
   std::string FName;
   TVDSLProfile FProfile = vpNA;
   TTextLines FStats;
-  TDrayBinArray FShowBinStatsUS{};
-  TDrayBinArray FShowBinStatsDS{};
-  TTextLines FBinStatsUSRaw;
-  TTextLines FBinStatsDSRaw;
-  mutable TDrayLock FBinStatsLock;
-  TDrayStatArray FHLogStatsUS{};
-  TDrayStatArray FHLogStatsDS{};
-  TTextLines FHLogDSRaw;
-  TTextLines FHLogUSRaw;
-  TStatMultipliers FHLogMultipliers{};
-  mutable TDrayLock FHLogLock;
-  TDrayStatArray FQLNStatsDS{};
-  TDrayStatArray FQLNStatsUS{};
-  TTextLines FQLNDSRaw;
-  TTextLines FQLNUSRaw;
-  TStatMultipliers FQLNMultipliers{};
-  mutable TDrayLock FQLNLock;
-  TDrayStatArray FSNRStatsUS{};
-  TDrayStatArray FSNRStatsDS{};
-  TTextLines FSNRDSRaw;
-  TTextLines FSNRUSRaw;
-  TStatMultipliers FSNRMultipliers{};
-  mutable TDrayLock FSNRLock;
+  // HLog, QLN and SNR in the order of TDrayKind, with their group sizes.
+  std::array<TStatKindState, DrayStatKindCount> FStatKinds;
+  std::array<TStatMultipliers, DrayStatKindCount> FMultipliers{};
+  TDrayKindState<TDrayBinArray> FBins;
 };

@@ -1,4 +1,6 @@
 // Snapshots from router answers that the user captured in text files.
+#include <algorithm>
+
 #include "CodePage.h"
 #include "DrayData.h"
 #include "InputFile.h"
@@ -15,29 +17,37 @@ TTextLines ReadTextFileLines(const std::string &AFilename) {
 
 } // namespace
 
-void TDrayData::LoadHLogFromFile(const std::string &AFilename) {
-  if (!AFilename.empty())
-    SetHLogData(ReadTextFileLines(AFilename));
-}
-
-void TDrayData::LoadQLNFromFile(const std::string &AFilename) {
-  if (!AFilename.empty())
-    SetQLNData(ReadTextFileLines(AFilename));
-}
-
-void TDrayData::LoadSNRFromFile(const std::string &AFilename) {
-  if (!AFilename.empty())
-    SetSNRData(ReadTextFileLines(AFilename));
-}
-
-void TDrayData::LoadBinsFromFile(const std::string &AFilename) {
+TParseCounts TDrayData::LoadStatFile(TDrayKind AKind, const std::string &AFilename) {
   if (AFilename.empty())
-    return;
-  const std::string Text = TextOf(ReadTextFileLines(AFilename));
+    return {};
+  SetStatData(AKind, ReadTextFileLines(AFilename));
+  return KindCounts(AKind);
+}
+
+TParseCounts TDrayData::LoadHLogFromFile(const std::string &AFilename) {
+  return LoadStatFile(TDrayKind::HLog, AFilename);
+}
+
+TParseCounts TDrayData::LoadQLNFromFile(const std::string &AFilename) {
+  return LoadStatFile(TDrayKind::QLN, AFilename);
+}
+
+TParseCounts TDrayData::LoadSNRFromFile(const std::string &AFilename) {
+  return LoadStatFile(TDrayKind::SNR, AFilename);
+}
+
+TParseCounts TDrayData::LoadBinsFromFile(const std::string &AFilename) {
+  if (AFilename.empty())
+    return {};
+  const TTextLines Lines = ReadTextFileLines(AFilename);
+  const std::string Text = TextOf(Lines);
   const std::size_t Marker = Text.find(UpstreamBinsMarker);
-  // A file without the upstream listing is not an error: the bins stay as they were.
+  // A file without the upstream listing is not an error: the bins stay as
+  // they were, and none of the file's lines was recognised.
   if (Marker == std::string::npos)
-    return;
+    return {0, static_cast<std::size_t>(std::count_if(Lines.begin(), Lines.end(),
+                                                      [](const std::string &ALine) { return !IsBlankLine(ALine); }))};
   SetBinStatsUSRaw(SplitText(std::string_view(Text).substr(Marker)));
   SetBinStatsDSRaw(SplitText(std::string_view(Text).substr(0, Marker)));
+  return KindCounts(TDrayKind::Bins);
 }

@@ -1,6 +1,7 @@
 // Snapshot files: signature, nine raw texts, name and, from version 2 on, the
 // profile and the group sizes, in the filer value encoding.
 #include <array>
+#include <shared_mutex>
 
 #include "DrayData.h"
 #include "FilerReader.h"
@@ -22,7 +23,7 @@ struct TSnapshotFileContents {
   std::array<std::string, 9> Texts;
   std::string Name;
   TVDSLProfile Profile = vpNA;
-  std::array<TStatMultipliers, 3> Multipliers{};
+  std::array<TStatMultipliers, DrayStatKindCount> Multipliers{};
 };
 
 std::uint32_t ReadSignature(TFilerReader &AReader) {
@@ -50,17 +51,24 @@ TSnapshotFileContents ReadContents(TFilerReader &AReader) {
 
 } // namespace
 
+// Files are saved and loaded on the main thread, on snapshots that no other
+// thread writes. The raw text is still copied and stored under its kind's
+// lock, as every other reader and writer of it does, so that this stays true
+// without that argument.
 void TDrayData::SaveToFile(const std::string &AFilename) const {
   TReplacingFile File(AFilename);
   TFilerWriter Writer(File.Handle());
   Writer.WriteString(DrayDataSignatures[1]);
-  for (const TTextLines *Lines : {&FStats, &FHLogUSRaw, &FHLogDSRaw, &FQLNUSRaw, &FQLNDSRaw, &FSNRUSRaw, &FSNRDSRaw,
-                                  &FBinStatsUSRaw, &FBinStatsDSRaw})
-    Writer.WriteString(TextOf(*Lines));
+  Writer.WriteString(TextOf(FStats));
+  for (const TDrayKind Kind : DrayKinds)
+    for (const TDirection Direction : DrayDirections) {
+      std::shared_lock Guard(Lock(Kind));
+      Writer.WriteString(TextOf(Raw(Kind, Direction)));
+    }
   Writer.WriteString(FName);
   Writer.WriteInteger(FProfile);
-  for (const TStatMultipliers *Sizes : {&FHLogMultipliers, &FQLNMultipliers, &FSNRMultipliers})
-    Writer.WriteRawBytes(Sizes->data(), Sizes->size());
+  for (const TStatMultipliers &Sizes : FMultipliers)
+    Writer.WriteRawBytes(Sizes.data(), Sizes.size());
   Writer.Flush();
   File.Commit();
 }
@@ -82,25 +90,19 @@ void TDrayData::LoadFromFile(const std::string &AFilename) {
   }
   FDataVersion = Contents.Version;
   FStats = std::move(Stats);
-  TTextLines *const Raw[] = {&FHLogUSRaw, &FHLogDSRaw, &FQLNUSRaw, &FQLNDSRaw,
-                             &FSNRUSRaw,  &FSNRDSRaw,  &FBinStatsUSRaw, &FBinStatsDSRaw};
-  for (std::size_t I = 0; I < std::size(Raw); ++I)
-    *Raw[I] = SplitText(Contents.Texts[I + 1]);
+  // The raw texts follow the status text in the order of the kinds, upstream first.
+  const std::string *Text = &Contents.Texts[1];
+  for (const TDrayKind Kind : DrayKinds)
+    for (const TDirection Direction : DrayDirections)
+      ReplaceRaw(Kind, Direction, SplitText(*Text++));
   FName = std::move(Contents.Name);
   FProfile = Contents.Profile;
-  FHLogMultipliers = Contents.Multipliers[0];
-  FQLNMultipliers = Contents.Multipliers[1];
-  FSNRMultipliers = Contents.Multipliers[2];
+  FMultipliers = Contents.Multipliers;
   RebuildAllTables();
 }
 
 void TDrayData::RebuildAllTables() {
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
-    ParseHLogStats(Direction);
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
-    ParseQLNStats(Direction);
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
-    ParseSNRStats(Direction);
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
-    ParseBinStats(Direction);
+  for (const TDrayKind Kind : DrayKinds)
+    for (const TDirection Direction : DrayDirections)
+      Rebuild(Kind, Direction);
 }

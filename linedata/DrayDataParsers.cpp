@@ -1,6 +1,7 @@
 // The rebuilds of the tables from their raw text and the line parsers.
 #include <mutex>
 #include <shared_mutex>
+#include <type_traits>
 
 #include "DrayData.h"
 #include "IntegerText.h"
@@ -8,14 +9,15 @@
 
 namespace {
 
-using TLineParser = void (*)(std::string_view, TDrayStatArray &, TRegexMatch &);
+// Each gives whether the line matched its pattern, that is whether it was read.
+using TStatLineParser = bool (*)(std::string_view, TDrayStatArray &, TRegexMatch &);
 
 // QLN marks a group without a value with -150.
 constexpr std::int32_t QLNNoValue = -150;
 
-void ParseStatLine(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &AMatch, bool ANullForNoValue) {
+bool ParseStatLine(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &AMatch, bool ANullForNoValue) {
   if (!TRouterPatterns::Get().StatLine.Search(ALine, 0, AMatch))
-    return;
+    return false;
   const std::int64_t Start = TextToInt(AMatch.Group(1));
   // Groups after the highest one that took part keep what they had.
   const int Highest = AMatch.HighestGroup();
@@ -32,20 +34,27 @@ void ParseStatLine(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &
     if (Index >= 0 && Index < DrayStatCount)
       ATable[static_cast<std::size_t>(Index)] = Value;
   }
+  return true;
 }
 
-void ParseHLogOrSNRLine(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &AMatch) {
-  ParseStatLine(ALine, ATable, AMatch, false);
+bool ParseHLogOrSNRLine(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &AMatch) {
+  return ParseStatLine(ALine, ATable, AMatch, false);
 }
 
-void ParseQLNLineWith(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &AMatch) {
-  ParseStatLine(ALine, ATable, AMatch, true);
+bool ParseQLNLineWith(std::string_view ALine, TDrayStatArray &ATable, TRegexMatch &AMatch) {
+  return ParseStatLine(ALine, ATable, AMatch, true);
 }
 
-void ParseBinsLineWith(std::string_view ALine, TDrayBinArray &ATable, TRegexMatch &AMatch) {
+// In the order of TDrayKind.
+constexpr std::array<TStatLineParser, DrayStatKindCount> StatLineParsers = {ParseHLogOrSNRLine, ParseQLNLineWith,
+                                                                           ParseHLogOrSNRLine};
+
+bool ParseBinsLineWith(std::string_view ALine, TDrayBinArray &ATable, TRegexMatch &AMatch) {
   const TRegex &Pattern = TRouterPatterns::Get().BinsLine;
+  bool Matched = false;
   std::size_t From = 0;
   while (From <= ALine.size() && Pattern.Search(ALine, From, AMatch)) {
+    Matched = true;
     From = AMatch.End();
     const auto Tone = static_cast<std::uint16_t>(TextToInt(AMatch.Group(1)));
     if (Tone >= DrayBinCount)
@@ -56,15 +65,30 @@ void ParseBinsLineWith(std::string_view ALine, TDrayBinArray &ATable, TRegexMatc
     Entry.Gain = static_cast<std::int16_t>(TextToIntDef(AMatch.Group(3), 0));
     Entry.ToneBits = static_cast<std::int8_t>(TextToIntDef(AMatch.Group(4), 0));
   }
+  return Matched;
 }
 
-// Shared mode: excludes writers of the raw text, not other readers.
-void RebuildStats(TDrayLock &ALock, const TTextLines &ARaw, TDrayStatArray &ATable, TLineParser AParser) {
-  std::shared_lock Guard(ALock);
-  ATable.fill(TStatValue::Null());
+void CountLine(TParseCounts &ACounts, std::string_view ALine, bool ATaken) {
+  if (ATaken)
+    ++ACounts.LinesTaken;
+  else if (!IsBlankLine(ALine))
+    ++ACounts.LinesSkipped;
+}
+
+// Shared mode: excludes writers of the raw text, not other readers. The
+// counts are written like the table, by this rebuild only.
+template <typename TTable, typename TParser>
+void RebuildTable(TDrayKindState<TTable> &AState, std::size_t ASide, TParser AParser) {
+  std::shared_lock Guard(AState.Lock);
+  TTable &Table = AState.Tables[ASide];
+  // A "bin=" table starts again from null; the bins table keeps the tones no line names.
+  if constexpr (std::is_same_v<TTable, TDrayStatArray>)
+    Table.fill(TStatValue::Null());
+  TParseCounts &Counts = AState.Counts[ASide];
+  Counts = {};
   TRegexMatch Match;
-  for (const std::string &Line : ARaw)
-    AParser(Line, ATable, Match);
+  for (const std::string &Line : AState.Lines[ASide])
+    CountLine(Counts, Line, AParser(Line, Table, Match));
 }
 
 } // namespace
@@ -100,32 +124,9 @@ void TDrayData::ParseBinStatsLine(std::string_view ALine, TDrayBinArray &ATable)
   ParseBinsLineWith(ALine, ATable, Match);
 }
 
-void TDrayData::ParseHLogStats(TDirection ADirection) {
-  if (ADirection == TDirection::Upstream)
-    RebuildStats(FHLogLock, FHLogUSRaw, FHLogStatsUS, ParseHLogOrSNRLine);
+void TDrayData::Rebuild(TDrayKind AKind, TDirection ADirection) {
+  if (AKind == TDrayKind::Bins)
+    RebuildTable(FBins, IndexOf(ADirection), ParseBinsLineWith);
   else
-    RebuildStats(FHLogLock, FHLogDSRaw, FHLogStatsDS, ParseHLogOrSNRLine);
-}
-
-void TDrayData::ParseQLNStats(TDirection ADirection) {
-  if (ADirection == TDirection::Upstream)
-    RebuildStats(FQLNLock, FQLNUSRaw, FQLNStatsUS, ParseQLNLineWith);
-  else
-    RebuildStats(FQLNLock, FQLNDSRaw, FQLNStatsDS, ParseQLNLineWith);
-}
-
-void TDrayData::ParseSNRStats(TDirection ADirection) {
-  if (ADirection == TDirection::Upstream)
-    RebuildStats(FSNRLock, FSNRUSRaw, FSNRStatsUS, ParseHLogOrSNRLine);
-  else
-    RebuildStats(FSNRLock, FSNRDSRaw, FSNRStatsDS, ParseHLogOrSNRLine);
-}
-
-void TDrayData::ParseBinStats(TDirection ADirection) {
-  std::shared_lock Guard(FBinStatsLock);
-  const TTextLines &Raw = ADirection == TDirection::Upstream ? FBinStatsUSRaw : FBinStatsDSRaw;
-  TDrayBinArray &Table = ADirection == TDirection::Upstream ? FShowBinStatsUS : FShowBinStatsDS;
-  TRegexMatch Match;
-  for (const std::string &Line : Raw)
-    ParseBinsLineWith(Line, Table, Match);
+    RebuildTable(StatKind(AKind), IndexOf(ADirection), StatLineParsers[IndexOf(AKind)]);
 }

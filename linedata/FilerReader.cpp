@@ -87,9 +87,9 @@ std::string TFilerReader::ReadBytes(std::int64_t ACount) {
 std::string TFilerReader::ReadString() {
   switch (ReadByte()) {
   case vaString:
-    return DecodeWindows1252(ReadBytes(ReadByte()));
+    return AnsiToUtf8(ReadBytes(ReadByte()));
   case vaLString:
-    return DecodeWindows1252(ReadBytes(ReadInt32()));
+    return AnsiToUtf8(ReadBytes(ReadInt32()));
   case vaWString:
     return DecodeUtf16LE(ReadBytes(2 * static_cast<std::int64_t>(ReadInt32())));
   case vaUTF8String:

@@ -8,28 +8,6 @@
 #include "FileErrors.h"
 #include "FilerTags.h"
 
-namespace {
-
-bool HasHighBytes(std::string_view AText) {
-  for (const char C : AText)
-    if (static_cast<unsigned char>(C) >= 0x80)
-      return true;
-  return false;
-}
-
-// UTF-16 code units of valid UTF-8 text: one per lead byte, two for 4-byte forms.
-std::size_t Utf16Length(std::string_view AText) {
-  std::size_t Units = 0;
-  for (const char C : AText) {
-    const auto B = static_cast<unsigned char>(C);
-    if ((B & 0xC0) != 0x80)
-      Units += B >= 0xF0 ? 2 : 1;
-  }
-  return Units;
-}
-
-} // namespace
-
 TFilerWriter::TFilerWriter() = default;
 
 TFilerWriter::TFilerWriter(int AHandle) : FHandle(AHandle) { FBuffer.reserve(BufferSize); }
@@ -70,9 +48,10 @@ void TFilerWriter::Flush() {
 
 void TFilerWriter::WriteString(std::string_view AValue) {
   const std::string Text = SanitizeUtf8(AValue);
+  const std::u16string Units = Utf8ToUtf16(Text);
   const std::size_t N = Text.size();
-  const std::size_t L = Utf16Length(Text);
-  if (N < 2 * L && HasHighBytes(Text)) {
+  const std::size_t L = Units.size();
+  if (N < 2 * L && !IsAscii(Text)) {
     PutByte(vaUTF8String);
     PutInt32(static_cast<std::int32_t>(N));
     Put(Text.data(), N);
@@ -85,7 +64,6 @@ void TFilerWriter::WriteString(std::string_view AValue) {
     PutByte(static_cast<std::uint8_t>(N));
     Put(Text.data(), N);
   } else {
-    const std::u16string Units = Utf8ToUtf16(Text);
     PutByte(vaWString);
     PutInt32(static_cast<std::int32_t>(Units.size()));
     for (const char16_t Unit : Units) {

@@ -1,19 +1,6 @@
 #include "MarkerSplit.h"
 
-namespace {
-
-char LowerAscii(char C) { return (C >= 'A' && C <= 'Z') ? static_cast<char>(C - 'A' + 'a') : C; }
-
-bool SameTextIgnoringCase(std::string_view A, std::string_view B) {
-  if (A.size() != B.size())
-    return false;
-  for (std::size_t I = 0; I < A.size(); ++I)
-    if (LowerAscii(A[I]) != LowerAscii(B[I]))
-      return false;
-  return true;
-}
-
-} // namespace
+#include "TextCase.h"
 
 std::ptrdiff_t FindMarkerLine(const TTextLines &ALines, std::string_view AMarker) {
   for (std::size_t I = 0; I < ALines.size(); ++I)

@@ -7,8 +7,8 @@
 
 #include "TextLines.h"
 
-// Index of the first line equal to AMarker, ASCII letters compared without
-// regard to case, blanks counting; -1 when there is none.
+// Index of the first line equal to AMarker without regard to letter case,
+// blanks counting; -1 when there is none.
 std::ptrdiff_t FindMarkerLine(const TTextLines &ALines, std::string_view AMarker);
 
 // Appends ALines[AFirst..ALast] (both included, clipped to the list) to ADest.

@@ -1,5 +1,7 @@
 #include "TextLines.h"
 
+#include <algorithm>
+
 std::string TextOf(const TTextLines &ALines) {
   std::size_t Size = 0;
   for (const std::string &Line : ALines)
@@ -29,4 +31,8 @@ TTextLines SplitText(std::string_view AText) {
   if (Start < Size)
     Lines.emplace_back(AText.substr(Start));
   return Lines;
+}
+
+bool IsBlankLine(std::string_view ALine) {
+  return std::all_of(ALine.begin(), ALine.end(), [](char C) { return C == ' ' || (C >= '\t' && C <= '\r'); });
 }

@@ -12,3 +12,6 @@ std::string TextOf(const TTextLines &ALines);
 
 // Splits at CR LF, lone CR and lone LF; a final line end adds no empty line.
 TTextLines SplitText(std::string_view AText);
+
+// Empty or nothing but white space.
+bool IsBlankLine(std::string_view ALine);

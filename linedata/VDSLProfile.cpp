@@ -1,5 +1,7 @@
 #include "VDSLProfile.h"
 
+#include "TextCase.h"
+
 const std::array<const char *, VDSLProfileCount> VDSLProfileNames = {
     "N/A", "8A", "8B", "8C", "8D", "12A", "12B", "17A", "30A", "35B"};
 
@@ -20,28 +22,9 @@ std::uint16_t ProfileToneCount(TVDSLProfile AProfile) {
   return VDSLProfileToneCount[ProfileFromOrdinal(AProfile)];
 }
 
-namespace {
-
-bool SameNameIgnoringCase(std::string_view A, std::string_view B) {
-  if (A.size() != B.size())
-    return false;
-  for (std::size_t I = 0; I < A.size(); ++I) {
-    char X = A[I], Y = B[I];
-    if (X >= 'a' && X <= 'z')
-      X = static_cast<char>(X - 'a' + 'A');
-    if (Y >= 'a' && Y <= 'z')
-      Y = static_cast<char>(Y - 'a' + 'A');
-    if (X != Y)
-      return false;
-  }
-  return true;
-}
-
-} // namespace
-
 std::optional<TVDSLProfile> ProfileFromName(std::string_view AName) {
   for (int I = 0; I < VDSLProfileCount; ++I)
-    if (SameNameIgnoringCase(AName, VDSLProfileNames[I]))
+    if (SameTextIgnoringCase(AName, VDSLProfileNames[I]))
       return static_cast<TVDSLProfile>(I);
   return std::nullopt;
 }

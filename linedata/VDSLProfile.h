@@ -23,6 +23,6 @@ TVDSLProfile ProfileFromOrdinal(int AOrdinal);
 const char *ProfileName(TVDSLProfile AProfile);
 std::uint16_t ProfileToneCount(TVDSLProfile AProfile);
 
-// The profile whose name equals AName, ASCII letters compared without regard
-// to case ("17a" gives vp17a); empty when no name is equal.
+// The profile whose name equals AName without regard to letter case ("17a"
+// gives vp17a); empty when no name is equal.
 std::optional<TVDSLProfile> ProfileFromName(std::string_view AName);

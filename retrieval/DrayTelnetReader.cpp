@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "AnsiText.h"
+#include "CodePage.h"
+#include "TextCase.h"
 
 namespace {
 const char *const AccountPrompt = "Account:";

@@ -15,6 +15,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "CodePage.h"
 #include "RetrievalExceptions.h"
 
 namespace {
@@ -70,25 +71,6 @@ int ConnectWithin(int ASocket, const sockaddr_in &AAddress, std::uint32_t ATimeo
   return Error;
 }
 
-// Characters below 128 go as they are, every other character as one "?".
-std::string AsciiOf(std::string_view AText) {
-  std::string Bytes;
-  int Continuations = 0;
-  for (char C : AText) {
-    const auto Byte = static_cast<unsigned char>(C);
-    if (Byte < 0x80) {
-      Bytes += C;
-      Continuations = 0;
-    } else if ((Byte & 0xC0) == 0x80 && Continuations > 0) {
-      --Continuations;
-    } else {
-      Bytes += '?';
-      Continuations = Byte >= 0xF0 ? 3 : Byte >= 0xE0 ? 2 : Byte >= 0xC0 ? 1 : 0;
-    }
-  }
-  return Bytes;
-}
-
 } // namespace
 
 TTelnetClient::TTelnetClient()
@@ -101,7 +83,7 @@ TTelnetClient::~TTelnetClient() { Disconnect(); }
 
 void TTelnetClient::SetTerminal(std::string ATerminal) {
   FTerminal = std::move(ATerminal);
-  FParser.SetTerminal(AsciiOf(FTerminal));
+  FParser.SetTerminal(Utf8ToAscii(FTerminal));
 }
 
 void TTelnetClient::Connect() {
@@ -206,7 +188,7 @@ void TTelnetClient::Deliver(const std::string &AData) {
 }
 
 void TTelnetClient::SendString(std::string_view AText) {
-  for (char C : AsciiOf(AText)) {
+  for (char C : Utf8ToAscii(AText)) {
     if (C == '\r' && !FParser.PeerSpeaksTelnet())
       WriteBytes("\r\n", 2);
     else

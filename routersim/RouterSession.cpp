@@ -6,7 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "AnsiText.h"
+#include "CodePage.h"
 #include "TelnetParser.h"
 
 using namespace Telnet;

@@ -1,4 +1,4 @@
-// Decoding the encodings that reach the program into UTF-8.
+// Converting between the encodings that reach the program and UTF-8.
 #include <gtest/gtest.h>
 
 #include "CodePage.h"
@@ -7,11 +7,86 @@
 
 namespace {
 
-TEST(CodePage, Windows1252) {
-  EXPECT_EQ(DecodeWindows1252("abc"), "abc");
-  EXPECT_EQ(DecodeWindows1252("\x80\x9F"), "\xE2\x82\xAC\xC5\xB8");  // euro sign, Y with diaeresis
-  EXPECT_EQ(DecodeWindows1252("\x81\x8D"), "\xC2\x81\xC2\x8D");      // unassigned: C1 controls
-  EXPECT_EQ(DecodeWindows1252("\xA0\xE9\xFF"), "\xC2\xA0\xC3\xA9\xC3\xBF");
+struct TAnsiCase {
+  const char *Title;
+  std::string Bytes;
+  std::string Utf8;
+};
+
+class AnsiConversion : public testing::TestWithParam<TAnsiCase> {};
+
+TEST_P(AnsiConversion, ConvertsBothWays) {
+  EXPECT_EQ(AnsiToUtf8(GetParam().Bytes), GetParam().Utf8);
+  EXPECT_EQ(Utf8ToAnsi(GetParam().Utf8), GetParam().Bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AnsiConversion,
+    testing::Values(TAnsiCase{"Ascii", "DrayTek> ", "DrayTek> "},
+                    TAnsiCase{"EuroAndYWithDiaeresis", "\x80\x9F", "\xE2\x82\xAC\xC5\xB8"},
+                    TAnsiCase{"UnassignedAreC1Controls", "\x81\x8D", "\xC2\x81\xC2\x8D"},
+                    TAnsiCase{"Latin1", "\xA0\xE9\xFF", "\xC2\xA0\xC3\xA9\xC3\xBF"},
+                    TAnsiCase{"RouterName", "Vig\xF6r", "Vig\xC3\xB6r"}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Title); });
+
+TEST(CodePage, EveryByteComesBackFromUtf8) {
+  for (int B = 0; B < 256; ++B) {
+    const std::string Byte(1, static_cast<char>(B));
+    const std::string Text = AnsiToUtf8(Byte);
+    ASSERT_TRUE(IsValidUtf8(Text)) << B;
+    ASSERT_EQ(Utf8ToAnsi(Text), Byte) << B;
+  }
+}
+
+// A router name is typed by the user and may come from a damaged file: each
+// broken sequence is one character the code page lacks, whatever its bytes.
+struct TMalformedCase {
+  const char *Title;
+  std::string Utf8;
+  std::string Ansi;
+  std::string Ascii;
+  std::string Sanitized;
+};
+
+class MalformedUtf8 : public testing::TestWithParam<TMalformedCase> {};
+
+TEST_P(MalformedUtf8, EachBrokenSequenceIsOneReplacement) {
+  EXPECT_EQ(Utf8ToAnsi(GetParam().Utf8), GetParam().Ansi);
+  EXPECT_EQ(Utf8ToAscii(GetParam().Utf8), GetParam().Ascii);
+  EXPECT_EQ(SanitizeUtf8(GetParam().Utf8), GetParam().Sanitized);
+  EXPECT_EQ(Utf8ToUtf16(GetParam().Utf8), Utf8ToUtf16(GetParam().Sanitized));
+}
+
+#define FFFD "\xEF\xBF\xBD"
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MalformedUtf8,
+    testing::Values(
+        TMalformedCase{"StrayContinuation", "a\x80" "b", "a?b", "a?b", "a" FFFD "b"},
+        TMalformedCase{"ContinuationRun", "\xBF\x80", "??", "??", FFFD FFFD},
+        TMalformedCase{"OverlongLeadC0", "\xC0\xAF", "??", "??", FFFD FFFD},
+        TMalformedCase{"OverlongLeadC1", "\xC1\xBF" "x", "??x", "??x", FFFD FFFD "x"},
+        TMalformedCase{"LeadF5", "\xF5\x80\x80\x80", "????", "????", FFFD FFFD FFFD FFFD},
+        TMalformedCase{"ByteFF", "\xFF" ">", "?>", "?>", FFFD ">"},
+        TMalformedCase{"CutOffAtTheEnd", "\xC3", "?", "?", FFFD},
+        TMalformedCase{"CutShortBeforeAscii", "\xE2\x82" "A", "?A", "?A", FFFD "A"},
+        TMalformedCase{"CutShortFourBytes", "\xF0\x9F\x98", "?", "?", FFFD},
+        TMalformedCase{"OverlongThreeBytes", "\xE0\x80\x80", "???", "???", FFFD FFFD FFFD},
+        TMalformedCase{"Surrogate", "\xED\xA0\x80", "???", "???", FFFD FFFD FFFD},
+        TMalformedCase{"AboveU10FFFF", "\xF4\x90\x80\x80", "????", "????", FFFD FFFD FFFD FFFD},
+        TMalformedCase{"WellFormed", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", "\xE9\x80?", "???",
+                       "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Title); });
+#undef FFFD
+
+TEST(CodePage, AnyTwoBytesConvertWithoutFault) {
+  for (int First = 0; First < 256; ++First)
+    for (int Second = 0; Second < 256; ++Second) {
+      const std::string Bytes{static_cast<char>(First), static_cast<char>(Second)};
+      const std::string Clean = SanitizeUtf8(Bytes);
+      ASSERT_TRUE(IsValidUtf8(Clean)) << First << " " << Second;
+      ASSERT_EQ(Utf8ToAnsi(Bytes), Utf8ToAnsi(Clean)) << First << " " << Second;
+      ASSERT_LE(Utf8ToAscii(Bytes).size(), 2u);
+    }
 }
 
 TEST(CodePage, Utf16WithSurrogatesAndDamage) {
@@ -31,7 +106,7 @@ TEST(CodePage, SanitizeReplacesOnlyMalformedSequences) {
       {"a\xFF" "b", "a\xEF\xBF\xBD" "b"},
       {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},        // overlong
       {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // surrogate
-      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},        // cut short
+      {"\xE2\x82", "\xEF\xBF\xBD"},                    // cut short: one broken sequence
       {"\xEF\xBF\xBD", "\xEF\xBF\xBD"},                // a real replacement character stays
   };
   for (const TCase &Case : Cases)

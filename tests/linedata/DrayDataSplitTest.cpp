@@ -140,4 +140,16 @@ TEST(DrayDataSplit, RawSettersReplaceAndRebuildOnlyTheirDirection) {
   EXPECT_TRUE(Data.QLNStatsUS()[0].IsUnassigned());
 }
 
+// Bins have a table of their own and no group sizes: asking for them as a
+// "bin=" kind is refused before anything is touched.
+TEST(DrayDataSplit, BinsAreNoStatKind) {
+  TDrayData Data;
+  EXPECT_THROW((void)Data.StatTable(TDrayKind::Bins, TDirection::Upstream), std::out_of_range);
+  EXPECT_THROW((void)Data.Multipliers(TDrayKind::Bins), std::out_of_range);
+  EXPECT_THROW(Data.SetStatData(TDrayKind::Bins, {" US: (dB)", "1 2 3 4", "x", " DS: (dB)", "5 6 7 8", "p"}),
+               std::out_of_range);
+  EXPECT_TRUE(Data.BinStatsUSRaw().empty());
+  EXPECT_TRUE(Data.BinStatsDSRaw().empty());
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "DrayData.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -65,6 +66,54 @@ TEST(DrayDataLocks, SnapshotsParseOnSeveralThreadsAtOnce) {
     EXPECT_EQ(One.SNRStatsUS()[7], TStatValue::Of(8));
     EXPECT_EQ(One.VDSLProfile(), vp35b);
   }
+}
+
+// A snapshot file is loaded on the main thread while nothing else writes the
+// snapshot; its raw text is still stored under each kind's lock, so a reader
+// that copies under the shared lock sees one whole state.
+TEST(DrayDataLocks, LoadingAFileStoresRawTextUnderTheKindsLock) {
+  TTempFolder Folder;
+  const TTextLines A(40, "bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,");
+  const TTextLines B(7, "bin=   8:  -9,-10,-11,-12,-13,-14,-15,-16,");
+  for (const bool First : {true, false}) {
+    TDrayData Saved("saved");
+    Saved.SetBinStatsUSRaw(First ? A : B);
+    Saved.SaveToFile(Folder.Path(First ? "a.draydata" : "b.draydata"));
+  }
+  TDrayData Data;
+  std::atomic<bool> Done{false};
+  int Copies = 0, Mixed = 0;
+  std::thread Reader([&] {
+    while (!Done || Copies == 0) {
+      TTextLines Copy;
+      {
+        std::shared_lock Guard(Data.BinStatLock());
+        Copy = Data.BinStatsUSRaw();
+      }
+      if (!(Copy.empty() || Copy == A || Copy == B))
+        ++Mixed;
+      ++Copies;
+    }
+  });
+  for (int I = 0; I < 100; ++I)
+    Data.LoadFromFile(Folder.Path(I % 2 ? "a.draydata" : "b.draydata"));
+  Done = true;
+  Reader.join();
+  EXPECT_EQ(Mixed, 0);
+  EXPECT_EQ(Data.BinStatsUSRaw(), A);
+}
+
+TEST(DrayDataLocks, EachKindHasItsOwnLock) {
+  TDrayData Data;
+  std::unique_lock Held(Data.HLogLock());
+  std::thread Other([&] {
+    EXPECT_FALSE(Data.HLogLock().try_lock_shared());
+    for (TDrayLock *Lock : {&Data.QLNLock(), &Data.SNRLock(), &Data.BinStatLock()}) {
+      ASSERT_TRUE(Lock->try_lock());
+      Lock->unlock();
+    }
+  });
+  Other.join();
 }
 
 } // namespace

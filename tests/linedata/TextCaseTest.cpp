@@ -1,0 +1,73 @@
+// The one case folding: the router's prompts and error texts (8-bit), the
+// marker lines and the profile names (UTF-8) all compare through it.
+#include <gtest/gtest.h>
+
+#include "CodePage.h"
+#include "TextCase.h"
+
+namespace {
+
+struct TSameCase {
+  const char *Title;
+  std::string A, B;
+  bool Same;
+};
+
+class SameTextIgnoringCaseCases : public testing::TestWithParam<TSameCase> {};
+
+TEST_P(SameTextIgnoringCaseCases, FoldAsciiAndLatin1Letters) {
+  EXPECT_EQ(SameTextIgnoringCase(GetParam().A, GetParam().B), GetParam().Same);
+  EXPECT_EQ(SameTextIgnoringCase(GetParam().B, GetParam().A), GetParam().Same);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SameTextIgnoringCaseCases,
+    testing::Values(TSameCase{"Marker", " US: (dB)", " us: (DB)", true},
+                    TSameCase{"LeadingBlankCounts", "US: (dB)", " US: (dB)", false},
+                    TSameCase{"ProfileName", "17a", "17A", true},
+                    TSameCase{"Prefix", "12A", "12AB", false},
+                    TSameCase{"Empty", "", "", true},
+                    TSameCase{"OWithDiaeresis", "Vig\xC3\xB6r", "VIG\xC3\x96R", true},
+                    TSameCase{"Thorn", "\xC3\x9E", "\xC3\xBE", true},
+                    TSameCase{"MultiplicationIsNotDivision", "\xC3\x97", "\xC3\xB7", false},
+                    TSameCase{"SWithCaronDoesNotFold", "\xC5\xA0", "\xC5\xA1", false},
+                    TSameCase{"SharpSIsNoCapital", "\xC3\x9F", "\xC3\xBF", false},
+                    TSameCase{"BrokenBytesReadAsReplacement", "a\x80", "A\xEF\xBF\xBD", true}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Title); });
+
+struct TAnsiMarkerCase {
+  const char *Title;
+  std::string Bytes, Marker;
+  bool EndsWith, Contains;
+};
+
+class AnsiMarkerCases : public testing::TestWithParam<TAnsiMarkerCase> {};
+
+TEST_P(AnsiMarkerCases, FindTheMarker) {
+  EXPECT_EQ(AnsiEndsWithText(GetParam().Bytes, GetParam().Marker), GetParam().EndsWith);
+  EXPECT_EQ(AnsiContainsText(GetParam().Bytes, GetParam().Marker), GetParam().Contains);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AnsiMarkerCases,
+    testing::Values(TAnsiMarkerCase{"PromptInCapitals", "\r\nDRAYTEK> ", "DrayTek> ", true, true},
+                    TAnsiMarkerCase{"Latin1RouterName", "x\r\nvig\xD6r> ", "Vig\xF6r> ", true, true},
+                    TAnsiMarkerCase{"BlankAfterMarker", "Account: ", "Account:", false, true},
+                    TAnsiMarkerCase{"MarkerLongerThanText", "> ", "DrayTek> ", false, false},
+                    TAnsiMarkerCase{"ErrorText", "x\r\n% valid SUBCOMMANDS are:\r\n", "% Valid subcommands are:", false, true},
+                    TAnsiMarkerCase{"CutErrorText", "% Valid subcommand", "% Valid subcommands are:", false, false},
+                    TAnsiMarkerCase{"SWithCaronDoesNotFold", "\x8A> ", "\x9A> ", false, false},
+                    TAnsiMarkerCase{"EmptyMarker", "", "", true, true}),
+    [](const auto &AInfo) { return std::string(AInfo.param.Title); });
+
+// The 8-bit tests fold bytes, the UTF-8 test folds characters: for every
+// pair of code page characters both must answer alike.
+TEST(TextCase, BytesAndCharactersFoldAlike) {
+  for (int First = 0; First < 256; ++First)
+    for (int Second = 0; Second < 256; ++Second) {
+      const std::string A(1, static_cast<char>(First)), B(1, static_cast<char>(Second));
+      ASSERT_EQ(AnsiEndsWithText(A, B), SameTextIgnoringCase(AnsiToUtf8(A), AnsiToUtf8(B))) << First << " " << Second;
+    }
+}
+
+} // namespace
