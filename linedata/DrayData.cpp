@@ -70,8 +70,34 @@ void TDrayData::ReplaceRaw(TDrayKind AKind, TDirection ADirection, TTextLines AL
 
 // The rebuild follows outside the exclusive hold: it takes the lock shared.
 void TDrayData::SetRaw(TDrayKind AKind, TDirection ADirection, const TTextLines &AValue) {
+  const TRawBackup Before = BackUpRaw(AKind);
   ReplaceRaw(AKind, ADirection, AValue);
-  Rebuild(AKind, ADirection);
+  RebuildOrRestore(AKind, Before, {ADirection});
+}
+
+TDrayData::TRawBackup TDrayData::BackUpRaw(TDrayKind AKind) const {
+  const TDrayRawText &Text = RawText(AKind);
+  std::shared_lock Guard(Text.Lock);
+  return {Text.Lines, AKind == TDrayKind::Bins ? TStatMultipliers{} : FMultipliers[IndexOf(AKind)]};
+}
+
+// A raw text whose table cannot be built would be saved as it is and then
+// refuse to load. So it is not kept: the kind goes back to the text it had
+// (whose tables were built), and the failure passes on to whoever set it.
+void TDrayData::RebuildOrRestore(TDrayKind AKind, const TRawBackup &ABefore,
+                                 std::initializer_list<TDirection> ADirections) {
+  try {
+    for (const TDirection Direction : ADirections)
+      Rebuild(AKind, Direction);
+  } catch (...) {
+    if (AKind != TDrayKind::Bins)
+      FMultipliers[IndexOf(AKind)] = ABefore.Groups;
+    for (const TDirection Direction : ADirections) {
+      ReplaceRaw(AKind, Direction, ABefore.Lines[IndexOf(Direction)]);
+      Rebuild(AKind, Direction);
+    }
+    throw;
+  }
 }
 
 void TDrayData::Clear() {
@@ -111,11 +137,11 @@ void TDrayData::SetStats(const TTextLines &AValue) {
 void TDrayData::SetStatData(TDrayKind AKind, const TTextLines &AData) {
   TStatKindState &State = StatKind(AKind);
   const TMarkers &Markers = StatMarkers[IndexOf(AKind)];
+  const TRawBackup Before = BackUpRaw(AKind);
   FMultipliers[IndexOf(AKind)] = ParseGroupSize(TextOf(AData));
   {
     std::unique_lock Guard(State.Lock);
     SplitAtMarkers(AData, Markers.US, Markers.DS, State.Lines[0], State.Lines[1]);
   }
-  for (const TDirection Direction : DrayDirections)
-    Rebuild(AKind, Direction);
+  RebuildOrRestore(AKind, Before, {TDirection::Upstream, TDirection::Downstream});
 }

@@ -133,6 +133,12 @@ private:
   TStatKindState &StatKind(TDrayKind AKind);
   // Under the kind's lock in write mode; no rebuild.
   void ReplaceRaw(TDrayKind AKind, TDirection ADirection, TTextLines ALines);
+  struct TRawBackup {
+    std::array<TTextLines, 2> Lines;
+    TStatMultipliers Groups;
+  };
+  TRawBackup BackUpRaw(TDrayKind AKind) const;
+  void RebuildOrRestore(TDrayKind AKind, const TRawBackup &ABefore, std::initializer_list<TDirection> ADirections);
   // After a snapshot file is read: HLog, QLN, SNR, bins; upstream first.
   void RebuildAllTables();
   // Both directions of a kind together.

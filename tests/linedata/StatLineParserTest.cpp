@@ -4,6 +4,7 @@
 #include <map>
 
 #include "DrayData.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -89,17 +90,39 @@ TEST(StatRebuild, ResetsToNullAndLaterLinesWin) {
     ASSERT_TRUE(Table[I].IsNull()) << I;
 }
 
-TEST(StatRebuild, ConversionErrorKeepsRawTextAndEarlierEntries) {
+// Text whose table cannot be built is not kept: a snapshot saved afterwards
+// must load again. Each way of setting a kind's text goes back to what the
+// kind held, tables and group sizes included, and the failure passes on.
+TEST(StatRebuild, ConversionErrorLeavesTheKindAsItWas) {
+  const TTextLines Good = {"bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,"};
+  const TTextLines Bad = {"bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "bin= 99999999999:  1, 2, 3, 4, 5, 6, 7, 8,"};
+  const TTextLines GoodAnswer = {"vdsl status snr", " GroupSize  :   8   8", " US: (dB)", "bin=   0:  1, 2, 3, 4, 5, 6, 7, 8,",
+                                 " DS: (dB)", "bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "DrayTek> "};
+  TTextLines BadAnswer = GoodAnswer;
+  BadAnswer[1] = " GroupSize  :   16   16";
+  BadAnswer.insert(BadAnswer.end() - 1, "bin=  8: 1, 99999999999, 3, 4, 5, 6, 7, 8,");
+
   TDrayData Data;
-  const TTextLines Raw = {"bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "bin= 99999999999:  1, 2, 3, 4, 5, 6, 7, 8,",
-                          "bin=  16:  -1, -2, -3, -4, -5, -6, -7, -8,"};
-  EXPECT_THROW(Data.SetSNRDSRaw(Raw), EConvertError);
-  EXPECT_EQ(Data.SNRDSRaw(), Raw);
+  Data.SetSNRData(GoodAnswer);
+  const TTextLines UpBefore = Data.SNRUSRaw(), DownBefore = Data.SNRDSRaw();
+  const TStatMultipliers GroupsBefore = Data.SNRMultipliers();
+  ASSERT_EQ(Data.SNRStatsDS()[7], V(-8));
+  EXPECT_THROW(Data.SetSNRData(BadAnswer), EConvertError);
+  EXPECT_EQ(Data.SNRUSRaw(), UpBefore);
+  EXPECT_EQ(Data.SNRDSRaw(), DownBefore);
+  EXPECT_EQ(Data.SNRMultipliers(), GroupsBefore);
   EXPECT_EQ(Data.SNRStatsDS()[7], V(-8));
-  EXPECT_TRUE(Data.SNRStatsDS()[16].IsNull());
-  // The lock was released: another writer gets through.
-  Data.SetSNRDSRaw({});
-  EXPECT_TRUE(Data.SNRStatsDS()[7].IsNull());
+
+  EXPECT_THROW(Data.SetSNRDSRaw(Bad), EConvertError);
+  EXPECT_EQ(Data.SNRDSRaw(), DownBefore);
+  Data.SetSNRDSRaw(Good); // the lock was released: another writer gets through
+  EXPECT_EQ(Data.SNRDSRaw(), Good);
+
+  TTempFolder Folder;
+  Data.SaveToFile(Folder.Path("kept.draydata"));
+  TDrayData Loaded;
+  Loaded.LoadFromFile(Folder.Path("kept.draydata"));
+  EXPECT_EQ(Loaded.SNRDSRaw(), Good);
 }
 
 TEST(GroupSize, ReadsTheFirstGroupSizeLine) {

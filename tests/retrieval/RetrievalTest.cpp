@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -376,6 +377,36 @@ TEST(Retrieval, NegotiationFloodFromARouterThatStopsReadingEndsTheRun) {
   EXPECT_TRUE(Outcome.GotNothing());
   EXPECT_TRUE(Peer.WaitDone(60000));
   EXPECT_TRUE(HungUp.load()) << "the client must hang up on a router that reads nothing";
+}
+
+} // namespace
+
+namespace {
+
+// An answer with a number that does not fit is left out of the snapshot, as
+// any failed parse is, and what the run did keep saves and loads again.
+TEST(Retrieval, AnswerThatCannotBeParsedIsNotKeptAndTheRestSavesAndLoads) {
+  const std::map<std::string, std::string> Answers = {
+      {"vdsl status", " ---\r\n  Running Mode            :      17A\r\n\r\n"},
+      {"vdsl status hlog", " GroupSize : 8 8\r\n US: (dB)\r\nbin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,\r\n\r\n"
+                           " DS: (dB)\r\nbin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,\r\n\r\n"},
+      {"vdsl status snr", " GroupSize : 8 8\r\n US: (dB)\r\nbin=   0:  99999999999, 2, 3, 4, 5, 6, 7, 8,\r\n\r\n"}};
+  TScriptedPeer Peer([&](TScriptedPeer &APeer) { PlayRouter(APeer, Answers); });
+  TDrayData Data("run");
+  TReaderSetup Setup;
+  Setup.Port = Peer.Port();
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_EQ(Outcome.Reason, "'99999999999' is not a valid integer value");
+  EXPECT_TRUE(Data.SNRUSRaw().empty());
+  ASSERT_FALSE(Data.HLogUSRaw().empty());
+  const std::string File = ::testing::TempDir() + "retrieval-parse-failure.draydata";
+  Data.SaveToFile(File);
+  TDrayData Loaded;
+  Loaded.LoadFromFile(File);
+  EXPECT_EQ(Loaded.HLogUSRaw(), Data.HLogUSRaw());
+  EXPECT_TRUE(Loaded.SNRUSRaw().empty());
+  std::remove(File.c_str());
 }
 
 } // namespace
