@@ -6,31 +6,13 @@
 #include <memory>
 
 #include "ClosureQueue.h"
-#include "CliOptions.h"
 #include "Commands.h"
+#include "Configuration.h"
 #include "DataFileName.h"
 #include "DrayData.h"
 #include "DrayTelnetReader.h"
 
 namespace {
-
-const char *const RetrieveUsage =
-    "Usage: tonegraph-cli retrieve --host H [--port N] --user U [--password-stdin]\n"
-    "                              [--router-name NAME] [--bins] [-o FILE]\n"
-    "\n"
-    "Logs on to the router's Telnet command line, reads the line's statistics and\n"
-    "saves them as a snapshot file.\n"
-    "\n"
-    "  --host H            router host name or IPv4 address\n"
-    "  --port N            Telnet port (default 23)\n"
-    "  --user U            account name\n"
-    "  --password-stdin    read the password from the first line of standard input\n"
-    "                      (without it the password is empty)\n"
-    "  --router-name NAME  the name in the router's prompt (default DrayTek)\n"
-    "  --bins              also read the bins tables (slower)\n"
-    "  -o FILE             (or --output FILE) the snapshot file to write; default a\n"
-    "                      name from the date, time and router name (an existing\n"
-    "                      file is replaced)\n";
 
 // Progress goes to stderr as it is posted; the charts and texts have no place
 // on a terminal.
@@ -69,33 +51,66 @@ struct TOutcome {
   std::string Fatal;
 };
 
-int WrongUsage(const std::string &AReason) {
-  std::fprintf(stderr, "tonegraph-cli retrieve: %s\n\n%s", AReason.c_str(), RetrieveUsage);
-  return 2;
+// What the command line said; an option not given leaves the value of the
+// configuration file, or the default.
+struct TRetrieveOptions {
+  std::string Config;
+  std::string Host;
+  int Port = 23;
+  std::string User;
+  std::string RouterName;
+  bool Bins = false;
+  bool NoBins = false;
+  bool PasswordStdin = false;
+  std::string Output;
+  CLI::Option *ConfigOption, *HostOption, *PortOption, *UserOption, *RouterNameOption;
+};
+
+template <typename TValue>
+TValue Given(const CLI::Option *AOption, const TValue &AValue, const TValue &AOtherwise) {
+  return AOption->count() > 0 ? AValue : AOtherwise;
 }
 
-std::string ReadSettings(const TCliOptions &AOptions, TRetrieveSettings &ASettings) {
-  ASettings.Host = AOptions.Value("--host").value_or("");
-  ASettings.User = AOptions.Value("--user").value_or("");
+// Without a configuration file, the defaults are those of the window's fields.
+// Raises the file's own errors ("Invalid configuration file", ...).
+TConnectionSettings Defaults(const TRetrieveOptions &AOptions) {
+  TConnectionSettings Defaults;
+  if (AOptions.ConfigOption->count() > 0)
+    LoadConfiguration(AOptions.Config, Defaults);
+  return Defaults;
+}
+
+void CheckSettings(const TRetrieveSettings &ASettings) {
   if (ASettings.Host.empty())
-    return "the router (--host H) is missing";
+    throw CLI::RequiredError("the router (--host H, or --config FILE that names one)");
   if (ASettings.User.empty())
-    return "the user (--user U) is missing";
-  const std::string Port = AOptions.Value("--port").value_or("23");
-  if (Port.empty() || Port.size() > 5 || Port.find_first_not_of("0123456789") != std::string::npos ||
-      std::stoul(Port) < 1 || std::stoul(Port) > 65535)
-    return "the port must be a number from 1 to 65535";
-  ASettings.Port = static_cast<std::uint16_t>(std::stoul(Port));
-  ASettings.RouterName = AOptions.Value("--router-name").value_or("DrayTek");
+    throw CLI::RequiredError("the user (--user U, or --config FILE that names one)");
   if (ASettings.RouterName.empty())
-    return "the router name must not be empty";
-  ASettings.Bins = AOptions.Has("--bins");
-  ASettings.Output = AOptions.Has("-o") ? *AOptions.Value("-o") : AOptions.Value("--output").value_or("");
-  if (AOptions.Has("--password-stdin") && !std::getline(std::cin, ASettings.Password))
-    ASettings.Password.clear();
-  if (!ASettings.Password.empty() && ASettings.Password.back() == '\r')
-    ASettings.Password.pop_back();
-  return {};
+    throw CLI::ValidationError("--router-name", "the router name must not be empty");
+}
+
+std::string ReadPassword() {
+  std::string Password;
+  if (!std::getline(std::cin, Password))
+    Password.clear();
+  if (!Password.empty() && Password.back() == '\r')
+    Password.pop_back();
+  return Password;
+}
+
+TRetrieveSettings ReadSettings(const TRetrieveOptions &AOptions) {
+  const TConnectionSettings File = Defaults(AOptions);
+  TRetrieveSettings Settings;
+  Settings.Host = Given(AOptions.HostOption, AOptions.Host, File.Router);
+  Settings.Port = static_cast<std::uint16_t>(Given(AOptions.PortOption, AOptions.Port, File.Port));
+  Settings.User = Given(AOptions.UserOption, AOptions.User, File.User);
+  Settings.RouterName = Given(AOptions.RouterNameOption, AOptions.RouterName, File.RouterName);
+  Settings.Bins = AOptions.Bins || (!AOptions.NoBins && File.ShowBins);
+  Settings.Output = AOptions.Output;
+  CheckSettings(Settings);
+  if (AOptions.PasswordStdin)
+    Settings.Password = ReadPassword();
+  return Settings;
 }
 
 TOutcome Retrieve(const TRetrieveSettings &ASettings, TDrayData &AData) {
@@ -139,29 +154,45 @@ int Report(const TOutcome &AOutcome, TDrayData &AData, const std::string &AOutpu
   return 0;
 }
 
+int RetrieveAndSave(const TRetrieveOptions &AOptions) {
+  const TRetrieveSettings Settings = ReadSettings(AOptions);
+  TDrayData Data(GenerateDataFileName(Settings.RouterName));
+  return Report(Retrieve(Settings, Data), Data, Settings.Output);
+}
+
+void AddConnectionOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
+  AOptions.ConfigOption =
+      ACommand.add_option("--config", AOptions.Config, "a configuration file saved by the window: router, port, "
+                                                        "user, bins option and router name come from it unless "
+                                                        "given here")
+          ->type_name("FILE");
+  AOptions.HostOption =
+      ACommand.add_option("--host", AOptions.Host, "router host name or IPv4 address")->type_name("H");
+  AOptions.PortOption = ACommand.add_option("--port", AOptions.Port, "Telnet port, 1 to 65535 (default 23)")
+                            ->type_name("N")
+                            ->check(CLI::Range(MinTelnetPort, MaxTelnetPort).description(""));
+  AOptions.UserOption = ACommand.add_option("--user", AOptions.User, "account name")->type_name("U");
+  AOptions.RouterNameOption =
+      ACommand.add_option("--router-name", AOptions.RouterName, "the name in the router's prompt (default DrayTek)")
+          ->type_name("NAME");
+  CLI::Option *Bins = ACommand.add_flag("--bins", AOptions.Bins, "also read the bins tables (slower)");
+  ACommand.add_flag("--no-bins", AOptions.NoBins, "do not read them, whatever the configuration file says")
+      ->excludes(Bins);
+}
+
 } // namespace
 
-int RunRetrieve(const TArgs &AArgs) {
-  const TCliOptions Options(
-      AArgs, {"--host", "--port", "--user", "--router-name", "-o", "--output"},
-      {"--help", "-h", "--password-stdin", "--bins"});
-  if (Options.Error().empty() && (Options.Has("--help") || Options.Has("-h"))) {
-    std::fputs(RetrieveUsage, stdout);
-    return 0;
-  }
-  if (!Options.Error().empty())
-    return WrongUsage(Options.Error());
-  if (!Options.Positional().empty())
-    return WrongUsage("unexpected argument '" + Options.Positional().front() + "'");
-  TRetrieveSettings Settings;
-  const std::string Problem = ReadSettings(Options, Settings);
-  if (!Problem.empty())
-    return WrongUsage(Problem);
-  try {
-    TDrayData Data(GenerateDataFileName(Settings.RouterName));
-    return Report(Retrieve(Settings, Data), Data, Settings.Output);
-  } catch (const std::exception &AError) {
-    std::fprintf(stderr, "%s\n", AError.what());
-    return 1;
-  }
+TCommandRun AddRetrieveCommand(CLI::App &AProgram) {
+  auto Options = std::make_shared<TRetrieveOptions>();
+  CLI::App *Command = AProgram.add_subcommand(
+      "retrieve", "Logs on to the router's Telnet command line, reads the line's statistics and saves them as a "
+                  "snapshot file.");
+  AddConnectionOptions(*Command, *Options);
+  Command->add_flag("--password-stdin", Options->PasswordStdin,
+                    "read the password from the first line of standard input (without it the password is empty)");
+  Command->add_option("-o,--output", Options->Output,
+                      "the snapshot file to write; default a name from the date, time and router name (an "
+                      "existing file is replaced)")
+      ->type_name("FILE");
+  return [Options] { return RetrieveAndSave(*Options); };
 }
