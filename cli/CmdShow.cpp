@@ -36,6 +36,7 @@ TCommandRun AddShowCommand(CLI::App &AProgram) {
       "show", "Loads a snapshot file and prints its name, version, profile, group sizes and how many values "
               "each table holds with their range.");
   Command->add_option("FILE", Options->Filename, "the snapshot file")
+      ->type_name("")
       ->required()
       ->check(CLI::Validator(NotEmpty, ""));
   Command->add_flag("--json", Options->Json, "print the whole snapshot as one JSON object instead");
