@@ -1,13 +1,16 @@
 #pragma once
-// Each sub-command of tonegraph-cli: takes the arguments after its name and
-// returns the exit status (0 done, 1 failure, 2 wrong usage).
+// The sub-commands of tonegraph-cli. Each puts its options on the program's
+// parser and gives back what runs it once the arguments are parsed, which
+// returns the exit status: 0 done, 1 failure. Wrong usage is a CLI::ParseError,
+// thrown by the parser or by the command itself, and ends with status 2.
 
-#include <string>
-#include <vector>
+#include <functional>
 
-using TArgs = std::vector<std::string>;
+#include <CLI/CLI.hpp>
 
-int RunImport(const TArgs &AArgs);
-int RunShow(const TArgs &AArgs);
-int RunRetrieve(const TArgs &AArgs);
-int RunRouterSim(const TArgs &AArgs);
+using TCommandRun = std::function<int()>;
+
+TCommandRun AddImportCommand(CLI::App &AProgram);
+TCommandRun AddShowCommand(CLI::App &AProgram);
+TCommandRun AddRetrieveCommand(CLI::App &AProgram);
+TCommandRun AddRouterSimCommand(CLI::App &AProgram);

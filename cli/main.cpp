@@ -1,50 +1,69 @@
+// tonegraph-cli: one parser for every sub-command, so that help, wrong usage
+// and failures look and end the same whichever command it is.
 #include <cstdio>
-#include <cstring>
+#include <exception>
 #include <string>
+#include <vector>
 
 #include "Commands.h"
 
 namespace {
 
-const char *const Usage =
-    "Usage: tonegraph-cli COMMAND [OPTIONS]\n"
-    "\n"
-    "Commands:\n"
-    "  import    build a snapshot file from captured router text files\n"
-    "  show      print a snapshot file\n"
-    "  retrieve  read a snapshot from a router over Telnet\n"
-    "  routersim run a simulated router on loopback\n"
-    "\n"
-    "Run 'tonegraph-cli COMMAND --help' for the options of a command.\n";
-
 struct TCommand {
-  const char *Name;
-  int (*Run)(const TArgs &);
+  CLI::App *Parser;
+  TCommandRun Run;
 };
 
-const TCommand Commands[] = {
-    {"import", RunImport},
-    {"show", RunShow},
-    {"retrieve", RunRetrieve},
-    {"routersim", RunRouterSim},
-};
+std::vector<TCommand> AddCommands(CLI::App &AProgram) {
+  std::vector<TCommand> Commands;
+  for (auto Add : {AddImportCommand, AddShowCommand, AddRetrieveCommand, AddRouterSimCommand}) {
+    TCommandRun Run = Add(AProgram);
+    Commands.push_back({AProgram.get_subcommands({}).back(), std::move(Run)});
+  }
+  return Commands;
+}
+
+// "tonegraph-cli" or "tonegraph-cli import": the command the error belongs to.
+std::string CommandName(const CLI::App &AProgram) {
+  const std::vector<CLI::App *> Chosen = AProgram.get_subcommands();
+  return AProgram.get_name() + (Chosen.empty() ? "" : " " + Chosen.front()->get_name());
+}
+
+int WrongUsage(const CLI::App &AProgram, const CLI::ParseError &AError) {
+  std::fprintf(stderr, "%s: %s\n\n%s", CommandName(AProgram).c_str(), AError.what(), AProgram.help().c_str());
+  return 2;
+}
+
+int ParseAndRun(CLI::App &AProgram, const std::vector<TCommand> &ACommands, int argc, char **argv) {
+  try {
+    AProgram.parse(argc, argv);
+    for (const TCommand &Command : ACommands)
+      if (Command.Parser->parsed())
+        return Command.Run();
+    throw CLI::RequiredError::Subcommand(1);
+  } catch (const CLI::CallForHelp &) {
+    std::fputs(AProgram.help().c_str(), stdout);
+    return 0;
+  } catch (const CLI::ParseError &AError) {
+    return WrongUsage(AProgram, AError);
+  }
+}
 
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 2) {
-    std::fputs(Usage, stderr);
-    return 2;
+  CLI::App Program("Reads, saves and shows the per-tone statistics of a DrayTek Vigor's VDSL line.",
+                   "tonegraph-cli");
+  // At most one here, and none is reported after parsing: a word that is no
+  // command then reads as such rather than as a missing command.
+  Program.require_subcommand(0, 1);
+  const std::vector<TCommand> Commands = AddCommands(Program);
+  // After the commands, which would inherit it.
+  Program.footer("Run 'tonegraph-cli COMMAND --help' for the options of a command.");
+  try {
+    return ParseAndRun(Program, Commands, argc, argv);
+  } catch (const std::exception &AError) {
+    std::fprintf(stderr, "%s\n", AError.what());
+    return 1;
   }
-  std::string Name = argv[1];
-  if (Name == "--help" || Name == "-h") {
-    std::fputs(Usage, stdout);
-    return 0;
-  }
-  TArgs Args(argv + 2, argv + argc);
-  for (const TCommand &Command : Commands)
-    if (Name == Command.Name)
-      return Command.Run(Args);
-  std::fprintf(stderr, "tonegraph-cli: unknown command '%s'\n\n%s", Name.c_str(), Usage);
-  return 2;
 }

@@ -1,141 +1,19 @@
-// The window's rules that need no window: enabling, the "c" switch, the
-// general error report's full stop, list order and selection, tone axes,
-// series points and the hover text.
+// The window's rules that need the toolkit's types but no window: the list
+// order, tone axes, series points and the hover text. Those that need no toolkit at all are tested in tests/frontend.
 
 #include <cmath>
 
 #include <QtTest>
 
-#include "ActionRules.h"
-#include "ConfigSwitch.h"
-#include "ErrorReport.h"
 #include "HoverText.h"
 #include "SeriesData.h"
 #include "StatListOrder.h"
 #include "ToneAxis.h"
 
-Q_DECLARE_METATYPE(TActionInputs)
-Q_DECLARE_METATYPE(TActionStates)
-Q_DECLARE_METATYPE(std::vector<std::string>)
-Q_DECLARE_METATYPE(std::optional<std::string>)
-
 class TMainLogicTest : public QObject {
   Q_OBJECT
 
-private:
-  static TActionInputs Filled() {
-    TActionInputs in;
-    in.RouterFilled = in.PortFilled = in.UserFilled = in.RouterNameFilled = true;
-    return in;
-  }
-
 private slots:
-  void ActionStates_data() {
-    QTest::addColumn<TActionInputs>("inputs");
-    QTest::addColumn<TActionStates>("expected");
-
-    TActionStates idleEmpty;
-    idleEmpty.LoadDataFromFile = idleEmpty.LoadConfiguration = idleEmpty.SaveConfiguration = true;
-    idleEmpty.LoadStatFromFile = idleEmpty.StatisticsList = true;
-
-    TActionInputs start;  // router address and user still empty
-    start.PortFilled = start.RouterNameFilled = true;
-    QTest::newRow("start-up, address and user empty") << start << idleEmpty;
-
-    TActionStates ready = idleEmpty;
-    ready.RetrieveData = true;
-    QTest::newRow("all four fields filled, password empty") << Filled() << ready;
-
-    for (const char *field : {"router", "port", "user", "router name"}) {
-      TActionInputs in = Filled();
-      in.StatisticsCount = 2;
-      in.StatisticsSelected = true;
-      const QByteArray f(field);
-      (f == "router" ? in.RouterFilled : f == "port" ? in.PortFilled : f == "user" ? in.UserFilled : in.RouterNameFilled) = false;
-      TActionStates s = idleEmpty;
-      s.SaveStatToFile = s.Remove = s.RemoveAll = true;  // the list stays usable
-      QTest::newRow(("empty " + f).constData()) << in << s;
-    }
-
-    TActionInputs listed = Filled();
-    listed.StatisticsCount = 3;
-    TActionStates listedStates = ready;
-    listedStates.Remove = listedStates.RemoveAll = true;
-    QTest::newRow("entries, none selected: no save") << listed << listedStates;
-
-    listed.StatisticsSelected = true;
-    listedStates.SaveStatToFile = true;
-    QTest::newRow("entries, one selected") << listed << listedStates;
-
-    listed.ReaderRunning = true;
-    TActionStates running;  // everything off but Copy
-    QTest::newRow("reader running") << listed << running;
-  }
-
-  void ActionStates() {
-    QFETCH(TActionInputs, inputs);
-    QFETCH(TActionStates, expected);
-    const TActionStates s = ComputeActionStates(inputs);
-    QCOMPARE(s.RetrieveData, expected.RetrieveData);
-    QCOMPARE(s.LoadDataFromFile, expected.LoadDataFromFile);
-    QCOMPARE(s.LoadConfiguration, expected.LoadConfiguration);
-    QCOMPARE(s.SaveConfiguration, expected.SaveConfiguration);
-    QCOMPARE(s.LoadStatFromFile, expected.LoadStatFromFile);
-    QCOMPARE(s.SaveStatToFile, expected.SaveStatToFile);
-    QCOMPARE(s.Remove, expected.Remove);
-    QCOMPARE(s.RemoveAll, expected.RemoveAll);
-    QVERIFY(s.ChartCopy);
-    QCOMPARE(s.StatisticsList, expected.StatisticsList);
-  }
-
-  void ConfigSwitch_data() {
-    using V = std::vector<std::string>;
-    using R = std::optional<std::string>;
-    QTest::addColumn<V>("args");
-    QTest::addColumn<R>("expected");
-    QTest::newRow("no arguments") << V{} << R{};
-    QTest::newRow("other arguments only") << V{"x.conf", "-x", "/q", "c"} << R{};
-    QTest::newRow("-cname.conf") << V{"-cname.conf"} << R{"name.conf"};
-    QTest::newRow("-c:name.conf") << V{"-c:name.conf"} << R{"name.conf"};
-    QTest::newRow("/Cname.conf") << V{"/Cname.conf"} << R{"name.conf"};
-    QTest::newRow("-config.conf keeps its letters") << V{"-config.conf"} << R{"onfig.conf"};
-    QTest::newRow("/C:settings.conf") << V{"/C:settings.conf"} << R{"settings.conf"};
-    QTest::newRow("value in next argument") << V{"x.conf", "-c", "y.conf"} << R{"y.conf"};
-    QTest::newRow("first switch counts") << V{"-c", "a.conf", "-c", "b.conf"} << R{"a.conf"};
-    QTest::newRow("-c last: present, empty") << V{"-c"} << R{""};
-    QTest::newRow("-c before another switch") << V{"-c", "-x"} << R{""};
-    QTest::newRow("-c before a slash argument") << V{"-c", "/tmp/a.conf"} << R{""};
-    QTest::newRow("only one colon skipped") << V{"-c::a"} << R{":a"};
-    QTest::newRow("lone dash is no switch") << V{"-", "-c", "z"} << R{"z"};
-  }
-
-  void ConfigSwitch() {
-    QFETCH(std::vector<std::string>, args);
-    QFETCH(std::optional<std::string>, expected);
-    QCOMPARE(FindConfigSwitch(args), expected);
-  }
-
-  void ErrorReportFullStop_data() {
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "Not a valida 'DrayData' file" << "Not a valida 'DrayData' file.";
-    QTest::newRow("digit") << "Error 42" << "Error 42.";
-    QTest::newRow("slash sorts above the stop") << "a/" << "a/.";
-    QTest::newRow("full stop") << "Done." << "Done.";
-    QTest::newRow("closing bracket") << "Stream read error (x)" << "Stream read error (x)";
-    QTest::newRow("exclamation mark") << "Reject !!!" << "Reject !!!";
-    QTest::newRow("blank") << "ends in blank " << "ends in blank ";
-    QTest::newRow("hyphen sorts below the stop") << "dash-" << "dash-";
-    QTest::newRow("non-ASCII letter") << QString::fromUtf8("Datei ä") << QString::fromUtf8("Datei ä.");
-    QTest::newRow("empty") << "" << "";
-  }
-
-  void ErrorReportFullStop() {
-    QFETCH(QString, message);
-    QFETCH(QString, shown);
-    QCOMPARE(QString::fromStdString(GeneralErrorReportText(message.toStdString())), shown);
-  }
-
   void SortedInsertIgnoresCase_data() {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QString>("text");
@@ -153,23 +31,6 @@ private slots:
     QFETCH(QString, text);
     QFETCH(int, index);
     QCOMPARE(SortedInsertIndex(texts, text), index);
-  }
-
-  void SelectionAfterDelete_data() {
-    QTest::addColumn<int>("deleted");
-    QTest::addColumn<int>("remaining");
-    QTest::addColumn<int>("selected");
-    QTest::newRow("first of three") << 0 << 2 << 0;
-    QTest::newRow("third of three") << 2 << 2 << 1;
-    QTest::newRow("middle of three") << 1 << 2 << 0;
-    QTest::newRow("only one") << 0 << 0 << -1;
-  }
-
-  void SelectionAfterDelete() {
-    QFETCH(int, deleted);
-    QFETCH(int, remaining);
-    QFETCH(int, selected);
-    QCOMPARE(::SelectionAfterDelete(deleted, remaining), selected);
   }
 
   void ToneAxisPerProfile_data() {

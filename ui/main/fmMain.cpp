@@ -26,6 +26,7 @@
 #include "ProgramIcon.h"
 #include "ResourceStrings.h"
 #include "StatListOrder.h"
+#include "StatListSelection.h"
 #include "SystemTopicViewer.h"
 #include "ToneChart.h"
 #include "UpDown.h"

@@ -1,0 +1,85 @@
+#include "RetrieveOptions.h"
+
+#include <iostream>
+
+#include "Configuration.h"
+
+namespace {
+
+template <typename TValue>
+TValue Given(const CLI::Option *AOption, const TValue &AValue, const TValue &AOtherwise) {
+  return AOption->count() > 0 ? AValue : AOtherwise;
+}
+
+// Without a configuration file, the defaults are those of the window's fields.
+TConnectionSettings Defaults(const TRetrieveOptions &AOptions) {
+  TConnectionSettings Defaults;
+  if (AOptions.ConfigOption->count() > 0)
+    LoadConfiguration(AOptions.Config, Defaults);
+  return Defaults;
+}
+
+void CheckSettings(const TRetrieveSettings &ASettings) {
+  if (ASettings.Host.empty())
+    throw CLI::RequiredError("the router (--host H, or --config FILE that names one)");
+  if (ASettings.User.empty())
+    throw CLI::RequiredError("the user (--user U, or --config FILE that names one)");
+  if (ASettings.RouterName.empty())
+    throw CLI::ValidationError("--router-name", "the router name must not be empty");
+}
+
+std::string ReadPassword() {
+  std::string Password;
+  if (!std::getline(std::cin, Password))
+    Password.clear();
+  if (!Password.empty() && Password.back() == '\r')
+    Password.pop_back();
+  return Password;
+}
+
+void AddConnectionOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
+  AOptions.ConfigOption =
+      ACommand.add_option("--config", AOptions.Config, "a configuration file saved by the window: router, port, "
+                                                        "user, bins option and router name come from it unless "
+                                                        "given here")
+          ->type_name("FILE");
+  AOptions.HostOption =
+      ACommand.add_option("--host", AOptions.Host, "router host name or IPv4 address")->type_name("H");
+  AOptions.PortOption = ACommand.add_option("--port", AOptions.Port, "Telnet port, 1 to 65535 (default 23)")
+                            ->type_name("N")
+                            ->check(CLI::Range(MinTelnetPort, MaxTelnetPort).description(""));
+  AOptions.UserOption = ACommand.add_option("--user", AOptions.User, "account name")->type_name("U");
+  AOptions.RouterNameOption =
+      ACommand.add_option("--router-name", AOptions.RouterName, "the name in the router's prompt (default DrayTek)")
+          ->type_name("NAME");
+  CLI::Option *Bins = ACommand.add_flag("--bins", AOptions.Bins, "also read the bins tables (slower)");
+  ACommand.add_flag("--no-bins", AOptions.NoBins, "do not read them, whatever the configuration file says")
+      ->excludes(Bins);
+}
+
+} // namespace
+
+void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
+  AddConnectionOptions(ACommand, AOptions);
+  ACommand.add_flag("--password-stdin", AOptions.PasswordStdin,
+                    "read the password from the first line of standard input (without it the password is empty)");
+  ACommand.add_option("-o,--output", AOptions.Output,
+                      "the snapshot file to write; default a name from the date, time and router name (an "
+                      "existing file is replaced)")
+      ->type_name("FILE");
+}
+
+TRetrieveSettings ReadSettings(const TRetrieveOptions &AOptions) {
+  const TConnectionSettings File = Defaults(AOptions);
+  TRetrieveSettings Settings;
+  Settings.Host = Given(AOptions.HostOption, AOptions.Host, File.Router);
+  Settings.Port = static_cast<std::uint16_t>(Given(AOptions.PortOption, AOptions.Port, File.Port));
+  Settings.User = Given(AOptions.UserOption, AOptions.User, File.User);
+  Settings.RouterName = Given(AOptions.RouterNameOption, AOptions.RouterName, File.RouterName);
+  Settings.Bins = AOptions.Bins || (!AOptions.NoBins && File.ShowBins);
+  Settings.Output = AOptions.Output;
+  CheckSettings(Settings);
+  if (AOptions.PasswordStdin)
+    Settings.Password = ReadPassword();
+  return Settings;
+}

@@ -1,0 +1,126 @@
+// tonegraph-cli retrieve against the simulated router on loopback, with its
+// defaults from a configuration file saved as the window saves it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "CliRun.h"
+#include "Configuration.h"
+#include "DrayData.h"
+#include "RouterSim.h"
+#include "TestFiles.h"
+
+namespace {
+
+class CliRetrieve : public testing::Test {
+protected:
+  void SetUp() override {
+    TRouterSimOptions Options;
+    Options.Name = "Vigor";
+    Options.Password = "pw";
+    FRouter = std::make_unique<TRouterSim>(Options);
+    FPort = FRouter->Start();
+    WriteBytes(FFolder.Path("password"), "pw\n");
+  }
+
+  TCliRun Retrieve(const std::string &AArgs) {
+    return RunCli("retrieve --password-stdin -o " + Quoted(Output()) + " " + AArgs, FFolder.Path("password"));
+  }
+
+  std::string Config(const TConnectionSettings &ASettings) {
+    SaveConfiguration(FFolder.Path("line.conf"), ASettings);
+    return "--config " + Quoted(FFolder.Path("line.conf"));
+  }
+
+  std::string Output() const { return FFolder.Path("line.draydata"); }
+
+  TTempFolder FFolder;
+  std::unique_ptr<TRouterSim> FRouter;
+  std::uint16_t FPort = 0;
+};
+
+TEST_F(CliRetrieve, TheConfigurationFileGivesRouterPortUserBinsAndRouterName) {
+  TConnectionSettings Settings;
+  Settings.Router = "127.0.0.1";
+  Settings.Port = FPort;
+  Settings.User = "admin";
+  Settings.ShowBins = true;
+  Settings.RouterName = "Vigor";  // the window's default would never see its prompt
+  const TCliRun Run = Retrieve(Config(Settings));
+  ASSERT_EQ(Run.Status, 0) << Run.Err;
+  TDrayData Data;
+  Data.LoadFromFile(Output());
+  EXPECT_TRUE(Data.Name().ends_with("-Vigor.draydata")) << Data.Name();
+  EXPECT_EQ(Data.VDSLProfile(), vp17a);
+  EXPECT_FALSE(Data.BinStatsUSRaw().empty());
+  EXPECT_FALSE(Data.BinStatsDSRaw().empty());
+}
+
+TEST_F(CliRetrieve, OptionsOnTheCommandLineWinOverTheConfigurationFile) {
+  TConnectionSettings Settings;  // every value here would fail or differ
+  Settings.Router = "127.0.0.2";  // nothing listens there
+  Settings.Port = 1;
+  Settings.User = "nobody";
+  Settings.ShowBins = true;
+  Settings.RouterName = "Other";
+  const TCliRun Run = Retrieve(Config(Settings) + " --host 127.0.0.1 --port " + std::to_string(FPort) +
+                               " --user admin --router-name Vigor --no-bins");
+  ASSERT_EQ(Run.Status, 0) << Run.Err;
+  TDrayData Data;
+  Data.LoadFromFile(Output());
+  EXPECT_TRUE(Data.Name().ends_with("-Vigor.draydata")) << Data.Name();
+  EXPECT_FALSE(Data.HLogUSRaw().empty());
+  EXPECT_TRUE(Data.BinStatsUSRaw().empty());
+  EXPECT_TRUE(Data.BinStatsDSRaw().empty());
+}
+
+TEST_F(CliRetrieve, ABrokenConfigurationFileFailsWithItsOwnMessageBeforeAnyConnection) {
+  TConnectionSettings Settings;
+  Settings.Router = "127.0.0.1";
+  Settings.Port = FPort;
+  Settings.User = "admin";
+  SaveConfiguration(FFolder.Path("good.conf"), Settings);
+  const std::string Good = ReadBytes(FFolder.Path("good.conf"));
+  std::string Lower = Good;
+  Lower.replace(2, 10, "tonegraph2");
+  WriteBytes(FFolder.Path("lower.conf"), Lower);
+  WriteBytes(FFolder.Path("cut.conf"), Good.substr(0, 30));
+  TDrayData("x").SaveToFile(FFolder.Path("snapshot.draydata"));
+  const struct {
+    const char *File;
+    std::string Message;
+  } Cases[] = {
+      {"missing.conf", "Cannot open file \"" + FFolder.Path("missing.conf") + "\". No such file or directory\n"},
+      {"lower.conf", "Invalid configuration file\n"},
+      {"snapshot.draydata", "Invalid configuration file\n"},
+      {"cut.conf", "Stream read error\n"},
+  };
+  for (const auto &Case : Cases) {
+    const TCliRun Run = Retrieve("--config " + Quoted(FFolder.Path(Case.File)) + " --host 127.0.0.1");
+    EXPECT_EQ(Run.Status, 1) << Case.File;
+    EXPECT_EQ(Run.Err, Case.Message) << Case.File;
+    EXPECT_EQ(Run.Out, "") << Case.File;
+  }
+  EXPECT_FALSE(std::filesystem::exists(Output()));
+  EXPECT_EQ(FRouter->ConnectionCount(), 0);
+}
+
+TEST_F(CliRetrieve, AConfigurationFileWithoutRouterOrUserIsWrongUsage) {
+  TConnectionSettings Settings;
+  Settings.Port = FPort;
+  Settings.User = "admin";
+  TCliRun Run = Retrieve(Config(Settings));
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')),
+            "tonegraph-cli retrieve: the router (--host H, or --config FILE that names one) is required");
+  Settings.Router = "127.0.0.1";
+  Settings.User = "";
+  Run = Retrieve(Config(Settings));
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')),
+            "tonegraph-cli retrieve: the user (--user U, or --config FILE that names one) is required");
+  EXPECT_EQ(FRouter->ConnectionCount(), 0);
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+#pragma once
+// tonegraph-cli run as a separate process, as a user runs it from a shell.
+
+#include <string>
+
+struct TCliRun {
+  int Status = -1;  // the exit status; -1 when it did not exit normally
+  std::string Out;
+  std::string Err;
+};
+
+// AArgs are appended to the program's path as they are, so quote what needs
+// it (Quoted). Standard input comes from AStdinFile.
+TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile = "/dev/null");
+
+std::string Quoted(const std::string &AText);

@@ -1,0 +1,73 @@
+// Every command of tonegraph-cli answers help, wrong usage and bad values the
+// same way: help on stdout with status 0, wrong usage on stderr with the
+// command's name, the reason and its help, status 2.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CliRun.h"
+
+namespace {
+
+const char *const Commands[] = {"", "import", "show", "retrieve", "routersim"};
+
+std::string Prefixed(const std::string &ACommand) {
+  return ACommand.empty() ? "tonegraph-cli" : "tonegraph-cli " + ACommand;
+}
+
+TEST(CliUsage, HelpGoesToStdoutWithStatusZero) {
+  for (const std::string Command : Commands)
+    for (const char *Help : {" --help", " -h"}) {
+      const TCliRun Run = RunCli(Command + Help);
+      EXPECT_EQ(Run.Status, 0) << Command << Help;
+      EXPECT_NE(Run.Out.find("Usage: " + Prefixed(Command) + " [OPTIONS]"), std::string::npos) << Run.Out;
+      EXPECT_EQ(Run.Err, "") << Command << Help;
+    }
+}
+
+TEST(CliUsage, AnUnknownOptionIsWrongUsageOfThatCommand) {
+  // With what each command requires, so that the unknown option is all that
+  // is wrong.
+  const std::pair<std::string, std::string> Commands[] = {
+      {"", ""}, {"import", " -o x"}, {"show", " x"}, {"retrieve", " --host h --user u"}, {"routersim", ""}};
+  for (const auto &[Command, Required] : Commands) {
+    const TCliRun Run = RunCli(Command + Required + " --bogus");
+    EXPECT_EQ(Run.Status, 2) << Command;
+    const std::string Expected = Prefixed(Command) + ": The following argument was not expected: --bogus\n\n";
+    EXPECT_EQ(Run.Err.substr(0, Expected.size()), Expected) << Command;
+    EXPECT_NE(Run.Err.find("Usage: " + Prefixed(Command) + " [OPTIONS]"), std::string::npos) << Command;
+    EXPECT_EQ(Run.Out, "") << Command;
+  }
+}
+
+TEST(CliUsage, WrongValuesAndMissingCommandsAreWrongUsage) {
+  const struct {
+    const char *Args;
+    const char *Reason;  // the first line of stderr
+  } Cases[] = {
+      {"", "tonegraph-cli: A subcommand is required"},
+      {"frobnicate", "tonegraph-cli: The following argument was not expected: frobnicate"},
+      {"retrieve --host h --user u --port 0", "tonegraph-cli retrieve: --port: Value 0 not in range 1 to 65535"},
+      {"retrieve --host h --user u --port 65536",
+       "tonegraph-cli retrieve: --port: Value 65536 not in range 1 to 65535"},
+      {"retrieve --host h --user u --port 23x", "tonegraph-cli retrieve: --port: Value 23x not in range 1 to 65535"},
+      {"retrieve --host h --user u --port", "tonegraph-cli retrieve: --port: 1 required N missing"},
+      {"retrieve --user u", "tonegraph-cli retrieve: the router (--host H, or --config FILE that names one) is required"},
+      {"retrieve --host h", "tonegraph-cli retrieve: the user (--user U, or --config FILE that names one) is required"},
+      {"retrieve --host h --user u --router-name ''",
+       "tonegraph-cli retrieve: --router-name: the router name must not be empty"},
+      {"retrieve --host h --user u --bins --no-bins", "tonegraph-cli retrieve: --bins excludes --no-bins"},
+      {"routersim --port 65536", "tonegraph-cli routersim: --port: Value 65536 not in range 0 to 65535"},
+      {"routersim --answer-delay -1", "tonegraph-cli routersim: --answer-delay: Value -1 not in range 0 to 3600000"},
+      {"routersim --profile N/A", "tonegraph-cli routersim: --profile: unknown profile 'N/A'"},
+      {"routersim extra", "tonegraph-cli routersim: The following argument was not expected: extra"},
+  };
+  for (const auto &Case : Cases) {
+    const TCliRun Run = RunCli(Case.Args);
+    EXPECT_EQ(Run.Status, 2) << Case.Args;
+    EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')), Case.Reason) << Case.Args;
+    EXPECT_EQ(Run.Out, "") << Case.Args;
+  }
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+// Which of the window's commands may run, for the situations a user meets:
+// start-up, fields filled or emptied, entries listed or selected, a reader
+// running.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ActionRules.h"
+
+namespace {
+
+TActionInputs Filled() {
+  TActionInputs In;
+  In.RouterFilled = In.PortFilled = In.UserFilled = In.RouterNameFilled = true;
+  return In;
+}
+
+// Idle with no entries: everything that needs neither a selection nor the
+// four fields.
+TActionStates IdleEmpty() {
+  TActionStates S;
+  S.LoadDataFromFile = S.LoadConfiguration = S.SaveConfiguration = S.LoadStatFromFile = S.StatisticsList = true;
+  return S;
+}
+
+std::string Describe(const TActionStates &S) {
+  std::string Text;
+  const std::pair<const char *, bool> Flags[] = {
+      {"RetrieveData", S.RetrieveData},     {"LoadDataFromFile", S.LoadDataFromFile},
+      {"LoadConfiguration", S.LoadConfiguration}, {"SaveConfiguration", S.SaveConfiguration},
+      {"LoadStatFromFile", S.LoadStatFromFile}, {"SaveStatToFile", S.SaveStatToFile},
+      {"Remove", S.Remove},                 {"RemoveAll", S.RemoveAll},
+      {"ChartCopy", S.ChartCopy},           {"StatisticsList", S.StatisticsList}};
+  for (const auto &[Name, On] : Flags)
+    if (On)
+      Text += std::string(Name) + " ";
+  return Text;
+}
+
+void ExpectStates(const char *ATitle, const TActionInputs &AInputs, const TActionStates &AExpected) {
+  EXPECT_EQ(Describe(ComputeActionStates(AInputs)), Describe(AExpected)) << ATitle;
+}
+
+TEST(ActionRules, StartUpWithAddressAndUserEmpty) {
+  TActionInputs Start;
+  Start.PortFilled = Start.RouterNameFilled = true;
+  ExpectStates("start-up", Start, IdleEmpty());
+}
+
+TEST(ActionRules, AllFourFieldsFilledEnableRetrieveWithAnEmptyPassword) {
+  TActionStates Ready = IdleEmpty();
+  Ready.RetrieveData = true;
+  ExpectStates("filled", Filled(), Ready);
+}
+
+TEST(ActionRules, AnyEmptyFieldDisablesRetrieveButNotTheList) {
+  for (bool TActionInputs::*Field : {&TActionInputs::RouterFilled, &TActionInputs::PortFilled,
+                                     &TActionInputs::UserFilled, &TActionInputs::RouterNameFilled}) {
+    TActionInputs In = Filled();
+    In.StatisticsCount = 2;
+    In.StatisticsSelected = true;
+    In.*Field = false;
+    TActionStates Expected = IdleEmpty();
+    Expected.SaveStatToFile = Expected.Remove = Expected.RemoveAll = true;
+    ExpectStates("one field empty", In, Expected);
+  }
+}
+
+TEST(ActionRules, SavingNeedsASelectedEntry) {
+  TActionInputs Listed = Filled();
+  Listed.StatisticsCount = 3;
+  TActionStates Expected = IdleEmpty();
+  Expected.RetrieveData = Expected.Remove = Expected.RemoveAll = true;
+  ExpectStates("entries, none selected", Listed, Expected);
+
+  Listed.StatisticsSelected = true;
+  Expected.SaveStatToFile = true;
+  ExpectStates("entries, one selected", Listed, Expected);
+}
+
+TEST(ActionRules, ARunningReaderLeavesOnlyCopy) {
+  TActionInputs Running = Filled();
+  Running.StatisticsCount = 3;
+  Running.StatisticsSelected = true;
+  Running.ReaderRunning = true;
+  TActionStates OnlyCopy;
+  OnlyCopy.ChartCopy = true;
+  ExpectStates("reader running", Running, OnlyCopy);
+}
+
+} // namespace

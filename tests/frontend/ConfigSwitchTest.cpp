@@ -1,0 +1,39 @@
+// The command-line switch "c": which argument counts and what its value is.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ConfigSwitch.h"
+
+namespace {
+
+struct TSwitchCase {
+  const char *Title;
+  std::vector<std::string> Args;
+  std::optional<std::string> Value;  // none: the switch is absent
+};
+
+TEST(ConfigSwitch, FindsTheFirstQualifyingArgumentAndItsValue) {
+  const TSwitchCase Cases[] = {
+      {"no arguments", {}, std::nullopt},
+      {"other arguments only", {"x.conf", "-x", "/q", "c"}, std::nullopt},
+      {"-cname.conf", {"-cname.conf"}, "name.conf"},
+      {"-c:name.conf", {"-c:name.conf"}, "name.conf"},
+      {"/Cname.conf", {"/Cname.conf"}, "name.conf"},
+      {"-config.conf keeps its letters", {"-config.conf"}, "onfig.conf"},
+      {"/C:settings.conf", {"/C:settings.conf"}, "settings.conf"},
+      {"value in the next argument", {"x.conf", "-c", "y.conf"}, "y.conf"},
+      {"first switch counts", {"-c", "a.conf", "-c", "b.conf"}, "a.conf"},
+      {"-c last: present, empty", {"-c"}, ""},
+      {"-c before another switch", {"-c", "-x"}, ""},
+      {"-c before a slash argument", {"-c", "/tmp/a.conf"}, ""},
+      {"only one colon skipped", {"-c::a"}, ":a"},
+      {"lone dash is no switch", {"-", "-c", "z"}, "z"},
+  };
+  for (const TSwitchCase &Case : Cases)
+    EXPECT_EQ(FindConfigSwitch(Case.Args), Case.Value) << Case.Title;
+}
+
+} // namespace
