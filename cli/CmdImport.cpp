@@ -1,9 +1,11 @@
 // tonegraph-cli import: a snapshot built from captured router text files, as
 // the load-data-from-files dialog builds it, saved as a snapshot file.
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "Commands.h"
+#include "CapturedFiles.h"
 #include "DrayData.h"
 #include "ProfileOption.h"
 
@@ -11,17 +13,17 @@ namespace {
 
 struct TImportOptions {
   TVDSLProfile Profile = vpNA;
-  std::string HLog, QLN, SNR, Bins;
+  TCapturedFiles Files;
   std::string Output;
 };
 
+// A file that gave nothing is most likely the wrong file; the snapshot is
+// still written, as the window still adds it, but the user hears of it.
 int BuildAndSave(const TImportOptions &AOptions) {
   TDrayData Data("Loaded from file");
   Data.SetVDSLProfile(AOptions.Profile);
-  Data.LoadHLogFromFile(AOptions.HLog);
-  Data.LoadQLNFromFile(AOptions.QLN);
-  Data.LoadSNRFromFile(AOptions.SNR);
-  Data.LoadBinsFromFile(AOptions.Bins);
+  for (const TEmptyCapture &Empty : LoadCapturedFiles(Data, AOptions.Files))
+    std::fprintf(stderr, "warning: %s\n", NoValuesNote(Empty.FileName, Empty.Kind).c_str());
   Data.SaveToFile(AOptions.Output);
   return 0;
 }
@@ -36,10 +38,10 @@ TCommandRun AddImportCommand(CLI::App &AProgram) {
   AddProfileOption(*Command, Options->Profile, true,
                    "the line's VDSL profile: N/A, 8a, 8b, 8c, 8d, 12a, 12b, 17a, 30a or 35b (letter case "
                    "ignored; default N/A)");
-  Command->add_option("--hlog", Options->HLog, "the answer of \"vdsl status hlog\"")->type_name("F");
-  Command->add_option("--qln", Options->QLN, "the answer of \"vdsl status qln\"")->type_name("F");
-  Command->add_option("--snr", Options->SNR, "the answer of \"vdsl status snr\"")->type_name("F");
-  Command->add_option("--bins", Options->Bins, "the downstream bins listing followed by the upstream one")
+  Command->add_option("--hlog", Options->Files.HLog, "the answer of \"vdsl status hlog\"")->type_name("F");
+  Command->add_option("--qln", Options->Files.QLN, "the answer of \"vdsl status qln\"")->type_name("F");
+  Command->add_option("--snr", Options->Files.SNR, "the answer of \"vdsl status snr\"")->type_name("F");
+  Command->add_option("--bins", Options->Files.Bins, "the downstream bins listing followed by the upstream one")
       ->type_name("F");
   Command->add_option("-o,--output", Options->Output, "the snapshot file to write (an existing file is replaced)")
       ->type_name("OUT")

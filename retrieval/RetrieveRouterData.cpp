@@ -44,10 +44,10 @@ void TDrayTelnetReader::RetrieveSteps(TDrayData &AData) {
     return;
   if (FRetrieveBins && !RetrieveBins(AData))
     return;
-  PostToView([](IRetrievalView &AView, TDrayData *AData) {
-    AView.PlotBitLoading(AData);
-    AView.PlotBinsSNR(AData);
-    AView.PlotGain(AData);
+  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) {
+    AView.PlotBitLoading(ASnapshot);
+    AView.PlotBinsSNR(ASnapshot);
+    AView.PlotGain(ASnapshot);
   }, AData);
 }
 
@@ -81,7 +81,7 @@ bool TDrayTelnetReader::RetrieveStatusDetails(TDrayData &AData) {
       !AddStatAnswer(AData, "vdsl inventory co\r", 1, {" [ CO ]"}))
     return false;
   AddStatAnswer(AData, "vdsl inventory cpe\r", 1, {" [ CPE ]"});
-  PostToView([](IRetrievalView &AView, TDrayData *AData) { AView.DisplayTextData(AData); }, AData);
+  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.DisplayTextData(ASnapshot); }, AData);
   return !Terminated();
 }
 
@@ -90,19 +90,19 @@ void TDrayTelnetReader::RetrievePerTone(TDrayData &AData) {
   PostStatusText("Retrieving HLOG data, please wait...");
   if (CommandLines("vdsl status hlog\r", FTimeouts.Short, 0, 0, Lines))
     AData.SetHLogData(Lines);
-  PostToView([](IRetrievalView &AView, TDrayData *AData) { AView.PlotHLOG(AData); }, AData);
+  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.PlotHLOG(ASnapshot); }, AData);
   if (Terminated())
     return;
   PostStatusText("Retrieving QLN data, please wait...");
   if (CommandLines("vdsl status qln\r", FTimeouts.Short, 0, 0, Lines))
     AData.SetQLNData(Lines);
-  PostToView([](IRetrievalView &AView, TDrayData *AData) { AView.PlotQLN(AData); }, AData);
+  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.PlotQLN(ASnapshot); }, AData);
   if (Terminated())
     return;
   PostStatusText("Retrieving SNR data, please wait...");
   if (CommandLines("vdsl status snr\r", FTimeouts.Short, 0, 0, Lines))
     AData.SetSNRData(Lines);
-  PostToView([](IRetrievalView &AView, TDrayData *AData) { AView.PlotSNR(AData); }, AData);
+  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.PlotSNR(ASnapshot); }, AData);
 }
 
 // False when a stop was found between the two bins commands.

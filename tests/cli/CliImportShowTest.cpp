@@ -19,6 +19,7 @@ TEST(CliImportShow, ImportThenShowAsJson) {
                                 Quoted(FixturePath("line17a-qln.txt")) + " --bins " +
                                 Quoted(FixturePath("line17a-bins.txt")) + " -o " + Quoted(Out));
   ASSERT_EQ(Import.Status, 0) << Import.Err;
+  EXPECT_EQ(Import.Err, "") << "real captures give values: no warning";
   const TCliRun Show = RunCli("show " + Quoted(Out) + " --json");
   ASSERT_EQ(Show.Status, 0) << Show.Err;
   const std::string &Json = Show.Out;
@@ -30,6 +31,23 @@ TEST(CliImportShow, ImportThenShowAsJson) {
                            "\"bins\":{\"us\":[\"UPSTREAM :\",", "\"snr\":{\"us\":[],\"ds\":[]}"})
     EXPECT_NE(Json.find(Part), std::string::npos) << Part;
   EXPECT_EQ(Json.back(), '\n');
+}
+
+// A file that holds none of the lines its kind is read from (a README chosen
+// as the SNR file, the status text as the bins file) is named in a warning;
+// the snapshot is still written.
+TEST(CliImportShow, FilesThatGaveNoValuesAreNamed) {
+  TTempFolder Folder;
+  const std::string Readme = Folder.Path("snr.txt");
+  WriteBytes(Readme, "Tonegraph\r\n\r\nShows how a VDSL2 line behaves tone by tone.\r\n");
+  const std::string Status = FixturePath("router-vdsl-status-17a.txt");
+  const std::string Out = Folder.Path("line.draydata");
+  const TCliRun Import = RunCli("import --hlog " + Quoted(FixturePath("line17a-hlog.txt")) + " --snr " +
+                                Quoted(Readme) + " --bins " + Quoted(Status) + " -o " + Quoted(Out));
+  ASSERT_EQ(Import.Status, 0) << Import.Err;
+  EXPECT_EQ(Import.Err, "warning: " + Readme + ": no SNR values found\nwarning: " + Status +
+                            ": no bins values found\n");
+  EXPECT_TRUE(std::filesystem::exists(Out));
 }
 
 // A name and status text that need escaping, written to a snapshot file by

@@ -91,7 +91,9 @@ private slots:
     FDialog->edQLNFile->setText(Fixtures + "/line17a-qln.txt");
     FDialog->edSNRFile->setText(Fixtures + "/line17a-snr.txt");
     FDialog->edBINFile->setText(Fixtures + "/line17a-bins.txt");
-    const std::unique_ptr<TDrayData> data = FDialog->GetDrayData();
+    std::vector<TEmptyCapture> empty;
+    const std::unique_ptr<TDrayData> data = FDialog->GetDrayData(&empty);
+    QVERIFY(empty.empty());
     QCOMPARE(data->Name(), std::string("Loaded from file"));
     QCOMPARE(data->VDSLProfile(), vp17a);
     QVERIFY(data->Stats().empty());
@@ -111,6 +113,22 @@ private slots:
     QVERIFY(data->HLogStatsUS()[0].IsUnassigned());
     QCOMPARE(data->QLNMultipliers(), (TStatMultipliers{0, 0}));
     QCOMPARE(data->ShowBinStatsUS()[100], TDrayBinEntry{});
+  }
+
+  // A README chosen as the SNR file and the status text as the bins file give
+  // nothing; the snapshot still comes, with both files named.
+  void FilesThatGaveNoValuesAreNamed() {
+    FDialog->edHlogFile->setText(Fixtures + "/line17a-hlog.txt");
+    FDialog->edSNRFile->setText(Fixtures + "/README.linedata.md");
+    FDialog->edBINFile->setText(Fixtures + "/router-vdsl-status-17a.txt");
+    std::vector<TEmptyCapture> empty;
+    const std::unique_ptr<TDrayData> data = FDialog->GetDrayData(&empty);
+    QCOMPARE(empty.size(), std::size_t(2));
+    QCOMPARE(empty[0].Kind, TDrayKind::SNR);
+    QCOMPARE(QString::fromStdString(empty[0].FileName), Fixtures + "/README.linedata.md");
+    QCOMPARE(empty[1].Kind, TDrayKind::Bins);
+    QCOMPARE(NoValuesNote("snr.txt", empty[0].Kind), std::string("snr.txt: no SNR values found"));
+    QVERIFY(!data->HLogUSRaw().empty());
   }
 
   void MissingFileFailsWithTheLoadersError() {

@@ -110,13 +110,14 @@ void TfrmLoadDataFromFiles::SelectFile(QLineEdit *AEdit, int AFileTypeIndex) {
   AEdit->setText(dialog->selectedFiles().constFirst());
 }
 
-std::unique_ptr<TDrayData> TfrmLoadDataFromFiles::GetDrayData() const {
+std::unique_ptr<TDrayData> TfrmLoadDataFromFiles::GetDrayData(std::vector<TEmptyCapture> *AEmpty) const {
   // The snapshot is freed by its owner if any loader fails.
   auto data = std::make_unique<TDrayData>(rsLoadedFromFile);
   data->SetVDSLProfile(ProfileFromOrdinal(cbxProfiles->currentIndex()));
-  data->LoadHLogFromFile(edHlogFile->text().toStdString());
-  data->LoadQLNFromFile(edQLNFile->text().toStdString());
-  data->LoadSNRFromFile(edSNRFile->text().toStdString());
-  data->LoadBinsFromFile(edBINFile->text().toStdString());
+  const TCapturedFiles files{edHlogFile->text().toStdString(), edQLNFile->text().toStdString(),
+                             edSNRFile->text().toStdString(), edBINFile->text().toStdString()};
+  std::vector<TEmptyCapture> empty = LoadCapturedFiles(*data, files);
+  if (AEmpty)
+    *AEmpty = std::move(empty);
   return data;
 }

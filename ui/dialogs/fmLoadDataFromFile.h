@@ -4,8 +4,11 @@
 // files carry no status text to identify it from.
 
 #include <memory>
+#include <vector>
 
 #include <QDialog>
+
+#include "CapturedFiles.h"
 
 class QComboBox;
 class QFileDialog;
@@ -41,7 +44,8 @@ public:
 
   // A new snapshot "Loaded from file" from the chosen profile and files; the
   // caller owns it. A loader's failure passes on and no snapshot is made.
-  std::unique_ptr<TDrayData> GetDrayData() const;
+  // AEmpty, when given, receives the files that gave no values of their kind.
+  std::unique_ptr<TDrayData> GetDrayData(std::vector<TEmptyCapture> *AEmpty = nullptr) const;
 
 private:
   void CreateRows();

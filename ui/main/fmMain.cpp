@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -358,12 +359,19 @@ void TfrmMain::acnLoadDataFromFileExecute() {
     return;
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);
-  std::unique_ptr<TDrayData> data = dialog.GetDrayData();
+  std::vector<TEmptyCapture> empty;
+  std::unique_ptr<TDrayData> data = dialog.GetDrayData(&empty);
   TDrayData *added = data.get();
   FDrayDataList->Add(std::move(data));
   UpdateProfileLabel(added->VDSLProfile());
   DisplayChartData(added);
   pgcMain->setCurrentWidget(pgcMain->tbsHLog);
+  // A file that gave nothing was most likely the wrong file: say which.
+  QStringList notes;
+  for (const TEmptyCapture &capture : empty)
+    notes << QString::fromStdString(NoValuesNote(
+                 QFileInfo(QString::fromStdString(capture.FileName)).fileName().toStdString(), capture.Kind));
+  SetStatusText(notes.join(QStringLiteral("; ")).toStdString());
 }
 
 void TfrmMain::PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos) {

@@ -1,0 +1,35 @@
+#pragma once
+// A snapshot built from the router answers a user captured in text files, as
+// the window's load-data dialog and tonegraph-cli import build it, with word
+// of each file that gave no values of its kind (a README chosen as the SNR
+// file is most likely a mistake).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DrayKindState.h"
+
+class TDrayData;
+
+// "HLOG", "QLN", "SNR" or "bins", as the user reads them elsewhere.
+const char *DrayKindName(TDrayKind AKind);
+
+// The warning for a captured file that gave no values of its kind, e.g.
+// "snr.txt: no SNR values found"; AFileName as the user is to read it.
+std::string NoValuesNote(std::string_view AFileName, TDrayKind AKind);
+
+// The captured answers of one snapshot, as the user named them; "" for none.
+struct TCapturedFiles {
+  std::string HLog, QLN, SNR, Bins;
+};
+
+struct TEmptyCapture {
+  TDrayKind Kind;
+  std::string FileName;
+};
+
+// Loads each named file into AData (HLog, QLN, SNR, bins) and returns the
+// files that gave no values of their kind, in that order. Load failures pass
+// on as the loaders raise them.
+std::vector<TEmptyCapture> LoadCapturedFiles(TDrayData &AData, const TCapturedFiles &AFiles);
