@@ -2,8 +2,10 @@
 
 namespace {
 
+// Only "-" begins a switch: on this platform an argument that begins with
+// "/" is an absolute path, most often the very file the switch names.
 bool StartsLikeSwitch(const std::string &AArg) {
-  return !AArg.empty() && (AArg[0] == '-' || AArg[0] == '/');
+  return !AArg.empty() && AArg[0] == '-';
 }
 
 bool IsConfigSwitch(const std::string &AArg) {

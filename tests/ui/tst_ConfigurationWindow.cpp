@@ -135,19 +135,22 @@ private slots:
     QTest::addColumn<QString>("router");
     QTest::addColumn<int>("reports");
     QTest::newRow("-c name") << QStringList{"-c", "@v1"} << "192.168.1.9" << 0;
-    QTest::newRow("/C:name") << QStringList{"/C:@v1"} << "192.168.1.9" << 0;
+    QTest::newRow("-C:name") << QStringList{"-C:@v1"} << "192.168.1.9" << 0;
+    QTest::newRow("-c absolute path") << QStringList{"-c", "@abs"} << "192.168.1.9" << 0;
+    QTest::newRow("-c:absolute path") << QStringList{"-c:@abs"} << "192.168.1.9" << 0;
     QTest::newRow("-c without a name") << QStringList{"-c"} << "" << 1;
     QTest::newRow("missing file") << QStringList{"-c", "@none"} << "" << 1;
   }
 
   // "@v1" and "@none" stand for a version 1 file and a name with no file,
-  // both relative: a value after a bare "-c" that begins with "/" counts as
-  // another switch.
+  // both relative; "@abs" for the version 1 file by its absolute path, which
+  // begins with "/" and is still the switch's value.
   void SwitchLoadsAtStartUp() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, router);
     QFETCH(int, reports);
     WriteBytes(PathOf("v1.conf"), VersionOne);
+    arguments.replaceInStrings(QStringLiteral("@abs"), FDir->path() + QStringLiteral("/v1.conf"));
     arguments.replaceInStrings(QStringLiteral("@v1"), QStringLiteral("v1.conf"));
     arguments.replaceInStrings(QStringLiteral("@none"), QStringLiteral("none.conf"));
     const QString previous = QDir::currentPath();
