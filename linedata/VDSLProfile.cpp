@@ -20,6 +20,10 @@ std::uint16_t ProfileToneCount(TVDSLProfile AProfile) {
   return VDSLProfileToneCount[ProfileFromOrdinal(AProfile)];
 }
 
+double ToneSpacingHz(TVDSLProfile AProfile) {
+  return ProfileFromOrdinal(AProfile) == vp30a ? 8625.0 : 4312.5;
+}
+
 namespace {
 
 bool SameNameIgnoringCase(std::string_view A, std::string_view B) {
