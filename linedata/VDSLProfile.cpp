@@ -22,6 +22,10 @@ std::uint16_t ProfileToneCount(TVDSLProfile AProfile) {
   return VDSLProfileToneCount[ProfileFromOrdinal(AProfile)];
 }
 
+double ToneSpacingHz(TVDSLProfile AProfile) {
+  return ProfileFromOrdinal(AProfile) == vp30a ? 8625.0 : 4312.5;
+}
+
 std::optional<TVDSLProfile> ProfileFromName(std::string_view AName) {
   for (int I = 0; I < VDSLProfileCount; ++I)
     if (SameTextIgnoringCase(AName, VDSLProfileNames[I]))

@@ -23,6 +23,10 @@ TVDSLProfile ProfileFromOrdinal(int AOrdinal);
 const char *ProfileName(TVDSLProfile AProfile);
 std::uint16_t ProfileToneCount(TVDSLProfile AProfile);
 
+// Distance between neighbouring tones in Hz: 4312.5 for every profile but
+// 30A, whose band plan doubles it to 8625. Tone n lies at n times this.
+double ToneSpacingHz(TVDSLProfile AProfile);
+
 // The profile whose name equals AName without regard to letter case ("17a"
 // gives vp17a); empty when no name is equal.
 std::optional<TVDSLProfile> ProfileFromName(std::string_view AName);

@@ -72,7 +72,7 @@ double LoopOf(TVDSLProfile AProfile) {
 
 TLineModel::TLineModel(TVDSLProfile AProfile)
     : FProfile(AProfile), FToneCount(ProfileToneCount(AProfile)),
-      FSpacingKHz(AProfile == vp30a ? 8.625 : 4.3125), FLoopKm(LoopOf(AProfile)),
+      FSpacingKHz(ToneSpacingHz(AProfile) / 1000), FLoopKm(LoopOf(AProfile)),
       FBands(BandsOf(AProfile)) {
   FGroupSize = 1;
   while (FGroupSize * DrayStatCount < FToneCount)

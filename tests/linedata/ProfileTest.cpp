@@ -77,6 +77,16 @@ TEST(Profile, NamesAndLookup) {
   EXPECT_EQ(ProfileFromName(""), std::nullopt);
 }
 
+TEST(Profile, ToneSpacingIsDoubledFor30AOnly) {
+  for (int I = 0; I < VDSLProfileCount; ++I) {
+    const auto Profile = static_cast<TVDSLProfile>(I);
+    EXPECT_EQ(ToneSpacingHz(Profile), Profile == vp30a ? 8625.0 : 4312.5) << ProfileName(Profile);
+  }
+  // Tone 3478, the last of 30A, lies just below 30 MHz.
+  EXPECT_EQ(3478 * ToneSpacingHz(vp30a), 29997750.0);
+  EXPECT_EQ(ToneSpacingHz(static_cast<TVDSLProfile>(200)), 4312.5);  // damaged file: taken as N/A
+}
+
 TEST(StatusText, AddStatDataAppendsHeadersThenLines) {
   TDrayData Data;
   Data.AddStatData({}, nullptr);

@@ -57,6 +57,16 @@ private slots:
   void TitleIsTonegraph() {
     QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Tonegraph"));
   }
+
+  // A display name set on the application is appended by the toolkit to
+  // every window title on Linux ("Error - Tonegraph"); unset, it follows the
+  // application name, and captions read as the windows give them.
+  void CaptionsGetNoApplicationSuffix() {
+    QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+    const QString followed = QApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(QStringLiteral("Tonegraph"));
+    QCOMPARE(followed, QStringLiteral("Probe"));
+  }
 };
 
 int main(int argc, char **argv) {

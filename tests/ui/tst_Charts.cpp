@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QStackedWidget>
 #include <QToolTip>
 #include <QtTest>
 
@@ -50,6 +52,20 @@ class TChartsTest : public QObject {
     data->SetBinStatsUSRaw(BinsListing("UPSTREAM :", {{7, 35, -25, 9}, {8, 36, 13, 10}}));
     data->SetBinStatsDSRaw(BinsListing("DOWNSTREAM :", {{7, 20, 40, 4}}));
     return data;
+  }
+
+  // Brings AChart's tab (and inner tab) to the front of the shown pages.
+  bool ShowChart(TToneChart *AChart) {
+    for (QWidget *w = AChart; w && w->parentWidget(); w = w->parentWidget())
+      if (auto *stack = qobject_cast<QStackedWidget *>(w->parentWidget()))
+        if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()))
+          tabs->setCurrentWidget(w);
+    FPages->resize(900, 600);
+    FPages->show();
+    if (!QTest::qWaitForWindowExposed(FPages.get()))
+      return false;
+    AChart->replot();
+    return AChart->isVisible();
   }
 
 private slots:
@@ -271,8 +287,34 @@ private slots:
   void HoverShowsValuesNearTheCursor() {
     auto data = LineSnapshot(vp17a);
     FCharts->DisplayChartData(data.get());
-    QCOMPARE(FCharts->chartHLog->HoverTextAt(83), QStringLiteral("Tone 83 (357.9 kHz)\nUS: no value\nDS: -40"));
-    QCOMPARE(FCharts->chartGain->HoverTextAt(7.2), QStringLiteral("Tone 7 (30.2 kHz)\nUS: -2.5\nDS: 4"));
+    QCOMPARE(FCharts->chartHLog->HoverTextAt(83),
+             QStringLiteral("Tone 83 (357.9 kHz)\nUS: no value\nDS: -40.0 dB"));
+    QCOMPARE(FCharts->chartQLN->HoverTextAt(8), QStringLiteral("Tone 8 (34.5 kHz)\nUS: -170.0 dBm/Hz\nDS: -80.0 dBm/Hz"));
+    QCOMPARE(FCharts->chartGain->HoverTextAt(7.2), QStringLiteral("Tone 7 (30.2 kHz)\nUS Gain: -2.5 dB\nDS Gain: 4.0 dB"));
+    QCOMPARE(FCharts->chartBitLoading->HoverTextAt(8), QStringLiteral("Tone 8 (34.5 kHz)\nUS Bits: 10\nDS Bits: 0"));
+    // The per-bin SNR axis counts bins with the 512-bin option, tones without.
+    QCOMPARE(FCharts->chartBinSNRUS->HoverTextAt(8), QStringLiteral("Bin 8 (34.5 kHz)\nUS SNR: 36.0 dB"));
+    FFirst512->setChecked(false);
+    FCharts->DisplayChartData(nullptr);
+    FCharts->DisplayChartData(data.get());
+    QCOMPARE(FCharts->chartBinSNRDS->HoverTextAt(7), QStringLiteral("Tone 7 (30.2 kHz)\nDS SNR: 20.0 dB"));
+  }
+
+  void HoverFrequencyFollowsTheProfilesToneSpacing_data() {
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("17A") << int(vp17a) << "Tone 1000 (4312.5 kHz)";
+    QTest::newRow("30A") << int(vp30a) << "Tone 1000 (8625.0 kHz)";
+    QTest::newRow("35B") << int(vp35b) << "Tone 1000 (4312.5 kHz)";
+  }
+
+  void HoverFrequencyFollowsTheProfilesToneSpacing() {
+    QFETCH(int, profile);
+    QFETCH(QString, header);
+    auto data = LineSnapshot(TVDSLProfile(profile));
+    FCharts->DisplayChartData(data.get());
+    for (TToneChart *chart : AllCharts())
+      QCOMPARE(chart->HoverTextAt(1000).section(QLatin1Char('\n'), 0, 0).replace("Bin ", "Tone "), header);
   }
 
   void EveryLoadedToneShowsAtTheFullView() {
@@ -299,6 +341,29 @@ private slots:
         }
     const int expected = int(chart.ValueAxis()->coordToPixel(1.5)) - int(chart.ValueAxis()->coordToPixel(9.5));
     QCOMPARE(greenRows, expected);
+  }
+
+  void ZoomedAxisKeepsToneLabels() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    TToneChart *chart = FCharts->chartSNR;
+    QVERIFY(ShowChart(chart));
+    QVector<double> full;
+    for (int tone = 0; tone <= 4096; tone += 128)
+      full << tone;
+    QCOMPARE(chart->ToneAxis()->tickVector(), full);  // the profile's own ticks
+
+    chart->ToneAxis()->setRange(1000, 1060);
+    chart->replot();
+    QVector<double> zoomed;
+    for (int tone = 1000; tone <= 1060; tone += 4)
+      zoomed << tone;
+    QCOMPARE(chart->ToneAxis()->tickVector(), zoomed);
+    QCOMPARE(chart->ToneAxis()->tickVectorLabels().first().trimmed(), QStringLiteral("1000"));
+    QCOMPARE(chart->ToneLabelStep(), 128.0);  // the chart's own step is kept for the full view
+
+    chart->ResetView();
+    QCOMPARE(chart->ToneAxis()->tickVector(), full);
   }
 
   void MouseZoomPanAndFullView_data() {
@@ -340,6 +405,44 @@ private slots:
 
     QTest::mouseDClick(&chart, Qt::LeftButton, {}, QPoint(250, 150));
     QCOMPARE(chart.ToneAxis()->range(), full);
+  }
+
+  void WheelZoomsTheToneAxisAroundThePointer_data() {
+    QTest::addColumn<QString>("chart");
+    for (const char *name : {"chartHLog", "chartQLN", "chartSNR", "chartBitLoading", "chartGain", "chartBinSNRUS",
+                             "chartBinSNRDS"})
+      QTest::newRow(name) << name;
+  }
+
+  void WheelZoomsTheToneAxisAroundThePointer() {
+    QFETCH(QString, chart);
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    auto *c = FPages->findChild<TToneChart *>(chart);
+    QVERIFY(ShowChart(c));
+    const QCPRange full = c->ToneAxis()->range();
+    const double tone = full.lower + full.size() * 0.3;
+    const QPointF at(c->ToneAxis()->coordToPixel(tone), c->height() / 2.0);
+    const auto wheel = [&](int ANotches) {
+      QWheelEvent event(at, c->mapToGlobal(at), QPoint(), QPoint(0, 120 * ANotches), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(c, &event);
+    };
+    wheel(1);
+    const QCPRange zoomed = c->ToneAxis()->range();
+    QCOMPARE(zoomed.size(), full.size() * TToneChart::WheelZoomFactor);
+    QVERIFY(std::abs(c->ToneAxis()->coordToPixel(tone) - at.x()) < 0.5);  // the tone under the pointer stays
+    QCOMPARE(c->ValueAxis()->range().size() > 0, true);
+    wheel(-3);  // zooming out stops at the full view
+    QCOMPARE(c->ToneAxis()->range(), full);
+  }
+
+  void PagesSayHowToZoomAndPan() {
+    QCOMPARE(FPages->lblHLogHint->text(),
+             QStringLiteral("Zoom: wheel or Ctrl+drag \u00b7 Pan: middle-drag \u00b7 Full view: double-click"));
+    for (QLabel *hint : {FPages->lblQLNHint, FPages->lblSNRHint, FPages->lblBinsHint})
+      QCOMPARE(hint->text(),
+               QStringLiteral("Zoom: wheel or drag \u00b7 Pan: right-drag \u00b7 Full view: double-click"));
   }
 
   void RightClickOpensTheMenuOnce_data() {

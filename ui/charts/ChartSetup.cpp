@@ -4,6 +4,21 @@
 #include "ToneAxis.h"
 #include "ToneChart.h"
 #include "ToneTicker.h"
+#include "VDSLProfile.h"
+
+namespace {
+
+// The tooltip's unit and decimals; ABinsName names the value on the charts
+// of the bins listing, which holds bits, gain and SNR for every tone.
+THoverFormat HoverFormat(const char *AUnit, int ADecimals, const char *ABinsName = "") {
+  THoverFormat format;
+  format.Unit = QString::fromUtf8(AUnit);
+  format.Decimals = ADecimals;
+  format.ValueName = QString::fromUtf8(ABinsName);
+  return format;
+}
+
+}  // namespace
 
 void TChartSetup::SetTitles(TToneChart *AChart, const char *ATitle, const char *AToneTitle,
                             const char *AValueTitle) {
@@ -22,18 +37,21 @@ void TChartSetup::SetToneAxis(TToneChart *AChart, std::uint16_t AMax, int AStep)
 void TChartSetup::SetupHLogChart(TToneChart *AChart, std::uint16_t ATones) {
   AChart->SetValueRangeAutomatic();
   SetTitles(AChart, "HLog", rsTones, "dB");
+  AChart->SetHoverFormat(HoverFormat("dB", 1));
   SetToneAxis(AChart, ATones, DesignLabelStep);
 }
 
 void TChartSetup::SetupQLNChart(TToneChart *AChart, std::uint16_t ATones) {
   AChart->SetValueRangeFixed(-150, -90);
   SetTitles(AChart, "QLN", rsTones, "dBm/Hz");
+  AChart->SetHoverFormat(HoverFormat("dBm/Hz", 1));
   SetToneAxis(AChart, ATones, DesignLabelStep);
 }
 
 void TChartSetup::SetupSNRChart(TToneChart *AChart, std::uint16_t ATones) {
   AChart->SetValueRangeAutomatic();
   SetTitles(AChart, "SNR", rsTones, "dB");
+  AChart->SetHoverFormat(HoverFormat("dB", 1));
   SetToneAxis(AChart, ATones, DesignLabelStep);
 }
 
@@ -41,6 +59,7 @@ void TChartSetup::SetupBitLoadingChart(TToneChart *AChart, std::uint16_t ATones)
   AChart->SetValueRangeAutomatic();
   AChart->SetValueLabelStep(1);
   SetTitles(AChart, rsAllocatedBitsPerTone, rsTones, "Bits");
+  AChart->SetHoverFormat(HoverFormat("", 0, "Bits"));
   AChart->SetValueMinorTicks(false);
   SetToneAxis(AChart, ATones, DesignLabelStep);
 }
@@ -48,6 +67,7 @@ void TChartSetup::SetupBitLoadingChart(TToneChart *AChart, std::uint16_t ATones)
 void TChartSetup::SetupGainChart(TToneChart *AChart, std::uint16_t ATones) {
   AChart->SetValueRangeAutomatic();
   SetTitles(AChart, "Gain", rsTones, "dB");
+  AChart->SetHoverFormat(HoverFormat("dB", 1, "Gain"));
   AChart->SetValueMinorTicks(true);
   SetToneAxis(AChart, ATones, DesignLabelStep);
 }
@@ -56,6 +76,8 @@ void TChartSetup::SetupBinSNRChart(TToneChart *AChart, std::uint16_t ATones, boo
   AChart->ClearSeries();
   AChart->SetValueRangeAutomatic();
   SetTitles(AChart, "SNR", AFirst512Bins ? rsBins : rsTones, "dB");
+  AChart->SetHoverFormat(HoverFormat("dB", 1, "SNR"));
+  AChart->SetPositionWord(QString::fromUtf8(AFirst512Bins ? rsBin : rsTone));
   AChart->SetValueMinorTicks(true);
   if (AFirst512Bins)
     SetToneAxis(AChart, 512, 16);
@@ -66,6 +88,7 @@ void TChartSetup::SetupBinSNRChart(TToneChart *AChart, std::uint16_t ATones, boo
 void TChartSetup::UpdateProfileAxis(TToneChart *AChart, int AProfile) {
   const TToneAxisChoice choice = ToneAxisForProfile(AProfile);
   AChart->SetToneMax(choice.Max);
+  AChart->SetToneSpacingHz(ToneSpacingHz(ProfileFromOrdinal(AProfile)));
   if (choice.LabelStep)
     AChart->SetToneLabelStep(*choice.LabelStep);
 }

@@ -28,6 +28,10 @@ double BinValue(const TDrayBinEntry &AEntry, TBinField AField) {
 
 }  // namespace
 
+bool HasBinData(const TDrayBinArray &ATable) {
+  return std::any_of(ATable.begin(), ATable.end(), [](const TDrayBinEntry &AEntry) { return AEntry != TDrayBinEntry{}; });
+}
+
 TSeriesPoints BinPoints(const TDrayBinArray &ATable, int ACount, TBinField AField) {
   const int count = std::clamp(ACount, 0, DrayBinCount);
   TSeriesPoints points;

@@ -19,5 +19,9 @@ TSeriesPoints StatLinePoints(const TDrayStatArray &ATable, std::uint8_t AGroupSi
 
 enum class TBinField { ToneBits, Gain, SNR };
 
+// Whether a bins table holds any line of a bins listing: one never filled
+// (retrieved without bins, or loaded without a bins file) is all zeros.
+bool HasBinData(const TDrayBinArray &ATable);
+
 // Tones 0 .. ACount - 1 of a bins table; gain is shown in dB (tenths / 10).
 TSeriesPoints BinPoints(const TDrayBinArray &ATable, int ACount, TBinField AField);

@@ -18,6 +18,7 @@ void TSeriesPlotter::AddLine(TToneChart *AChart, const TSeriesPoints &APoints, c
 }
 
 void TSeriesPlotter::Finish(TToneChart *AChart) {
+  AChart->SeriesChanged();
   AChart->FitValueAxis();
   AChart->replot(QCustomPlot::rpQueuedReplot);
 }

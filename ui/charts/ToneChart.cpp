@@ -5,8 +5,8 @@
 
 #include <QToolTip>
 
-#include "HoverText.h"
 #include "ToneTicker.h"
+#include "ToneZoom.h"
 
 namespace {
 
@@ -55,12 +55,52 @@ TToneChart::TToneChart(QWidget *AParent) : QCustomPlot(AParent) {
   StyleAxis(yAxis);
   xAxis2->setVisible(false);
   yAxis2->setVisible(false);
-  legend->setVisible(true);
-  legend->setBrush(QColor(255, 255, 255, 220));
-  axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  PlaceLegendAbovePlot();
   setSelectionRectMode(QCP::srmNone);
   setMouseTracking(true);
   SetToneRange(0, 8192);
+}
+
+// The legend stands in its own row between the title and the plot, at the
+// right, so that it never covers data; the row is only as high as the
+// legend, and a chart without series shows no legend at all.
+void TToneChart::PlaceLegendAbovePlot() {
+  axisRect()->insetLayout()->take(legend);
+  axisRect()->insetLayout()->simplify();
+  auto *row = new QCPLayoutGrid;
+  plotLayout()->insertRow(1);
+  plotLayout()->addElement(1, 0, row);
+  plotLayout()->setRowStretchFactor(1, 0.001);
+  row->addElement(0, 0, new QCPLayoutElement(this));
+  row->addElement(0, 1, legend);
+  row->setColumnStretchFactor(1, 0.001);
+  row->setMargins(QMargins(0, 0, 0, 0));
+  legend->setFillOrder(QCPLegend::foColumnsFirst);
+  legend->setBorderPen(Qt::NoPen);
+  legend->setBrush(Qt::NoBrush);
+  legend->setMargins(QMargins(6, 0, 6, 0));
+  legend->setVisible(false);
+}
+
+void TToneChart::SeriesChanged() {
+  legend->setVisible(plottableCount() > 0);
+}
+
+void TToneChart::SetNotice(const QString &AText) {
+  if (!FNotice) {
+    FNotice = new QCPItemText(this);
+    FNotice->setClipToAxisRect(true);
+    FNotice->position->setType(QCPItemPosition::ptAxisRectRatio);
+    FNotice->position->setCoords(0.5, 0.5);
+    FNotice->setPositionAlignment(Qt::AlignCenter);
+    FNotice->setColor(QColor(96, 96, 96));
+  }
+  FNotice->setText(AText);
+  replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString TToneChart::Notice() const {
+  return FNotice ? FNotice->text() : QString();
 }
 
 void TToneChart::SetTitle(const QString &ATitle) {
@@ -152,6 +192,11 @@ void TToneChart::ClearSeries() {
   clearPlottables();
   for (QCPBarsGroup *group : findChildren<QCPBarsGroup *>(QString(), Qt::FindDirectChildrenOnly))
     delete group;
+  if (FNotice) {
+    removeItem(FNotice);
+    FNotice = nullptr;
+  }
+  SeriesChanged();
 }
 
 void TToneChart::SetMouseScheme(Qt::KeyboardModifiers AZoomModifiers, Qt::MouseButton APanButton) {
@@ -159,11 +204,25 @@ void TToneChart::SetMouseScheme(Qt::KeyboardModifiers AZoomModifiers, Qt::MouseB
   FPanButton = APanButton;
 }
 
+QString TToneChart::NavigationHint() const {
+  const QString zoom = FZoomModifiers == Qt::ControlModifier ? QStringLiteral("Ctrl+drag") : QStringLiteral("drag");
+  const QString pan = FPanButton == Qt::MiddleButton ? QStringLiteral("middle-drag") : QStringLiteral("right-drag");
+  return QStringLiteral("Zoom: wheel or %1 \u00b7 Pan: %2 \u00b7 Full view: double-click").arg(zoom, pan);
+}
+
+void TToneChart::ZoomToneAxis(double APixelX, double AFactor) {
+  const QCPRange view = xAxis->range();
+  const TToneSpan zoomed = ZoomToneSpan({view.lower, view.upper}, xAxis->pixelToCoord(APixelX), AFactor,
+                                        {FHomeToneRange.lower, FHomeToneRange.upper});
+  xAxis->setRange(zoomed.Lower, zoomed.Upper);
+  replot(QCustomPlot::rpQueuedReplot);
+}
+
 QString TToneChart::HoverTextAt(double ATone) {
   QList<QPair<QString, double>> values;
   for (int i = 0; i < plottableCount(); ++i)
     values.append({plottable(i)->name(), ValueNear(plottable(i), ATone)});
-  return FormatHoverText(static_cast<int>(std::lround(std::max(0.0, ATone))), values);
+  return FormatHoverText(static_cast<int>(std::lround(std::max(0.0, ATone))), FHoverFormat, values);
 }
 
 void TToneChart::mousePressEvent(QMouseEvent *AEvent) {
@@ -214,6 +273,16 @@ void TToneChart::mouseDoubleClickEvent(QMouseEvent *AEvent) {
     return;
   }
   QCustomPlot::mouseDoubleClickEvent(AEvent);
+}
+
+void TToneChart::wheelEvent(QWheelEvent *AEvent) {
+  const double notches = AEvent->angleDelta().y() / 120.0;
+  if (notches == 0) {
+    AEvent->ignore();
+    return;
+  }
+  ZoomToneAxis(AEvent->position().x(), std::pow(WheelZoomFactor, notches));
+  AEvent->accept();
 }
 
 void TToneChart::contextMenuEvent(QContextMenuEvent *AEvent) {

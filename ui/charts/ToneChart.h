@@ -1,11 +1,14 @@
 #pragma once
 // One chart of the main window: a title, a tone axis (bottom) and a value
-// axis (left), a legend, rectangle zoom, panning, a double-click that brings
-// back the full view, and a tooltip with the values under the cursor.
+// axis (left), a legend, rectangle zoom, wheel zoom of the tone axis,
+// panning, a double-click that brings back the full view, and a tooltip with
+// the values under the cursor.
 
 #include <memory>
 
 #include <qcustomplot.h>
+
+#include "HoverText.h"
 
 class TToneTicker;
 
@@ -41,16 +44,34 @@ public:
   // Back to the full tone range and the fitted or fixed value range.
   void ResetView();
 
-  // Removes and destroys every series (and their bar groups).
+  // Removes and destroys every series (and their bar groups) and the notice.
   void ClearSeries();
+  // Shows the legend when there are series to list, hides it otherwise.
+  void SeriesChanged();
+  // A line of text in the middle of the plot, in place of series that have
+  // nothing to show; cleared with the series.
+  void SetNotice(const QString &AText);
+  QString Notice() const;
   int SeriesCount() const { return plottableCount(); }
 
   // The zoom rectangle is drawn with the left button while AModifiers are
   // held; APanButton drags the view.
   void SetMouseScheme(Qt::KeyboardModifiers AZoomModifiers, Qt::MouseButton APanButton);
+  // One line that tells the user how to zoom, pan and get the full view.
+  QString NavigationHint() const;
 
-  // What the tooltip shows at a tone axis coordinate.
+  // Zooms the tone axis around the tone at pixel APixelX (AFactor below 1
+  // zooms in), as the mouse wheel does.
+  void ZoomToneAxis(double APixelX, double AFactor);
+  // Each notch of the wheel shows this part of the tones it showed before.
+  static constexpr double WheelZoomFactor = 0.8;
+
+  // What the tooltip shows at a tone axis coordinate, and how it says it.
   QString HoverTextAt(double ATone);
+  void SetHoverFormat(const THoverFormat &AFormat) { FHoverFormat = AFormat; }
+  const THoverFormat &HoverFormat() const { return FHoverFormat; }
+  void SetToneSpacingHz(double ASpacingHz) { FHoverFormat.ToneSpacingHz = ASpacingHz; }
+  void SetPositionWord(const QString &AWord) { FHoverFormat.PositionWord = AWord; }
 
 signals:
   // The user asked for the chart's pop-up menu (mouse or keyboard).
@@ -61,16 +82,20 @@ protected:
   void mouseMoveEvent(QMouseEvent *AEvent) override;
   void mouseReleaseEvent(QMouseEvent *AEvent) override;
   void mouseDoubleClickEvent(QMouseEvent *AEvent) override;
+  void wheelEvent(QWheelEvent *AEvent) override;
   void contextMenuEvent(QContextMenuEvent *AEvent) override;
 
 private:
+  void PlaceLegendAbovePlot();
   void StartPan(const QPoint &APos);
   void PanTo(const QPoint &APos);
   void ShowHoverText(QMouseEvent *AEvent);
 
   QCPTextElement *FTitle = nullptr;
+  QCPItemText *FNotice = nullptr;
   QSharedPointer<TToneTicker> FToneTickerRef;
   TToneTicker *FToneTicker = nullptr;
+  THoverFormat FHoverFormat;
   QCPRange FHomeToneRange{0, 8192};
   QCPRange FFixedValueRange{0, 1};
   bool FValueAutomatic = true;

@@ -2,23 +2,20 @@
 
 #include <cmath>
 
+#include "ToneStep.h"
+
 TToneTicker::TToneTicker() {
   setScaleStrategy(ssNone);
 }
 
 double TToneTicker::getTickStep(const QCPRange &ARange) {
-  double step = tickStep() > 0 ? tickStep() : 1;
-  // Zooming out past the designed range would otherwise draw hundreds of
-  // labels on top of each other.
-  const double ticks = ARange.size() / step;
-  if (ticks > MaxTickCount)
-    step *= std::ceil(ticks / MaxTickCount);
-  FUsedStep = step;
-  return step;
+  FUsedStep = VisibleToneStep(tickStep(), ARange.size());
+  return FUsedStep;
 }
 
-int TToneTicker::getSubTickCount(double) {
-  return 3;
+int TToneTicker::getSubTickCount(double ATickStep) {
+  // Three minor ticks, but none between neighbouring tones.
+  return ATickStep >= 4 ? 3 : std::max(0, int(ATickStep) - 1);
 }
 
 QString TToneTicker::getTickLabel(double ATick, const QLocale &, QChar, int) {

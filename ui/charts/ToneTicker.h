@@ -1,7 +1,8 @@
 #pragma once
-// Tick placement of the charts: a fixed label step (thinned only when it
-// would crowd the axis), whole-number labels laid out alternately on two rows
-// so that dense tone axes stay readable, and three minor ticks per step.
+// Tick placement of the charts: the chart's label step, made finer when a
+// zoom leaves few labels in view and coarser when the labels would crowd the
+// axis (VisibleToneStep); whole-number labels laid out alternately on two
+// rows so that dense tone axes stay readable; three minor ticks per step.
 
 #include <qcustomplot.h>
 
@@ -13,11 +14,8 @@ public:
   void SetAlternateRows(bool AValue) { FAlternateRows = AValue; }
   bool AlternateRows() const { return FAlternateRows; }
 
-  // The step that the last generated ticks used (a multiple of tickStep()).
+  // The step that the last generated ticks used.
   double UsedStep() const { return FUsedStep; }
-
-  // More ticks than this on one axis are thinned to a multiple of the step.
-  static constexpr int MaxTickCount = 48;
 
 protected:
   double getTickStep(const QCPRange &ARange) override;

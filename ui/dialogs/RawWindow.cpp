@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include "Cascade.h"
 #include "DrayData.h"
 
 namespace {
@@ -97,6 +99,19 @@ void TRawWindow::LoadFrom(const TDrayData *AData, TRawKind AKind) {
   const TRawTextCopy copy = CopyRawText(*AData, AKind);
   memUS->setPlainText(TextOfLines(copy.US));
   memDS->setPlainText(TextOfLines(copy.DS));
+}
+
+void TRawWindow::PlaceCascaded() {
+  QWidget *owner = parentWidget();
+  if (!owner)
+    return;
+  int open = 0;
+  for (const TRawWindow *other : owner->findChildren<TRawWindow *>(Qt::FindDirectChildrenOnly))
+    if (other != this && other->isVisible())
+      ++open;
+  const QScreen *screen = owner->screen();
+  move(CascadePosition(owner->frameGeometry().topLeft(), open, size(),
+                       screen ? screen->availableGeometry() : QRect()));
 }
 
 void TRawWindow::btnCloseClick() { close(); }

@@ -26,6 +26,10 @@ public:
   // AKind; no snapshot (nullptr) leaves them empty.
   void LoadFrom(const TDrayData *AData, TRawKind AKind);
 
+  // Moves the window over its owner, cascaded after the owner's raw windows
+  // that are open already (call before showing it).
+  void PlaceCascaded();
+
 protected:
   TRawWindow(QWidget *AOwner, const QSize &AClientSize);
   // Puts the two labelled memos into AGrid, side by side or one above the other.

@@ -11,6 +11,7 @@ TfrmRawBins::TfrmRawBins(QWidget *AOwner) : TRawWindow(AOwner, QSize(622, 515)) 
 TfrmRawBins *TfrmRawBins::ShowBins(QWidget *AOwner, const TDrayData *AData) {
   auto *window = new TfrmRawBins(AOwner);
   window->LoadFrom(AData, TRawKind::Bins);
+  window->PlaceCascaded();
   window->show();
   return window;
 }

@@ -26,6 +26,7 @@ TfrmRawData *TfrmRawData::ShowRaw(QWidget *AOwner, const TDrayData *AData, TRawK
   auto *window = new TfrmRawData(AOwner);
   window->setWindowTitle(CaptionOf(AKind));
   window->LoadFrom(AData, AKind);
+  window->PlaceCascaded();
   window->show();
   return window;
 }

@@ -1,6 +1,7 @@
 #include "MainCharts.h"
 
 #include <QCheckBox>
+#include <QLabel>
 
 #include "ChartSetup.h"
 #include "DrayData.h"
@@ -22,6 +23,10 @@ TMainCharts::TMainCharts(const TMainPages &APages, const QCheckBox *AFirst512Bin
   for (TToneChart *chart : {chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS})
     chart->SetMouseScheme(Qt::NoModifier, Qt::RightButton);
   chartHLog->SetMouseScheme(Qt::ControlModifier, Qt::MiddleButton);
+  APages.lblHLogHint->setText(chartHLog->NavigationHint());
+  APages.lblQLNHint->setText(chartQLN->NavigationHint());
+  APages.lblSNRHint->setText(chartSNR->NavigationHint());
+  APages.lblBinsHint->setText(chartBitLoading->NavigationHint());
 }
 
 bool TMainCharts::First512Bins() const {
@@ -38,6 +43,14 @@ void TMainCharts::SetupCharts() {
   TChartSetup::SetupHLogChart(chartHLog, tones);
   TChartSetup::SetupQLNChart(chartQLN, tones);
   TChartSetup::SetupSNRChart(chartSNR, tones);
+}
+
+void TMainCharts::RedrawBinSNR(const TDrayData *AData) {
+  constexpr std::uint16_t tones = 8192;
+  TChartSetup::SetupBinSNRChart(chartBinSNRUS, tones, First512Bins());
+  TChartSetup::SetupBinSNRChart(chartBinSNRDS, tones, First512Bins());
+  if (AData)
+    PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
 }
 
 void TMainCharts::DisplayChartData(const TDrayData *AData) {
@@ -81,6 +94,8 @@ void TMainCharts::PlotBitLoading(const TDrayData &AData, TToneChart *AChart, con
                                  const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartBitLoading;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  if (NoBinsData(AData, {chart}))
+    return;
   TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
                               ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
 }
@@ -89,13 +104,27 @@ void TMainCharts::PlotGain(const TDrayData &AData, TToneChart *AChart, const QCo
                            const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartGain;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  if (NoBinsData(AData, {chart}))
+    return;
   TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
                               ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
 }
 
+// A snapshot without bins tables says so in its bins charts rather than
+// draw them flat at zero.
+bool TMainCharts::NoBinsData(const TDrayData &AData, std::initializer_list<TToneChart *> ACharts) {
+  if (HasBinData(AData.ShowBinStatsUS()) || HasBinData(AData.ShowBinStatsDS()))
+    return false;
+  for (TToneChart *chart : ACharts)
+    chart->SetNotice(QString::fromUtf8(rsNoBinsData));
+  return true;
+}
+
 void TMainCharts::SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle) {
   AChart->SetTitle(QString::fromLatin1(ATitle));
+  AChart->SetToneSpacingHz(ToneSpacingHz(AData.VDSLProfile()));
   if (First512Bins()) {
+    AChart->SetPositionWord(QString::fromUtf8(rsBin));
     AChart->ToneAxis()->setLabel(QString::fromUtf8(rsBins));
     AChart->SetToneRange(0, 512);
     AChart->SetToneLabelStep(32);
@@ -104,6 +133,7 @@ void TMainCharts::SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, cons
   // Without the option every tone of the profile is drawn, on the same tone
   // axis as the other bins charts.
   const TToneAxisChoice axis = ToneAxisForProfile(AData.VDSLProfile());
+  AChart->SetPositionWord(QString::fromUtf8(rsTone));
   AChart->ToneAxis()->setLabel(QString::fromUtf8(rsTones));
   AChart->SetToneRange(0, axis.Max);
   AChart->SetToneLabelStep(axis.LabelStep.value_or(TChartSetup::DesignLabelStep));
@@ -115,6 +145,8 @@ void TMainCharts::PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TTon
   TToneChart *chartUS = AChartUS ? AChartUS : chartBinSNRUS;
   SetBinSNRAxis(chartDS, AData, "SNR Downstream");
   SetBinSNRAxis(chartUS, AData, "SNR Upstream");
+  if (NoBinsData(AData, {chartUS, chartDS}))
+    return;
   const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
   TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
   TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);

@@ -2,6 +2,8 @@
 // The seven charts of the main window and what the window does with them as
 // a whole: set them up, empty them, draw a snapshot into them.
 
+#include <initializer_list>
+
 #include <QColor>
 
 class QCheckBox;
@@ -19,6 +21,9 @@ public:
 
   void SetupCharts();
   void DisplayChartData(const TDrayData *AData);
+  // After a change of the 512-bin option: the per-bin SNR charts set up
+  // again and, when AData is given, drawn from it at once.
+  void RedrawBinSNR(const TDrayData *AData);
 
   // A null chart means the default one for that table.
   void PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
@@ -33,6 +38,7 @@ public:
 
 private:
   bool First512Bins() const;
+  static bool NoBinsData(const TDrayData &AData, std::initializer_list<TToneChart *> ACharts);
   void SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle);
 
   const QCheckBox *FFirst512Bins;

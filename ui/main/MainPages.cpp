@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -25,9 +26,9 @@ TMainPages::TMainPages(QWidget *AParent) : QTabWidget(AParent) {
   setObjectName(QStringLiteral("pgcMain"));
   setProperty("helpContext", 2003);
   TabSheet1 = CreateRouterPage();
-  tbsHLog = CreateChartPage("tbsHLog", chartHLog, "chartHLog", btnHLogShowRaw, "btnHLogShowRaw");
-  tbsQLN = CreateChartPage("tbsQLN", chartQLN, "chartQLN", btnQLNShowRawData, "btnQLNShowRawData");
-  tbsSNR = CreateChartPage("tbsSNR", chartSNR, "chartSNR", btnSNRShowRawData, "btnSNRShowRawData");
+  tbsHLog = CreateChartPage("tbsHLog", chartHLog, "chartHLog", btnHLogShowRaw, "btnHLogShowRaw", lblHLogHint);
+  tbsQLN = CreateChartPage("tbsQLN", chartQLN, "chartQLN", btnQLNShowRawData, "btnQLNShowRawData", lblQLNHint);
+  tbsSNR = CreateChartPage("tbsSNR", chartSNR, "chartSNR", btnSNRShowRawData, "btnSNRShowRawData", lblSNRHint);
   tbsInput = CreateBinsPage();
   addTab(TabSheet1, QStringLiteral("Router"));
   addTab(tbsHLog, QStringLiteral("HLog"));
@@ -75,13 +76,15 @@ QWidget *TMainPages::CreateRouterPage() {
 }
 
 QWidget *TMainPages::WithRawStrip(const char *AName, QWidget *AContent, QPushButton *&AButton,
-                                  const char *AButtonName) {
+                                  const char *AButtonName, QLabel *&AHint) {
   QWidget *page = AContent->parentWidget();
   page->setObjectName(QString::fromLatin1(AName));
   AButton = new QPushButton(QStringLiteral("Show raw data..."), page);
   AButton->setObjectName(QString::fromLatin1(AButtonName));
+  AHint = new QLabel(page);
+  AHint->setForegroundRole(QPalette::PlaceholderText);
   auto *strip = new QHBoxLayout;
-  strip->addStretch(1);
+  strip->addWidget(AHint, 1);
   strip->addWidget(AButton);
   auto *layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -91,10 +94,10 @@ QWidget *TMainPages::WithRawStrip(const char *AName, QWidget *AContent, QPushBut
 }
 
 QWidget *TMainPages::CreateChartPage(const char *AName, TToneChart *&AChart, const char *AChartName,
-                                     QPushButton *&AButton, const char *AButtonName) {
+                                     QPushButton *&AButton, const char *AButtonName, QLabel *&AHint) {
   auto *page = new QWidget(this);
   AChart = NewChart(page, AChartName);
-  return WithRawStrip(AName, AChart, AButton, AButtonName);
+  return WithRawStrip(AName, AChart, AButton, AButtonName, AHint);
 }
 
 QWidget *TMainPages::CreateBinSNRPage() {
@@ -128,5 +131,5 @@ QWidget *TMainPages::CreateBinsPage() {
   PageControl1->addTab(TabSheet3, QStringLiteral("Gain"));
   PageControl1->addTab(TabSheet4, QStringLiteral("SNR"));
   PageControl1->setCurrentIndex(0);
-  return WithRawStrip("tbsInput", PageControl1, btnBinShowRawData, "btnBinShowRawData");
+  return WithRawStrip("tbsInput", PageControl1, btnBinShowRawData, "btnBinShowRawData", lblBinsHint);
 }

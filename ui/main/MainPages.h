@@ -4,6 +4,7 @@
 
 #include <QTabWidget>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class TToneChart;
@@ -40,12 +41,20 @@ public:
   QPushButton *btnSNRShowRawData = nullptr;
   QPushButton *btnBinShowRawData = nullptr;
 
+  // Beside each "Show raw data..." button: how to zoom and pan that page's
+  // charts (filled in by whoever sets their mouse scheme).
+  QLabel *lblHLogHint = nullptr;
+  QLabel *lblQLNHint = nullptr;
+  QLabel *lblSNRHint = nullptr;
+  QLabel *lblBinsHint = nullptr;
+
 private:
   QWidget *CreateRouterPage();
   QWidget *CreateChartPage(const char *AName, TToneChart *&AChart, const char *AChartName, QPushButton *&AButton,
-                           const char *AButtonName);
+                           const char *AButtonName, QLabel *&AHint);
   QWidget *CreateBinsPage();
   QWidget *CreateBinSNRPage();
-  QWidget *WithRawStrip(const char *AName, QWidget *AContent, QPushButton *&AButton, const char *AButtonName);
+  QWidget *WithRawStrip(const char *AName, QWidget *AContent, QPushButton *&AButton, const char *AButtonName,
+                        QLabel *&AHint);
   TToneChart *NewChart(QWidget *AParent, const char *AName);
 };

@@ -1,11 +1,42 @@
 #include "UpDown.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// Lets the field hold only a number the spin buttons could show: digits,
+// no leading zero, never above the maximum. A number below the minimum may
+// stand while more digits can still bring it into range; the field may be
+// empty while the user retypes it.
+class TPositionValidator : public QValidator {
+public:
+  TPositionValidator(const TUpDown *AUpDown, QObject *AParent) : QValidator(AParent), FUpDown(AUpDown) {}
+
+  State validate(QString &AInput, int &) const override {
+    if (AInput.isEmpty())
+      return Intermediate;
+    if (AInput.size() > 10 || AInput.front() == QLatin1Char('0') ||
+        !std::all_of(AInput.begin(), AInput.end(), [](QChar c) { return c >= '0' && c <= '9'; }))
+      return Invalid;
+    const long long value = AInput.toLongLong();
+    if (value > FUpDown->Max())
+      return Invalid;
+    if (value >= FUpDown->Min())
+      return Acceptable;
+    return value * 10 <= FUpDown->Max() ? Intermediate : Invalid;
+  }
+
+private:
+  const TUpDown *FUpDown;
+};
+
+}  // namespace
 
 TUpDown::TUpDown(QWidget *AParent) : QWidget(AParent) {
   auto *layout = new QVBoxLayout(this);
@@ -29,8 +60,7 @@ TUpDown::TUpDown(QWidget *AParent) : QWidget(AParent) {
 void TUpDown::SetAssociate(QLineEdit *AEdit) {
   FAssociate = AEdit;
   setFixedHeight(AEdit->sizeHint().height());
-  const QString separator = QRegularExpression::escape(QLocale().groupSeparator());
-  AEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9" + separator + "]*"), AEdit));
+  AEdit->setValidator(new TPositionValidator(this, AEdit));
   AEdit->installEventFilter(this);
   connect(AEdit, &QLineEdit::textEdited, this, &TUpDown::AssociateEdited);
 }
@@ -44,7 +74,7 @@ void TUpDown::SetRange(int AMin, int AMax) {
 void TUpDown::SetPosition(int AValue) {
   FPosition = std::clamp(AValue, FMin, FMax);
   if (FAssociate)
-    FAssociate->setText(QLocale().toString(FPosition));
+    FAssociate->setText(QString::number(FPosition));  // a port number: no digit grouping
 }
 
 void TUpDown::StepBy(int ASteps) {

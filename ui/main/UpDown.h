@@ -1,7 +1,8 @@
 #pragma once
 // Spin buttons attached to a digits-only edit: they write their position into
-// the edit (with the user's digit grouping from 1000 on) and read it back
-// from there when the user types.
+// the edit (plain digits, no grouping: the field holds a port number) and
+// read it back from there when the user types. The edit takes only numbers
+// within the buttons' range.
 
 #include <QWidget>
 
@@ -22,8 +23,8 @@ public:
   void SetPosition(int AValue);
   void StepBy(int ASteps);
 
-  // The number in an edit text, group separators skipped; -1 when it holds
-  // no digit.
+  // The number in an edit text, anything but digits skipped; -1 when it
+  // holds no digit.
   static long long ParseDigits(const QString &AText);
 
 protected:

@@ -160,6 +160,7 @@ void TfrmMain::BindControls() {
   connect(p.lbxStatistics, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { lbxStatisticsClick(); }); });
   connect(p.lbxStatistics, &QListWidget::itemClicked, this,
           [this](QListWidgetItem *AItem) { Guarded([this, AItem] { lbxStatisticsItemClicked(AItem); }); });
+  connect(p.chkSNRBug, &QCheckBox::toggled, this, [this] { Guarded([this] { chkSNRBugClick(); }); });
   connect(pgcMain->btnHelp, &QPushButton::clicked, this, [this] { Guarded([this] { btnHelpClick(); }); });
   connect(pgcMain->btnAbout, &QPushButton::clicked, this, [this] { Guarded([this] { btnAboutClick(); }); });
   const std::pair<QPushButton *, TRawKind> raw[] = {{pgcMain->btnHLogShowRaw, TRawKind::HLog},
@@ -271,6 +272,15 @@ void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
 void TfrmMain::lbxStatisticsItemClicked(QListWidgetItem *AItem) {
   if (SnapshotOf(AItem) != FDisplayedData)
     lbxStatisticsClick();
+}
+
+// The per-bin SNR charts follow the option at once. A running retrieval
+// draws them itself, with the option as it is when its request comes.
+void TfrmMain::chkSNRBugClick() {
+  if (ReaderRunning())
+    return;
+  TDrayData *selected = GetSelectedDrayData();
+  FCharts->RedrawBinSNR(selected == FDisplayedData ? selected : nullptr);
 }
 
 TDrayData *TfrmMain::GetSelectedDrayData() const {

@@ -120,6 +120,7 @@ private:
   void DeleteEntry(TDrayDataList &ASender, TDrayData *AItem);
   void SelectEntry(int ARow);
   void lbxStatisticsItemClicked(QListWidgetItem *AItem);
+  void chkSNRBugClick();
   void ShowHelpForFocus();
   void btnHelpClick();
   void btnAboutClick();

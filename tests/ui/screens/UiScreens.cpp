@@ -10,7 +10,9 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include "DrayData.h"
 #include "MainPages.h"
+#include "ToneChart.h"
 #include "fmLoadDataFromFile.h"
 #include "fmMain.h"
 
@@ -44,12 +46,27 @@ void FillDialogSoon(const QString &ADir) {
 // been idle (and its actions brought in step) before each.
 void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
   TMainPages &pages = *AForm.pgcMain;
-  const char *names[] = {"1-router", "2-hlog", "3-qln", "4-snr", "5-bitloading", "6-gain", "7-binsnr"};
-  if (AStep >= 7) {
+  const char *names[] = {"1-router", "2-hlog", "3-qln", "4-snr", "5-bitloading", "6-gain", "7-binsnr",
+                         "9-hlog-zoomed", "10-no-bins"};
+  if (AStep >= 9) {
     QApplication::quit();
     return;
   }
-  if (AStep < 4) {
+  if (AStep == 7) {
+    // Eight turns of the wheel around tone 1000.
+    pages.setCurrentWidget(pages.tbsHLog);
+    TToneChart *chart = pages.chartHLog;
+    for (int i = 0; i < 8; ++i)
+      chart->ZoomToneAxis(chart->ToneAxis()->coordToPixel(1000), TToneChart::WheelZoomFactor);
+  } else if (AStep == 8) {
+    // A snapshot retrieved without the bins option.
+    auto data = std::make_unique<TDrayData>("without bins");
+    data->SetVDSLProfile(vp17a);
+    AForm.DrayDataList().Add(std::move(data));
+    AForm.lbxStatisticsClick();
+    pages.setCurrentWidget(pages.tbsInput);
+    pages.PageControl1->setCurrentIndex(0);
+  } else if (AStep < 4) {
     pages.setCurrentIndex(AStep);
   } else {
     pages.setCurrentWidget(pages.tbsInput);
@@ -63,7 +80,7 @@ void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Tonegraph"));
+  QApplication::setApplicationName(QStringLiteral("Tonegraph"));
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   TfrmMain form;
   form.show();
