@@ -22,9 +22,12 @@ struct TImportOptions {
 int BuildAndSave(const TImportOptions &AOptions) {
   TDrayData Data("Loaded from file");
   Data.SetVDSLProfile(AOptions.Profile);
-  for (const TEmptyCapture &Empty : LoadCapturedFiles(Data, AOptions.Files))
-    std::fprintf(stderr, "warning: %s\n", NoValuesNote(Empty.FileName, Empty.Kind).c_str());
-  Data.SaveToFile(AOptions.Output);
+  for (const TDrayKind Kind : DrayKinds) {
+    const std::string &Name = CapturedFileOf(AOptions.Files, Kind);
+    if (About(Name, [&] { return LoadCapturedFile(Data, Kind, Name); }).LinesTaken == 0 && !Name.empty())
+      std::fprintf(stderr, "warning: %s\n", NoValuesNote(Name, Kind).c_str());
+  }
+  About(AOptions.Output, [&] { Data.SaveToFile(AOptions.Output); });
   return 0;
 }
 

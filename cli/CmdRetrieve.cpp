@@ -44,23 +44,22 @@ TRetrievalOutcome Retrieve(const TRetrieveSettings &ASettings, TDrayData &AData)
   return RunRetrieval(Request, AData, &View);
 }
 
-int Report(const TRetrievalOutcome &AOutcome, TDrayData &AData, const std::string &AOutput) {
-  if (!AOutcome.KeepsSnapshot()) {
-    std::fprintf(stderr, "%s\n", AOutcome.Reason.c_str());
-    return 1;
-  }
+// ARouter ("192.168.1.1:23") is what a failure of the run is about.
+int Report(const TRetrievalOutcome &AOutcome, TDrayData &AData, const std::string &AOutput,
+           const std::string &ARouter) {
+  if (!AOutcome.KeepsSnapshot())
+    throw ECliFailure(ARouter, AOutcome.Reason);
   if (AOutcome.GotNothing()) {
     for (const std::string &Note : PartialRunNotes(AOutcome))
       std::fprintf(stderr, "%s\n", Note.c_str());
-    std::fprintf(stderr, "No data retrieved: the router answered none of the commands\n");
-    return 1;
+    throw ECliFailure(ARouter, "No data retrieved: the router answered none of the commands");
   }
   // What a partial run lacks is worth a line each; the snapshot as far as it
   // got is saved all the same.
   for (const std::string &Note : PartialRunNotes(AOutcome))
     std::fprintf(stderr, "warning: %s\n", Note.c_str());
   const std::string File = AOutput.empty() ? AData.Name() : AOutput;
-  AData.SaveToFile(File);
+  About(File, [&] { AData.SaveToFile(File); });
   std::fprintf(stderr, "Saved %s\n", File.c_str());
   return 0;
 }
@@ -68,7 +67,8 @@ int Report(const TRetrievalOutcome &AOutcome, TDrayData &AData, const std::strin
 int RetrieveAndSave(const TRetrieveOptions &AOptions) {
   const TRetrieveSettings Settings = ReadSettings(AOptions);
   TDrayData Data(GenerateDataFileName(Settings.RouterName));
-  return Report(Retrieve(Settings, Data), Data, Settings.Output);
+  return Report(Retrieve(Settings, Data), Data, Settings.Output,
+                Settings.Host + ":" + std::to_string(Settings.Port));
 }
 
 } // namespace

@@ -22,7 +22,7 @@ std::string NotEmpty(const std::string &AFilename) {
 
 int Show(const TShowOptions &AOptions) {
   TDrayData Data;
-  Data.LoadFromFile(AOptions.Filename);
+  About(AOptions.Filename, [&] { Data.LoadFromFile(AOptions.Filename); });
   const std::string Text = AOptions.Json ? SnapshotJson(Data) + "\n" : SnapshotSummary(Data);
   std::fwrite(Text.data(), 1, Text.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;

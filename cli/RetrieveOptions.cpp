@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "Commands.h"
 #include "Configuration.h"
 
 namespace {
@@ -15,7 +16,7 @@ TValue Given(const CLI::Option *AOption, const TValue &AValue, const TValue &AOt
 TConnectionSettings Defaults(const TRetrieveOptions &AOptions) {
   TConnectionSettings Defaults;
   if (AOptions.ConfigOption->count() > 0)
-    LoadConfiguration(AOptions.Config, Defaults);
+    About(AOptions.Config, [&] { LoadConfiguration(AOptions.Config, Defaults); });
   return Defaults;
 }
 

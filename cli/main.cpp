@@ -63,7 +63,7 @@ int main(int argc, char **argv) {
   try {
     return ParseAndRun(Program, Commands, argc, argv);
   } catch (const std::exception &AError) {
-    std::fprintf(stderr, "%s\n", AError.what());
+    std::fprintf(stderr, "tonegraph-cli: %s\n", AError.what());
     return 1;
   }
 }

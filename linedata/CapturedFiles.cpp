@@ -20,15 +20,40 @@ std::string NoValuesNote(std::string_view AFileName, TDrayKind AKind) {
   return std::string(AFileName) + ": no " + DrayKindName(AKind) + " values found";
 }
 
+TParseCounts LoadCapturedFile(TDrayData &AData, TDrayKind AKind, const std::string &AFileName) {
+  switch (AKind) {
+  case TDrayKind::HLog:
+    return AData.LoadHLogFromFile(AFileName);
+  case TDrayKind::QLN:
+    return AData.LoadQLNFromFile(AFileName);
+  case TDrayKind::SNR:
+    return AData.LoadSNRFromFile(AFileName);
+  case TDrayKind::Bins:
+    return AData.LoadBinsFromFile(AFileName);
+  }
+  return {};
+}
+
+const std::string &CapturedFileOf(const TCapturedFiles &AFiles, TDrayKind AKind) {
+  switch (AKind) {
+  case TDrayKind::HLog:
+    return AFiles.HLog;
+  case TDrayKind::QLN:
+    return AFiles.QLN;
+  case TDrayKind::SNR:
+    return AFiles.SNR;
+  case TDrayKind::Bins:
+    break;
+  }
+  return AFiles.Bins;
+}
+
 std::vector<TEmptyCapture> LoadCapturedFiles(TDrayData &AData, const TCapturedFiles &AFiles) {
   std::vector<TEmptyCapture> Empty;
-  const auto Note = [&Empty](TDrayKind AKind, const std::string &AName, const TParseCounts &ACounts) {
-    if (!AName.empty() && ACounts.LinesTaken == 0)
-      Empty.push_back({AKind, AName});
-  };
-  Note(TDrayKind::HLog, AFiles.HLog, AData.LoadHLogFromFile(AFiles.HLog));
-  Note(TDrayKind::QLN, AFiles.QLN, AData.LoadQLNFromFile(AFiles.QLN));
-  Note(TDrayKind::SNR, AFiles.SNR, AData.LoadSNRFromFile(AFiles.SNR));
-  Note(TDrayKind::Bins, AFiles.Bins, AData.LoadBinsFromFile(AFiles.Bins));
+  for (const TDrayKind Kind : DrayKinds) {
+    const std::string &Name = CapturedFileOf(AFiles, Kind);
+    if (LoadCapturedFile(AData, Kind, Name).LinesTaken == 0 && !Name.empty())
+      Empty.push_back({Kind, Name});
+  }
   return Empty;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DrayKindState.h"
+#include "ParseCounts.h"
 
 class TDrayData;
 
@@ -28,6 +29,12 @@ struct TEmptyCapture {
   TDrayKind Kind;
   std::string FileName;
 };
+
+// Loads AFileName ("" does nothing) as the captured answer of AKind.
+TParseCounts LoadCapturedFile(TDrayData &AData, TDrayKind AKind, const std::string &AFileName);
+
+// The file named for AKind.
+const std::string &CapturedFileOf(const TCapturedFiles &AFiles, TDrayKind AKind);
 
 // Loads each named file into AData (HLog, QLN, SNR, bins) and returns the
 // files that gave no values of their kind, in that order. Load failures pass

@@ -83,10 +83,16 @@ TEST(CliImportShow, FailuresAndWrongUsage) {
   };
   const TCase Cases[] = {
       {"show " + Quoted(Folder.Path("none.draydata")), 1,
-       "Cannot open file \"" + Folder.Path("none.draydata") + "\". No such file or directory\n"},
-      {"show " + Quoted(FixturePath("line17a-hlog.txt")), 1, "Invalid property value\n"},
+       "tonegraph-cli: " + Folder.Path("none.draydata") + ": Cannot open file \"" + Folder.Path("none.draydata") +
+           "\". No such file or directory\n"},
+      {"show " + Quoted(FixturePath("line17a-hlog.txt")), 1,
+       "tonegraph-cli: " + FixturePath("line17a-hlog.txt") + ": Invalid property value\n"},
       {"import --hlog " + Quoted(Folder.Path("none.txt")) + " -o " + Quoted(Folder.Path("x.draydata")), 1,
-       "Cannot open file \"" + Folder.Path("none.txt") + "\". No such file or directory\n"},
+       "tonegraph-cli: " + Folder.Path("none.txt") + ": Cannot open file \"" + Folder.Path("none.txt") +
+           "\". No such file or directory\n"},
+      {"import --hlog " + Quoted(FixturePath("line17a-hlog.txt")) + " -o " + Quoted(Folder.Path("no/x.draydata")), 1,
+       "tonegraph-cli: " + Folder.Path("no/x.draydata") + ": Cannot create file \"" + Folder.Path("no/x.draydata") +
+           "\". No such file or directory\n"},
       {"import --profile 9z -o x", 2, "tonegraph-cli import: --profile: unknown profile '9z'\n"},
       {"import --hlog a", 2, "tonegraph-cli import: --output is required\n"},
       {"import --bogus -o x", 2, "tonegraph-cli import: The following argument was not expected: --bogus\n"},

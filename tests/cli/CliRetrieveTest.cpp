@@ -96,10 +96,11 @@ TEST_F(CliRetrieve, ABrokenConfigurationFileFailsWithItsOwnMessageBeforeAnyConne
       {"snapshot.draydata", "Invalid configuration file\n"},
       {"cut.conf", "Stream read error\n"},
   };
+  // Each line names the file it is about, then the system's own message.
   for (const auto &Case : Cases) {
     const TCliRun Run = Retrieve("--config " + Quoted(FFolder.Path(Case.File)) + " --host 127.0.0.1");
     EXPECT_EQ(Run.Status, 1) << Case.File;
-    EXPECT_EQ(Run.Err, Case.Message) << Case.File;
+    EXPECT_EQ(Run.Err, "tonegraph-cli: " + FFolder.Path(Case.File) + ": " + Case.Message) << Case.File;
     EXPECT_EQ(Run.Out, "") << Case.File;
   }
   EXPECT_FALSE(std::filesystem::exists(Output()));

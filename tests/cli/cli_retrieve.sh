@@ -66,7 +66,7 @@ echo pw | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --passwor
 STATUS=$?
 stop_sim
 [ "$STATUS" -eq 1 ] || { cat "$DIR/nothing.txt"; fail "empty retrieval exit status $STATUS"; }
-grep -qx 'No data retrieved: the router answered none of the commands' "$DIR/nothing.txt" ||
+grep -qx "tonegraph-cli: 127.0.0.1:$PORT: No data retrieved: the router answered none of the commands" "$DIR/nothing.txt" ||
   fail "empty retrieval message"
 [ ! -e "$DIR/nothing.draydata" ] || fail "an empty retrieval wrote a file"
 
@@ -76,13 +76,13 @@ echo nope | "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin --passw
 STATUS=$?
 stop_sim
 [ "$STATUS" -eq 1 ] || fail "wrong password exit status $STATUS"
-grep -qx 'Invalid login' "$DIR/refused.txt" || fail "wrong password message"
+grep -qx "tonegraph-cli: 127.0.0.1:$PORT: Invalid login" "$DIR/refused.txt" || fail "wrong password message"
 [ ! -e "$DIR/refused.draydata" ] || fail "a refused retrieval wrote a file"
 # Nobody listens on that port any more: the connect failure is reported.
 "$CLI" retrieve --host 127.0.0.1 --port "$PORT" --user admin -o "$DIR/none.draydata" \
   < /dev/null 2> "$DIR/none.txt"
 STATUS=$?
 [ "$STATUS" -eq 1 ] || fail "connect failure exit status $STATUS"
-grep -qx 'Connection refused' "$DIR/none.txt" || fail "connect failure message"
+grep -qx "tonegraph-cli: 127.0.0.1:$PORT: Connection refused" "$DIR/none.txt" || fail "connect failure message"
 [ ! -e "$DIR/none.draydata" ] || fail "a failed connect wrote a file"
 echo "PASS"
