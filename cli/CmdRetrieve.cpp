@@ -14,7 +14,7 @@ namespace {
 
 // Progress goes to stderr as it is posted; the charts and texts have no place
 // on a terminal.
-class TCliRetrievalView : public IRetrievalView {
+class TCliRetrievalView : public TQuietRetrievalView {
 public:
   void SetStatusText(const std::string &AText) override {
     if (!AText.empty())
@@ -23,25 +23,11 @@ public:
   void UpdateProfileLabel(TVDSLProfile AProfile) override {
     std::fprintf(stderr, "VDSL profile: %s\n", ProfileName(AProfile));
   }
-  void DisplayTextData(TDrayData *) override {}
-  void PlotHLOG(TDrayData *) override {}
-  void PlotQLN(TDrayData *) override {}
-  void PlotSNR(TDrayData *) override {}
-  void PlotBitLoading(TDrayData *) override {}
-  void PlotBinsSNR(TDrayData *) override {}
-  void PlotGain(TDrayData *) override {}
 };
 
 TRetrievalOutcome Retrieve(const TRetrieveSettings &ASettings, TDrayData &AData) {
-  TRetrievalRequest Request;
-  Request.Host = ASettings.Host;
-  Request.Port = ASettings.Port;
-  Request.User = ASettings.User;
-  Request.Password = ASettings.Password;
-  Request.RouterName = ASettings.RouterName;
-  Request.Bins = ASettings.Bins;
   TCliRetrievalView View;
-  return RunRetrieval(Request, AData, &View);
+  return RunRetrieval(ASettings, AData, &View);
 }
 
 // ARouter ("192.168.1.1:23") is what a failure of the run is about.

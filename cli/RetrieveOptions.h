@@ -8,13 +8,10 @@
 
 #include <CLI/CLI.hpp>
 
-struct TRetrieveSettings {
-  std::string Host;
-  std::uint16_t Port = 23;
-  std::string User;
-  std::string Password;
-  std::string RouterName = "DrayTek";
-  bool Bins = false;
+#include "RetrievalRun.h"
+
+// The retrieval as the reader gets it, and where its snapshot goes.
+struct TRetrieveSettings : TRetrievalRequest {
   std::string Output;
 };
 

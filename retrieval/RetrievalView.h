@@ -23,3 +23,18 @@ public:
   virtual void PlotBinsSNR(TDrayData *AData) = 0;
   virtual void PlotGain(TDrayData *AData) = 0;
 };
+
+// A front end that shows nothing: what shows only some of the requests (a
+// terminal has no charts) overrides just those.
+class TQuietRetrievalView : public IRetrievalView {
+public:
+  void SetStatusText(const std::string &) override {}
+  void UpdateProfileLabel(TVDSLProfile) override {}
+  void DisplayTextData(TDrayData *) override {}
+  void PlotHLOG(TDrayData *) override {}
+  void PlotQLN(TDrayData *) override {}
+  void PlotSNR(TDrayData *) override {}
+  void PlotBitLoading(TDrayData *) override {}
+  void PlotBinsSNR(TDrayData *) override {}
+  void PlotGain(TDrayData *) override {}
+};

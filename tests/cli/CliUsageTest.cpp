@@ -28,9 +28,9 @@ TEST(CliUsage, HelpGoesToStdoutWithStatusZero) {
 TEST(CliUsage, AnUnknownOptionIsWrongUsageOfThatCommand) {
   // With what each command requires, so that the unknown option is all that
   // is wrong.
-  const std::pair<std::string, std::string> Commands[] = {
+  const std::pair<std::string, std::string> CommandsWithRequired[] = {
       {"", ""}, {"import", " -o x"}, {"show", " x"}, {"retrieve", " --host h --user u"}, {"routersim", ""}};
-  for (const auto &[Command, Required] : Commands) {
+  for (const auto &[Command, Required] : CommandsWithRequired) {
     const TCliRun Run = RunCli(Command + Required + " --bogus");
     EXPECT_EQ(Run.Status, 2) << Command;
     const std::string Expected = Prefixed(Command) + ": The following argument was not expected: --bogus\n\n";

@@ -9,8 +9,24 @@
 
 namespace {
 
-// One logon as a router might play it; each step is bytes to send or, when
-// it starts with "<", bytes to wait for from the client.
+// Plays a router's side of a logon: each step is bytes to send, "pause", or,
+// when it starts with "<", bytes to wait for from the client. False when the
+// client never sent what a step waited for.
+bool PlaySteps(TScriptedPeer &APeer, const std::vector<std::string> &ASteps, int APauseMs) {
+  for (const std::string &Step : ASteps) {
+    if (Step.rfind("<", 0) == 0) {
+      if (!APeer.ReadUntil(Step.substr(1)))
+        return false;
+    } else if (Step == "pause") {
+      APeer.Pause(APauseMs);
+    } else {
+      APeer.Send(Step);
+    }
+  }
+  return true;
+}
+
+// One logon as a router might play it (steps as PlaySteps takes them).
 struct TLogonCase {
   const char *Name;
   std::vector<std::string> Steps;
@@ -25,17 +41,8 @@ class ReaderLogon : public ::testing::TestWithParam<TLogonCase> {};
 TEST_P(ReaderLogon, EndsWithTheTabledOutcome) {
   const TLogonCase &Case = GetParam();
   TScriptedPeer Peer([&Case](TScriptedPeer &APeer) {
-    for (const std::string &Step : Case.Steps) {
-      if (Step.rfind("<", 0) == 0) {
-        if (!APeer.ReadUntil(Step.substr(1)))
-          return;
-      } else if (Step == "pause") {
-        APeer.Pause(40);
-      } else {
-        APeer.Send(Step);
-      }
-    }
-    APeer.ReadUntil("never sent", 3000); // stay open until the reader gives up
+    if (PlaySteps(APeer, Case.Steps, 40))
+      APeer.ReadUntil("never sent", 3000); // stay open until the reader gives up
   });
   TDrayData Data;
   TReaderSetup Setup;
@@ -94,16 +101,7 @@ const std::string Refusal = "Reject the connection request !!!\r\n";
 
 TEST_P(RefusalAtEachMoment, EndsAsRefusedWithTheRoutersReason) {
   TScriptedPeer Peer([](TScriptedPeer &APeer) {
-    for (const std::string &Step : GetParam().Steps) {
-      if (Step.rfind("<", 0) == 0) {
-        if (!APeer.ReadUntil(Step.substr(1)))
-          return;
-      } else if (Step == "pause") {
-        APeer.Pause(100);
-      } else {
-        APeer.Send(Step);
-      }
-    }
+    PlaySteps(APeer, GetParam().Steps, 100);
     APeer.Close();
   });
   TDrayData Data;

@@ -307,13 +307,18 @@ TEST(Retrieval, ShortAnswersAndAnUnknownProfile) {
 
 // A router whose answers a test writes: the echo of each command line, the
 // answer given (if any) and the prompt.
-void PlayRouter(TScriptedPeer &APeer, const std::map<std::string, std::string> &AAnswers) {
+void PlayLogon(TScriptedPeer &APeer) {
   std::string Line;
   APeer.Send("Account:");
   APeer.ReadLine(Line);
   APeer.Send("Password: ");
   APeer.ReadLine(Line);
   APeer.Send("\r\nDrayTek> ");
+}
+
+void PlayRouter(TScriptedPeer &APeer, const std::map<std::string, std::string> &AAnswers) {
+  PlayLogon(APeer);
+  std::string Line;
   while (APeer.ReadLine(Line, 2000)) {
     const auto Found = AAnswers.find(Line);
     APeer.Send(Line + "\r\n" + (Found == AAnswers.end() ? "" : Found->second) + "DrayTek> ");
@@ -353,12 +358,7 @@ namespace {
 TEST(Retrieval, NegotiationFloodFromARouterThatStopsReadingEndsTheRun) {
   std::atomic<bool> HungUp{false};
   TScriptedPeer Peer([&HungUp](TScriptedPeer &APeer) {
-    std::string Line;
-    APeer.Send("Account:");
-    APeer.ReadLine(Line);
-    APeer.Send("Password: ");
-    APeer.ReadLine(Line);
-    APeer.Send("\r\nDrayTek> ");
+    PlayLogon(APeer);
     APeer.ReadUntil("vdsl status bandinfo\r\n");
     std::string Flood;
     for (int I = 0; I < 20000; ++I)

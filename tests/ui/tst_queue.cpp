@@ -20,18 +20,10 @@ namespace {
 // A window as far as a reader can see it: a QObject that shows requests. It
 // counts them through a pointer, so a request that reached it after its
 // destruction would both be counted and read freed memory.
-class TViewWindow : public QObject, public IRetrievalView {
+class TViewWindow : public QObject, public TQuietRetrievalView {
 public:
   explicit TViewWindow(std::atomic<int> &ACount) : FCount(&ACount) {}
   void SetStatusText(const std::string &) override { FCount->fetch_add(1); }
-  void UpdateProfileLabel(TVDSLProfile) override {}
-  void DisplayTextData(TDrayData *) override {}
-  void PlotHLOG(TDrayData *) override {}
-  void PlotQLN(TDrayData *) override {}
-  void PlotSNR(TDrayData *) override {}
-  void PlotBitLoading(TDrayData *) override {}
-  void PlotBinsSNR(TDrayData *) override {}
-  void PlotGain(TDrayData *) override {}
 
 private:
   std::atomic<int> *FCount;

@@ -112,12 +112,12 @@ void TfrmLoadDataFromFiles::SelectFile(QLineEdit *AEdit, int AFileTypeIndex) {
 
 std::unique_ptr<TDrayData> TfrmLoadDataFromFiles::GetDrayData(std::vector<TEmptyCapture> *AEmpty) const {
   // The snapshot is freed by its owner if any loader fails.
-  auto data = std::make_unique<TDrayData>(rsLoadedFromFile);
-  data->SetVDSLProfile(ProfileFromOrdinal(cbxProfiles->currentIndex()));
+  auto snapshot = std::make_unique<TDrayData>(rsLoadedFromFile);
+  snapshot->SetVDSLProfile(ProfileFromOrdinal(cbxProfiles->currentIndex()));
   const TCapturedFiles files{edHlogFile->text().toStdString(), edQLNFile->text().toStdString(),
                              edSNRFile->text().toStdString(), edBINFile->text().toStdString()};
-  std::vector<TEmptyCapture> empty = LoadCapturedFiles(*data, files);
+  std::vector<TEmptyCapture> empty = LoadCapturedFiles(*snapshot, files);
   if (AEmpty)
     *AEmpty = std::move(empty);
-  return data;
+  return snapshot;
 }

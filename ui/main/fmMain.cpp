@@ -289,14 +289,14 @@ TDrayData *TfrmMain::GetSelectedDrayData() const {
 }
 
 void TfrmMain::lbxStatisticsClick() {
-  TDrayData *data = GetSelectedDrayData();
-  if (!data)
+  TDrayData *snapshot = GetSelectedDrayData();
+  if (!snapshot)
     return;
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);
-  DisplayTextData(data);
-  UpdateProfileLabel(data->VDSLProfile());
-  DisplayChartData(data);
+  DisplayTextData(snapshot);
+  UpdateProfileLabel(snapshot->VDSLProfile());
+  DisplayChartData(snapshot);
 }
 
 void TfrmMain::DisplayTextData(TDrayData *AData) {
@@ -352,10 +352,10 @@ void TfrmMain::PlotGain(TDrayData *AData) {
 // ---- Actions
 
 void TfrmMain::acnRemoveExecute() {
-  TDrayData *data = GetSelectedDrayData();
-  if (!data)
+  TDrayData *snapshot = GetSelectedDrayData();
+  if (!snapshot)
     return;
-  FDrayDataList->Remove(data);
+  FDrayDataList->Remove(snapshot);
   lbxStatisticsClick();
 }
 
@@ -370,9 +370,9 @@ void TfrmMain::acnLoadDataFromFileExecute() {
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);
   std::vector<TEmptyCapture> empty;
-  std::unique_ptr<TDrayData> data = dialog.GetDrayData(&empty);
-  TDrayData *added = data.get();
-  FDrayDataList->Add(std::move(data));
+  std::unique_ptr<TDrayData> snapshot = dialog.GetDrayData(&empty);
+  TDrayData *added = snapshot.get();
+  FDrayDataList->Add(std::move(snapshot));
   UpdateProfileLabel(added->VDSLProfile());
   DisplayChartData(added);
   pgcMain->setCurrentWidget(pgcMain->tbsHLog);

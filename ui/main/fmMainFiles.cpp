@@ -40,24 +40,24 @@ void TfrmMain::SaveStatistics() {
   if (!fileName)
     return;
   const TWaitCursor wait;
-  if (TDrayData *data = GetSelectedDrayData())
-    data->SaveToFile(*fileName);
+  if (TDrayData *snapshot = GetSelectedDrayData())
+    snapshot->SaveToFile(*fileName);
 }
 
 void TfrmMain::LoadStatistics() {
   const std::optional<std::string> fileName = FFileDialogs->OpenStatisticsFileName();
   if (!fileName)
     return;
-  auto data = std::make_unique<TDrayData>();
+  auto snapshot = std::make_unique<TDrayData>();
   {
     const TWaitCursor wait;
-    data->LoadFromFile(*fileName);
+    snapshot->LoadFromFile(*fileName);
   }
-  if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(data->Name()))) {
+  if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(snapshot->Name()))) {
     FErrors->ShowErrorMessage("Data already loaded");
     return;
   }
-  FDrayDataList->Add(std::move(data));
+  FDrayDataList->Add(std::move(snapshot));
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);
   lbxStatisticsClick();

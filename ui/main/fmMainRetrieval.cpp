@@ -72,9 +72,9 @@ void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
   case TRetrievalEnd::Partial:
     break;
   }
-  if (std::unique_ptr<TDrayData> data = ASender.TakeData()) {
-    TDrayData *added = data.get();
-    FDrayDataList->Add(std::move(data));
+  if (std::unique_ptr<TDrayData> snapshot = ASender.TakeData()) {
+    TDrayData *added = snapshot.get();
+    FDrayDataList->Add(std::move(snapshot));
     // The run has drawn it already; a click on its entry need not redraw.
     FDisplayedData = added;
   }
