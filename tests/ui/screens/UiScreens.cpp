@@ -1,7 +1,9 @@
 // Takes a picture of every tab of the main window with a snapshot built from
-// the captured 17A files, through the same dialog a user fills in. Run under
-// a real X server (Xvfb) to see the window as users do:
-//   xvfb-run -s "-screen 0 1400x900x24" ui_screens OUTDIR
+// the captured 17A files, through the same dialog a user fills in, or with
+// --demo from a retrieval, bins included, from the simulated router of demo
+// mode (a realistic 17A line). Run under a real X server (Xvfb) to see the
+// window as users do:
+//   xvfb-run -s "-screen 0 1400x900x24" ui_screens OUTDIR [--demo]
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,7 +12,12 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include <QCheckBox>
+
+#include "DemoRouter.h"
 #include "DrayData.h"
+#include "InputPanel.h"
+#include "WindowReader.h"
 #include "MainPages.h"
 #include "ToneChart.h"
 #include "fmLoadDataFromFile.h"
@@ -78,14 +85,36 @@ void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
   });
 }
 
+// Retrieves from the demo router, then takes the shots once the run is over.
+void RetrieveThenShoot(TfrmMain &AForm, const QString &ADir) {
+  AForm.pnlInputs->chkShowBins->setChecked(true);
+  AForm.acnRetrieveData->trigger();
+  auto *poll = new QTimer(&AForm);
+  QObject::connect(poll, &QTimer::timeout, [&AForm, ADir, poll] {
+    if (AForm.ReaderRunning())
+      return;
+    poll->stop();
+    TakeShots(AForm, ADir, 0);
+  });
+  poll->start(100);
+}
+
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tonegraph"));
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  const bool demo = argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--demo");
+  std::unique_ptr<TDemoRouter> router = demo ? std::make_unique<TDemoRouter>(TRouterSimOptions{}) : nullptr;
   TfrmMain form;
+  if (router)
+    router->FillIn(*form.pnlInputs);
   form.show();
   QTimer::singleShot(300, [&] {
     Save(&form, dir, "0-empty");
+    if (router) {
+      RetrieveThenShoot(form, dir);
+      return;
+    }
     FillDialogSoon(dir);
     form.acnLoadDataFromFile->trigger();
     TakeShots(form, dir, 0);
