@@ -5,12 +5,12 @@ ASAN_DIR := build/asan
 TSAN_DIR := build/tsan
 REL_DIR  := build/release
 
-.PHONY: deps test test-asan test-tsan run cli bench clean
+.PHONY: deps test test-asan test-tsan test-fuzz fuzz fuzz-build run cli bench clean
 
 deps:
 	@bash scripts/deps
 
-test: test-asan test-tsan
+test: test-asan test-tsan test-fuzz
 
 test-asan: deps
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTONEGRAPH_SANITIZE=address-undefined
@@ -22,6 +22,28 @@ test-tsan: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTONEGRAPH_SANITIZE=thread -DTONEGRAPH_UI=OFF
 	cmake --build $(TSAN_DIR) -j$(JOBS)
 	cd $(TSAN_DIR) && ctest --output-on-failure -L threaded
+
+# The fuzz targets, built with clang and libFuzzer.
+FUZZ_DIR := build/fuzz
+FUZZ_TARGETS := fuzz_snapshot_file:filer fuzz_configuration_file:filer fuzz_captured_text:router fuzz_telnet_parser:telnet
+FUZZ_SECONDS ?= 60
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTONEGRAPH_SANITIZE=fuzzer \
+	  -DTONEGRAPH_FUZZ=ON -DTONEGRAPH_UI=OFF -DTONEGRAPH_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target $(foreach t,$(FUZZ_TARGETS),$(firstword $(subst :, ,$(t))))
+
+# Every target once over its corpus in the repository: a regression run.
+test-fuzz: fuzz-build
+	cd $(FUZZ_DIR) && ctest --output-on-failure -L fuzz
+
+# Each target for FUZZ_SECONDS, growing a corpus of its own under build/;
+# what it finds is written there as crash-*, to be added to fuzz/corpus.
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do n=$${t%%:*}; d=$${t##*:}; mkdir -p $(FUZZ_DIR)/corpus/$$n; \
+	  echo "== $$n ($(FUZZ_SECONDS) s)"; \
+	  $(FUZZ_DIR)/fuzz/$$n -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/$$d.dict \
+	    -artifact_prefix=$(FUZZ_DIR)/$$n- $(FUZZ_DIR)/corpus/$$n fuzz/corpus/$$n || exit 1; done
 
 $(REL_DIR)/CMakeCache.txt: | deps
 	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release
