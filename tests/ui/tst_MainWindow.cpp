@@ -137,6 +137,7 @@ private slots:
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("category");
     QTest::newRow("retrieve") << "acnRetrieveData" << "Retrieve data" << "Configuration";
+    QTest::newRow("stop") << "acnStopRetrieval" << "Stop" << "Configuration";
     QTest::newRow("load data") << "acnLoadDataFromFile" << "Load data from file..." << "Configuration";
     QTest::newRow("load conf") << "acnLoadConfiguration" << "Load configuration..." << "Configuration";
     QTest::newRow("save conf") << "acnSaveConfiguration" << "Save configuration..." << "Configuration";

@@ -156,7 +156,7 @@ private slots:
     for (const QString &text : texts) {
       const TProgress *p = ProgressAt(text);
       QVERIFY2(p, qPrintable(text));
-      QCOMPARE(p->Enabled, QStringList{QStringLiteral("acnChartCopy")});
+      QCOMPARE(p->Enabled, (QStringList{"acnChartCopy", "acnStopRetrieval"}));
     }
     // The charts fill group by group as the answers arrive.
     QCOMPARE(ProgressAt("Retrieving HLOG data, please wait...")->Filled, QStringList());
@@ -237,6 +237,47 @@ private slots:
     QCOMPARE(Entries().size(), 1);
     QVERIFY(Entries().first().endsWith(QLatin1String("-DrayTek.draydata")));
     QVERIFY(!FForm->GetSelectedDrayData()->HLogDSRaw().empty());
+  }
+
+  // The user stops a run whose HLog answer is slow, with the button (which
+  // reads "Stop" meanwhile) or with Esc: the run ends at its next check, what
+  // it read is dropped, the earlier entry is shown again and all is enabled.
+  void StoppingARunDropsItsSnapshot_data() {
+    QTest::addColumn<bool>("withEsc");
+    QTest::newRow("button") << false;
+    QTest::newRow("Esc") << true;
+  }
+
+  void StoppingARunDropsItsSnapshot() {
+    QFETCH(bool, withEsc);
+    TRouterSimOptions options;
+    options.AnswerDelayMs = 500;
+    options.SlowCommand = "vdsl status hlog";
+    StartSim(options);
+    FillFields(FSim->Port(), QStringLiteral("admin"));
+    ShowEarlierSnapshot();
+    const QStringList idle = EnabledNow();
+    RecordProgress();
+    ClickRetrieve();
+    QTRY_VERIFY_WITH_TIMEOUT(ProgressAt("Retrieving HLOG data, please wait..."), RunLimitMs);
+    QCOMPARE(Panel().btnGetData->text(), QStringLiteral("Stop"));
+    QVERIFY(Panel().btnGetData->isEnabled());
+    if (withEsc)
+      QTest::keyClick(Panel().edUser, Qt::Key_Escape);
+    else
+      Panel().btnGetData->click();
+    QVERIFY(FForm->ReaderRunning());  // the HLog wait runs to its end
+    QTRY_VERIFY_WITH_TIMEOUT(!FForm->ReaderRunning(), RunLimitMs);
+
+    QVERIFY(FErrors.Messages.empty() && FErrors.Reports.empty());
+    QVERIFY(!ProgressAt("Retrieving QLN data, please wait..."));
+    QCOMPARE(Entries(), QStringList{"20240101-000000-Earlier.draydata"});
+    QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Retrieval stopped"));
+    QCOMPARE(FForm->pgcMain->memStats->toPlainText(), QStringLiteral("earlier status"));
+    QCOMPARE(Panel().lblProfileName->text(), QStringLiteral("VDSL profile: 8B"));
+    QCOMPARE(EnabledNow(), idle);
+    QCOMPARE(Panel().btnGetData->text(), QStringLiteral("Retrieve"));
+    QVERIFY(Panel().btnGetData->isEnabled());
   }
 
   // The window goes while the router still answers: the run is asked to

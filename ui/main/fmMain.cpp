@@ -131,6 +131,9 @@ QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char
 
 void TfrmMain::CreateActions() {
   acnRetrieveData = NewAction("acnRetrieveData", "Retrieve data", "Configuration", &TfrmMain::acnRetrieveDataExecute);
+  acnStopRetrieval = NewAction("acnStopRetrieval", "Stop", "Configuration", &TfrmMain::acnStopRetrievalExecute);
+  acnStopRetrieval->setShortcut(QKeySequence(Qt::Key_Escape));
+  addAction(acnStopRetrieval);  // Esc works wherever the focus is in the window
   acnLoadDataFromFile = NewAction("acnLoadDataFromFile", "Load data from file...", "Configuration",
                                   &TfrmMain::acnLoadDataFromFileExecute);
   acnLoadConfiguration = NewAction("acnLoadConfiguration", "Load configuration...", "Configuration",
@@ -145,6 +148,7 @@ void TfrmMain::CreateActions() {
   acnRemoveAll = NewAction("acnRemoveAll", "Remove all", "Statistics", &TfrmMain::acnRemoveAllExecute);
   acnChartCopy = NewAction("acnChartCopy", "Copy", "Charts", &TfrmMain::acnChartCopyExecute);
   acnRetrieveData->setEnabled(false);  // until the first update
+  acnStopRetrieval->setEnabled(false);
   if (auto *dispatcher = QAbstractEventDispatcher::instance())
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::UpdateActions);
 }
@@ -153,7 +157,7 @@ void TfrmMain::BindControls() {
   TInputPanel &p = *pnlInputs;
   BindButtonToAction(p.btnLoadConfiguration, acnLoadConfiguration);
   BindButtonToAction(p.btnSaveCfg, acnSaveConfiguration);
-  BindButtonToAction(p.btnGetData, acnRetrieveData, true);
+  BindButtonToActions(p.btnGetData, acnRetrieveData, acnStopRetrieval);
   BindButtonToAction(p.btnLoadDataFromFile, acnLoadDataFromFile);
   BindButtonToAction(p.btnLoadStatisticsFromFile, acnLoadStatFromFile);
   BindButtonToAction(p.btnSaveStatsToFile, acnSaveStatToFile);
@@ -206,6 +210,7 @@ TActionInputs TfrmMain::CurrentActionInputs() const {
 void TfrmMain::UpdateActions() {
   const TActionStates s = ComputeActionStates(CurrentActionInputs());
   acnRetrieveData->setEnabled(s.RetrieveData);
+  acnStopRetrieval->setEnabled(s.StopRetrieval);
   acnLoadDataFromFile->setEnabled(s.LoadDataFromFile);
   acnLoadConfiguration->setEnabled(s.LoadConfiguration);
   acnSaveConfiguration->setEnabled(s.SaveConfiguration);

@@ -46,7 +46,7 @@ public:
   TInputPanel *pnlInputs = nullptr;
   TMainPages *pgcMain = nullptr;
   QStatusBar *sbMain = nullptr;
-  QAction *acnRetrieveData = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
+  QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
   QMenu *mnuCharts = nullptr;
@@ -81,6 +81,7 @@ public:
 
   // Action handlers.
   void acnRetrieveDataExecute();
+  void acnStopRetrievalExecute();
   void acnLoadDataFromFileExecute();
   void btnLoadConfigurationClick();
   void btnSaveCfgClick();
