@@ -81,7 +81,7 @@ class TRetrievalTest : public QObject {
   }
 
   void RecordProgress() {
-    connect(FForm->sbMain, &QStatusBar::messageChanged, this, [this](const QString &AText) {
+    connect(FForm.get(), &TfrmMain::StatusTextChanged, this, [this](const QString &AText) {
       FProgress.push_back({AText, EnabledNow(), FilledCharts()});
     });
   }
@@ -165,7 +165,7 @@ private slots:
              (QStringList{"chartHLog", "chartQLN", "chartSNR"}));
     QCOMPARE(FilledCharts().size(), 7);
 
-    QCOMPARE(FForm->sbMain->currentMessage(), QString());
+    QCOMPARE(FForm->lblStatus->text(), QString());
     QCOMPARE(Entries().size(), 1);
     const QString name = Entries().first();
     QVERIFY(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-DrayTek\\.draydata$")).match(name).hasMatch());
@@ -184,7 +184,7 @@ private slots:
     QCOMPARE(FErrors.Messages, std::vector<std::string>{"Invalid login"});
     QVERIFY(FErrors.Reports.empty());
     QCOMPARE(Entries(), QStringList{"20240101-000000-Earlier.draydata"});
-    QCOMPARE(FForm->sbMain->currentMessage(), QString());
+    QCOMPARE(FForm->lblStatus->text(), QString());
     QCOMPARE(FForm->pgcMain->memStats->toPlainText(), QStringLiteral("earlier status"));
     QCOMPARE(Panel().lblProfileName->text(), QStringLiteral("VDSL profile: 8B"));
   }
@@ -200,7 +200,7 @@ private slots:
     RetrieveAndWait();
     QVERIFY(FErrors.Messages.empty() && FErrors.Reports.empty());
     QCOMPARE(Entries().size(), 1);
-    QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Unable to retrieve profile from VDSL data"));
+    QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Unable to retrieve profile from VDSL data"));
     QVERIFY(!FForm->GetSelectedDrayData()->Stats().empty());
   }
 
@@ -213,7 +213,7 @@ private slots:
     QCOMPARE(FErrors.Reports.size(), std::size_t(1));  // the failed connect ends the run unhandled
     QVERIFY(FErrors.Messages.empty());
     QVERIFY(Entries().isEmpty());
-    QCOMPARE(FForm->sbMain->currentMessage(), QString());
+    QCOMPARE(FForm->lblStatus->text(), QString());
     QVERIFY(EnabledNow().contains(QLatin1String("acnRetrieveData")));
   }
 
@@ -272,7 +272,7 @@ private slots:
     QVERIFY(FErrors.Messages.empty() && FErrors.Reports.empty());
     QVERIFY(!ProgressAt("Retrieving QLN data, please wait..."));
     QCOMPARE(Entries(), QStringList{"20240101-000000-Earlier.draydata"});
-    QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Retrieval stopped"));
+    QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Retrieval stopped"));
     QCOMPARE(FForm->pgcMain->memStats->toPlainText(), QStringLiteral("earlier status"));
     QCOMPARE(Panel().lblProfileName->text(), QStringLiteral("VDSL profile: 8B"));
     QCOMPARE(EnabledNow(), idle);

@@ -76,6 +76,9 @@ TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidg
   sbMain = statusBar();
   sbMain->setObjectName(QStringLiteral("sbMain"));
   sbMain->setSizeGripEnabled(true);
+  lblStatus = new QLabel(sbMain);
+  lblStatus->setObjectName(QStringLiteral("lblStatus"));
+  sbMain->addWidget(lblStatus, 1);
   setMinimumSize(1024, 600);
   resize(1188, 657 + sbMain->sizeHint().height());
 
@@ -320,7 +323,9 @@ void TfrmMain::UpdateProfileLabel(TVDSLProfile AProfile) {
 }
 
 void TfrmMain::SetStatusText(const std::string &AText) {
-  sbMain->showMessage(QString::fromStdString(AText));
+  const QString text = QString::fromStdString(AText);
+  lblStatus->setText(text);
+  emit StatusTextChanged(text);
 }
 
 void TfrmMain::DisplayChartData(TDrayData *AData) {

@@ -20,6 +20,7 @@
 class IErrorDisplay;
 class ITopicViewer;
 class QAction;
+class QLabel;
 class QMenu;
 class QListWidgetItem;
 class QStatusBar;
@@ -46,6 +47,9 @@ public:
   TInputPanel *pnlInputs = nullptr;
   TMainPages *pgcMain = nullptr;
   QStatusBar *sbMain = nullptr;
+  // The reader's progress and the reason a snapshot is incomplete: a label of
+  // its own, which a menu item's status tip only covers for a moment.
+  QLabel *lblStatus = nullptr;
   QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
@@ -106,6 +110,10 @@ public:
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
+
+signals:
+  // Each text SetStatusText shows, as it is shown.
+  void StatusTextChanged(const QString &AText);
 
 protected:
   void closeEvent(QCloseEvent *AEvent) override;
