@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -31,6 +32,7 @@ struct TProgress {
   QString Text;
   QStringList Enabled;  // actions enabled, the list box as "lbxStatistics"
   QStringList Filled;   // charts holding series
+  QString Bar;          // the progress bar's text, empty while it is hidden
 };
 
 }  // namespace
@@ -82,7 +84,8 @@ class TRetrievalTest : public QObject {
 
   void RecordProgress() {
     connect(FForm.get(), &TfrmMain::StatusTextChanged, this, [this](const QString &AText) {
-      FProgress.push_back({AText, EnabledNow(), FilledCharts()});
+      const QProgressBar *bar = FForm->pbRetrieval;
+      FProgress.push_back({AText, EnabledNow(), FilledCharts(), bar->isVisible() ? bar->text() : QString()});
     });
   }
 
@@ -164,6 +167,12 @@ private slots:
     QCOMPARE(ProgressAt("Retrieving bins downstream, please wait...")->Filled,
              (QStringList{"chartHLog", "chartQLN", "chartSNR"}));
     QCOMPARE(FilledCharts().size(), 7);
+    // The bar shows the command last sent when each text arrives.
+    QCOMPARE(ProgressAt("Retrieving statistics, please wait...")->Bar, QString());
+    QCOMPARE(ProgressAt("Retrieving HLOG data, please wait...")->Bar, QStringLiteral("8/13 vdsl inventory cpe"));
+    QCOMPARE(ProgressAt("Retrieving bins upstream, please wait...")->Bar, QStringLiteral("12/13 vdsl showbins"));
+    QCOMPARE(FForm->pbRetrieval->value(), 13);
+    QVERIFY(!FForm->pbRetrieval->isVisible());
 
     QCOMPARE(FForm->lblStatus->text(), QString());
     QCOMPARE(Entries().size(), 1);
@@ -278,6 +287,7 @@ private slots:
     QCOMPARE(EnabledNow(), idle);
     QCOMPARE(Panel().btnGetData->text(), QStringLiteral("Retrieve"));
     QVERIFY(Panel().btnGetData->isEnabled());
+    QVERIFY(!FForm->pbRetrieval->isVisible());
   }
 
   // The window goes while the router still answers: the run is asked to

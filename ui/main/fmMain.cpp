@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -79,6 +80,11 @@ TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidg
   lblStatus = new QLabel(sbMain);
   lblStatus->setObjectName(QStringLiteral("lblStatus"));
   sbMain->addWidget(lblStatus, 1);
+  pbRetrieval = new QProgressBar(sbMain);
+  pbRetrieval->setObjectName(QStringLiteral("pbRetrieval"));
+  pbRetrieval->setMinimumWidth(280);
+  pbRetrieval->hide();
+  sbMain->addPermanentWidget(pbRetrieval);
   setMinimumSize(1024, 600);
   resize(1188, 657 + sbMain->sizeHint().height());
 
@@ -326,6 +332,13 @@ void TfrmMain::SetStatusText(const std::string &AText) {
   const QString text = QString::fromStdString(AText);
   lblStatus->setText(text);
   emit StatusTextChanged(text);
+}
+
+void TfrmMain::Progress(int AStep, int ASteps, const std::string &ACommand) {
+  pbRetrieval->setRange(0, ASteps);
+  pbRetrieval->setValue(AStep);
+  pbRetrieval->setFormat(QStringLiteral("%1/%2 %3").arg(AStep).arg(ASteps).arg(QString::fromStdString(ACommand)));
+  pbRetrieval->show();
 }
 
 void TfrmMain::DisplayChartData(TDrayData *AData) {

@@ -21,6 +21,7 @@ class IErrorDisplay;
 class ITopicViewer;
 class QAction;
 class QLabel;
+class QProgressBar;
 class QMenu;
 class QListWidgetItem;
 class QStatusBar;
@@ -50,6 +51,8 @@ public:
   // The reader's progress and the reason a snapshot is incomplete: a label of
   // its own, which a menu item's status tip only covers for a moment.
   QLabel *lblStatus = nullptr;
+  // Which command of a retrieval is under way; shown only while one runs.
+  QProgressBar *pbRetrieval = nullptr;
   QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
@@ -74,6 +77,7 @@ public:
 
   // IRetrievalView: what a retrieval asks the window to show.
   void SetStatusText(const std::string &AText) override;
+  void Progress(int AStep, int ASteps, const std::string &ACommand) override;
   void UpdateProfileLabel(TVDSLProfile AProfile) override;
   void DisplayTextData(TDrayData *AData) override;
   void PlotHLOG(TDrayData *AData) override;

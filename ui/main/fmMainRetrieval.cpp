@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProgressBar>
 
 #include "DataFileName.h"
 #include "ErrorDisplay.h"
@@ -62,6 +63,7 @@ void TfrmMain::acnStopRetrievalExecute() {
 
 void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
   FReader = nullptr;
+  pbRetrieval->hide();
   const TRetrievalOutcome &Outcome = ASender.Outcome();
   // Stopped by the user: whatever it read is dropped, a logon cut short
   // included, and the display goes back to the selected entry. A failure
