@@ -20,6 +20,11 @@ public:
     if (!AText.empty())
       std::fprintf(stderr, "%s\n", AText.c_str());
   }
+  // One line per command, "[3/13] vdsl status more": with bins a real router
+  // takes tens of seconds, and the lines show that it moves.
+  void Progress(int AStep, int ASteps, const std::string &ACommand) override {
+    std::fprintf(stderr, "[%d/%d] %s\n", AStep, ASteps, ACommand.c_str());
+  }
   void UpdateProfileLabel(TVDSLProfile AProfile) override {
     std::fprintf(stderr, "VDSL profile: %s\n", ProfileName(AProfile));
   }

@@ -7,6 +7,7 @@ TActionStates ComputeActionStates(const TActionInputs &AInputs) {
   // The password may be empty; nothing is trimmed or checked beyond that.
   states.RetrieveData = idle && AInputs.RouterFilled && AInputs.PortFilled && AInputs.UserFilled &&
                         AInputs.RouterNameFilled;
+  states.StopRetrieval = AInputs.ReaderRunning;
   states.LoadDataFromFile = idle;
   states.LoadConfiguration = idle;
   states.SaveConfiguration = idle;

@@ -14,6 +14,8 @@ struct TActionInputs {
 
 struct TActionStates {
   bool RetrieveData = false;
+  // Asks the running reader to end; the Retrieve button stands for it meanwhile.
+  bool StopRetrieval = false;
   bool LoadDataFromFile = false;
   bool LoadConfiguration = false;
   bool SaveConfiguration = false;

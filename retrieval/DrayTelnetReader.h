@@ -77,6 +77,7 @@ private:
   bool AddStatAnswer(TDrayData &AData, const char *ACommand, int ATrimStart,
                      const std::vector<std::string> &AHeader);
   void PostStatusText(const std::string &AText);
+  void PostProgress(const char *ACommand);
   void PostToView(void (*ARequest)(IRetrievalView &, TDrayData *), TDrayData &AData);
 
   TDrayData *FDrayData;
@@ -99,6 +100,7 @@ private:
   std::string FFailureReason;
   std::vector<std::string> FUnanswered; // reader thread only
   int FAnswered = 0;                     // reader thread only
+  int FStep = 0;                         // commands sent so far; reader thread only
   TRetrievalOutcome FOutcome{TRetrievalEnd::Failed, {}, false, {}, 0};
   TTelnetreadOp FTelnetOp = troRetrieveData;
   std::string FTelnetPassword;

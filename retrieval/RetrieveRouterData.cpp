@@ -33,6 +33,7 @@ void TDrayTelnetReader::RetrieveRouterData(TDrayData &AData) {
 
 void TDrayTelnetReader::RetrieveSteps(TDrayData &AData) {
   AData.Clear();
+  FStep = 0;
   PostStatusText("Retrieving data...");
   if (Terminated())
     return;
@@ -123,6 +124,7 @@ bool TDrayTelnetReader::CommandLines(const char *ACommand, std::uint16_t ATimeou
                                      int ATrimStart, int ATrimEnd, TTextLines &ALines) {
   std::string Answer;
   ALines.clear();
+  PostProgress(ACommand);
   if (!SendCommand(ACommand, ATimeout, Answer)) {
     std::string_view Name(ACommand);
     FUnanswered.emplace_back(Name.substr(0, Name.find('\r')));
@@ -146,6 +148,18 @@ bool TDrayTelnetReader::AddStatAnswer(TDrayData &AData, const char *ACommand, in
 void TDrayTelnetReader::PostStatusText(const std::string &AText) {
   if (FView)
     Queue([View = FView, AText] { View->SetStatusText(AText); });
+}
+
+// Before each command: its place in the sequence (8 status commands, the 3
+// per-tone tables, the 2 bins tables when asked for) and its text.
+void TDrayTelnetReader::PostProgress(const char *ACommand) {
+  const int Steps = FRetrieveBins ? 13 : 11;
+  const int Step = ++FStep;
+  std::string_view Name(ACommand);
+  if (FView)
+    Queue([View = FView, Step, Steps, Command = std::string(Name.substr(0, Name.find('\r')))] {
+      View->Progress(Step, Steps, Command);
+    });
 }
 
 void TDrayTelnetReader::PostToView(void (*ARequest)(IRetrievalView &, TDrayData *),

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <vector>
 #include <string>
 
 #include "CliRun.h"
@@ -73,6 +75,35 @@ TEST_F(CliRetrieve, OptionsOnTheCommandLineWinOverTheConfigurationFile) {
   EXPECT_FALSE(Data.HLogUSRaw().empty());
   EXPECT_TRUE(Data.BinStatsUSRaw().empty());
   EXPECT_TRUE(Data.BinStatsDSRaw().empty());
+}
+
+// The lines of stderr that begin with "[": one per command sent, in order.
+std::vector<std::string> ProgressLines(const std::string &AErr) {
+  std::vector<std::string> Lines;
+  std::istringstream Stream(AErr);
+  for (std::string Line; std::getline(Stream, Line);)
+    if (Line.starts_with("["))
+      Lines.push_back(Line);
+  return Lines;
+}
+
+TEST_F(CliRetrieve, EachCommandSentIsALineOnStderr) {
+  const std::vector<std::string> Commands = {
+      "vdsl status bandinfo", "vdsl status", "vdsl status more", "vdsl status olr", "vdsl status counts",
+      "vdsl annex", "vdsl inventory co", "vdsl inventory cpe", "vdsl status hlog", "vdsl status qln",
+      "vdsl status snr", "vdsl showbins", "vdsl showbins up"};
+  for (const bool Bins : {false, true}) {
+    const std::size_t Steps = Bins ? 13 : 11;
+    std::vector<std::string> Expected;
+    for (std::size_t Step = 1; Step <= Steps; ++Step)
+      Expected.push_back("[" + std::to_string(Step) + "/" + std::to_string(Steps) + "] " + Commands[Step - 1]);
+    const TCliRun Run = Retrieve("--host 127.0.0.1 --port " + std::to_string(FPort) +
+                                 " --user admin --router-name Vigor " + (Bins ? "--bins" : "--no-bins"));
+    ASSERT_EQ(Run.Status, 0) << Run.Err;
+    EXPECT_EQ(ProgressLines(Run.Err), Expected) << Run.Err;
+    // The progress texts of the window stay as they were.
+    EXPECT_NE(Run.Err.find("Retrieving HLOG data, please wait...\n[9/"), std::string::npos) << Run.Err;
+  }
 }
 
 TEST_F(CliRetrieve, ABrokenConfigurationFileFailsWithItsOwnMessageBeforeAnyConnection) {

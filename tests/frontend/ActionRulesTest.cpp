@@ -26,7 +26,8 @@ TActionStates IdleEmpty() {
 std::string Describe(const TActionStates &S) {
   std::string Text;
   const std::pair<const char *, bool> Flags[] = {
-      {"RetrieveData", S.RetrieveData},     {"LoadDataFromFile", S.LoadDataFromFile},
+      {"RetrieveData", S.RetrieveData},     {"StopRetrieval", S.StopRetrieval},
+      {"LoadDataFromFile", S.LoadDataFromFile},
       {"LoadConfiguration", S.LoadConfiguration}, {"SaveConfiguration", S.SaveConfiguration},
       {"LoadStatFromFile", S.LoadStatFromFile}, {"SaveStatToFile", S.SaveStatToFile},
       {"Remove", S.Remove},                 {"RemoveAll", S.RemoveAll},
@@ -78,14 +79,17 @@ TEST(ActionRules, SavingNeedsASelectedEntry) {
   ExpectStates("entries, one selected", Listed, Expected);
 }
 
-TEST(ActionRules, ARunningReaderLeavesOnlyCopy) {
+TEST(ActionRules, ARunningReaderLeavesOnlyStopAndCopy) {
   TActionInputs Running = Filled();
   Running.StatisticsCount = 3;
   Running.StatisticsSelected = true;
   Running.ReaderRunning = true;
-  TActionStates OnlyCopy;
-  OnlyCopy.ChartCopy = true;
-  ExpectStates("reader running", Running, OnlyCopy);
+  TActionStates StopAndCopy;
+  StopAndCopy.StopRetrieval = StopAndCopy.ChartCopy = true;
+  ExpectStates("reader running", Running, StopAndCopy);
+  // Stopping needs none of the fields: emptied mid-run, it still works.
+  Running.RouterFilled = Running.UserFilled = false;
+  ExpectStates("reader running, fields emptied", Running, StopAndCopy);
 }
 
 } // namespace

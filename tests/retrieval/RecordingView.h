@@ -1,6 +1,7 @@
 #pragma once
 // A front end for tests: notes every request a reader posts, in the order the
-// main thread runs them, as short texts ("status:...", "profile:17A", "hlog").
+// main thread runs them, as short texts ("status:...", "progress:3/11 vdsl status more",
+// "profile:17A", "hlog").
 
 #include <functional>
 #include <string>
@@ -15,6 +16,9 @@ public:
   std::function<void(const std::string &ACall)> OnCall;
 
   void SetStatusText(const std::string &AText) override { Note("status:" + AText); }
+  void Progress(int AStep, int ASteps, const std::string &ACommand) override {
+    Note("progress:" + std::to_string(AStep) + "/" + std::to_string(ASteps) + " " + ACommand);
+  }
   void UpdateProfileLabel(TVDSLProfile AProfile) override {
     Note(std::string("profile:") + ProfileName(AProfile));
   }

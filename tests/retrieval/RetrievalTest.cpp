@@ -249,8 +249,10 @@ TEST(Retrieval, StopDuringTheSnrAnswerKeepsItAndSkipsTheBins) {
   EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
   EXPECT_TRUE(Outcome.Stopped);
   EXPECT_TRUE(Outcome.Unanswered.empty());
-  std::vector<std::string> Expected = FullRetrievalCalls("17A", false);
-  Expected.erase(Expected.end() - 5, Expected.end() - 2); // no bit loading, bins SNR, gain
+  // Counted out of 13 since bins were asked for; no bins texts, bit loading,
+  // bins SNR or gain follow.
+  std::vector<std::string> Expected = FullRetrievalCalls("17A", true);
+  Expected.erase(Expected.end() - 9, Expected.end() - 2);
   EXPECT_EQ(Outcome.Calls, Expected);
   EXPECT_GT(CountValues(Data.SNRStatsDS()), 40);
   EXPECT_TRUE(Data.BinStatsDSRaw().empty());
@@ -300,8 +302,8 @@ TEST(Retrieval, ShortAnswersAndAnUnknownProfile) {
   EXPECT_EQ(Data.Stats(), ExpectedStats);
   const std::vector<std::string> ExpectedCalls = {
       "status:Connecting to the router, please wait...", "status:Connected to router, logging in...",
-      "status:Retrieving data...", "status:Retrieving statistics, please wait...", "status:",
-      "terminate"};
+      "status:Retrieving data...", "status:Retrieving statistics, please wait...",
+      "progress:1/11 vdsl status bandinfo", "progress:2/11 vdsl status", "status:", "terminate"};
   EXPECT_EQ(Outcome.Calls, ExpectedCalls);
 }
 

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -21,8 +23,11 @@ class TLoadDataDialogTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TfrmLoadDataFromFiles> FDialog;
+  QTemporaryDir FSettings;
 
 private slots:
+  // The folders remembered by one test run stay in its own settings.
+  void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettings.path()); }
   void init() { FDialog = std::make_unique<TfrmLoadDataFromFiles>(); }
   void cleanup() { FDialog.reset(); }
 
@@ -67,9 +72,10 @@ private slots:
     QTest::mouseClick(FDialog->findChild<QPushButton *>(button), Qt::LeftButton);
     QCOMPARE(seenFilter, filter);
     QCOMPARE(seenTitle, QStringLiteral("Load file"));
-    QCOMPARE(seenFilters.size(), 6);
+    QCOMPARE(seenFilters.size(), 7);
     QCOMPARE(seenFilters.constFirst(), QStringLiteral("Text files (*.txt)"));
-    QCOMPARE(seenFilters.constLast(), QStringLiteral("Any file (*.*)"));
+    QCOMPARE(seenFilters[5], QStringLiteral("Any file (*.*)"));
+    QCOMPARE(seenFilters.constLast(), QStringLiteral("All files (*)"));
     QCOMPARE(field->text(), QStringLiteral("typed before"));
   }
 
@@ -83,6 +89,35 @@ private slots:
     });
     QTest::mouseClick(FDialog->btnSelectQLNFile, Qt::LeftButton);
     QCOMPARE(QFileInfo(FDialog->edQLNFile->text()), QFileInfo(chosen));
+  }
+
+  // A file chosen for one row: the next "Select...", in a dialog opened
+  // afresh and for another row, starts in that file's folder.
+  void SelectOpensWhereTheLastFileWasChosen() {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("hlog")));  // no extension, as captures often are
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QTimer::singleShot(0, [&] {
+      auto *open = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      QVERIFY(open);
+      QVERIFY(QFileInfo(open->directory().absolutePath()) != QFileInfo(folder.path()));
+      open->selectFile(file.fileName());
+      QMetaObject::invokeMethod(open, "accept");
+    });
+    QTest::mouseClick(FDialog->btnSelectHLogFile, Qt::LeftButton);
+    QCOMPARE(QFileInfo(FDialog->edHlogFile->text()), QFileInfo(file.fileName()));
+
+    FDialog = std::make_unique<TfrmLoadDataFromFiles>();
+    QString seenFolder;
+    QTimer::singleShot(0, [&] {
+      auto *open = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      QVERIFY(open);
+      seenFolder = open->directory().absolutePath();
+      open->reject();
+    });
+    QTest::mouseClick(FDialog->btnSelectSNRFile, Qt::LeftButton);
+    QCOMPARE(QFileInfo(seenFolder), QFileInfo(folder.path()));
   }
 
   void BuildsSnapshotFromCapturedFiles() {

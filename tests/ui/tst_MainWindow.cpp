@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest>
@@ -137,6 +138,7 @@ private slots:
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("category");
     QTest::newRow("retrieve") << "acnRetrieveData" << "Retrieve data" << "Configuration";
+    QTest::newRow("stop") << "acnStopRetrieval" << "Stop" << "Configuration";
     QTest::newRow("load data") << "acnLoadDataFromFile" << "Load data from file..." << "Configuration";
     QTest::newRow("load conf") << "acnLoadConfiguration" << "Load configuration..." << "Configuration";
     QTest::newRow("save conf") << "acnSaveConfiguration" << "Save configuration..." << "Configuration";
@@ -416,9 +418,22 @@ private slots:
 
   void StatusTextAndProfileLabelFromARetrieval() {
     FForm->SetStatusText("Retrieving QLN data, please wait...");
-    QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Retrieving QLN data, please wait..."));
+    QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Retrieving QLN data, please wait..."));
     FForm->UpdateProfileLabel(vp12b);
     QCOMPARE(FForm->pnlInputs->lblProfileName->text(), QStringLiteral("VDSL profile: 12B"));
+  }
+
+  // The pointer passing over a menu item shows its status tip, then an empty
+  // one as it leaves: the retrieval's text is still there afterwards.
+  void StatusTipsLeaveTheStatusTextInPlace() {
+    FForm->SetStatusText("Unable to retrieve profile from VDSL data");
+    for (const QString &tip : {QStringLiteral("Copies the chart"), QString()}) {
+      QStatusTipEvent event(tip);
+      QApplication::sendEvent(FForm.get(), &event);
+      QCOMPARE(FForm->sbMain->currentMessage(), tip);
+    }
+    QVERIFY(FForm->lblStatus->isVisible());
+    QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Unable to retrieve profile from VDSL data"));
   }
 };
 

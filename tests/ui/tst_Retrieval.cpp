@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -31,6 +32,7 @@ struct TProgress {
   QString Text;
   QStringList Enabled;  // actions enabled, the list box as "lbxStatistics"
   QStringList Filled;   // charts holding series
+  QString Bar;          // the progress bar's text, empty while it is hidden
 };
 
 }  // namespace
@@ -81,8 +83,9 @@ class TRetrievalTest : public QObject {
   }
 
   void RecordProgress() {
-    connect(FForm->sbMain, &QStatusBar::messageChanged, this, [this](const QString &AText) {
-      FProgress.push_back({AText, EnabledNow(), FilledCharts()});
+    connect(FForm.get(), &TfrmMain::StatusTextChanged, this, [this](const QString &AText) {
+      const QProgressBar *bar = FForm->pbRetrieval;
+      FProgress.push_back({AText, EnabledNow(), FilledCharts(), bar->isVisible() ? bar->text() : QString()});
     });
   }
 
@@ -156,7 +159,7 @@ private slots:
     for (const QString &text : texts) {
       const TProgress *p = ProgressAt(text);
       QVERIFY2(p, qPrintable(text));
-      QCOMPARE(p->Enabled, QStringList{QStringLiteral("acnChartCopy")});
+      QCOMPARE(p->Enabled, (QStringList{"acnChartCopy", "acnStopRetrieval"}));
     }
     // The charts fill group by group as the answers arrive.
     QCOMPARE(ProgressAt("Retrieving HLOG data, please wait...")->Filled, QStringList());
@@ -164,8 +167,14 @@ private slots:
     QCOMPARE(ProgressAt("Retrieving bins downstream, please wait...")->Filled,
              (QStringList{"chartHLog", "chartQLN", "chartSNR"}));
     QCOMPARE(FilledCharts().size(), 7);
+    // The bar shows the command last sent when each text arrives.
+    QCOMPARE(ProgressAt("Retrieving statistics, please wait...")->Bar, QString());
+    QCOMPARE(ProgressAt("Retrieving HLOG data, please wait...")->Bar, QStringLiteral("8/13 vdsl inventory cpe"));
+    QCOMPARE(ProgressAt("Retrieving bins upstream, please wait...")->Bar, QStringLiteral("12/13 vdsl showbins"));
+    QCOMPARE(FForm->pbRetrieval->value(), 13);
+    QVERIFY(!FForm->pbRetrieval->isVisible());
 
-    QCOMPARE(FForm->sbMain->currentMessage(), QString());
+    QCOMPARE(FForm->lblStatus->text(), QString());
     QCOMPARE(Entries().size(), 1);
     const QString name = Entries().first();
     QVERIFY(QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-DrayTek\\.draydata$")).match(name).hasMatch());
@@ -184,7 +193,7 @@ private slots:
     QCOMPARE(FErrors.Messages, std::vector<std::string>{"Invalid login"});
     QVERIFY(FErrors.Reports.empty());
     QCOMPARE(Entries(), QStringList{"20240101-000000-Earlier.draydata"});
-    QCOMPARE(FForm->sbMain->currentMessage(), QString());
+    QCOMPARE(FForm->lblStatus->text(), QString());
     QCOMPARE(FForm->pgcMain->memStats->toPlainText(), QStringLiteral("earlier status"));
     QCOMPARE(Panel().lblProfileName->text(), QStringLiteral("VDSL profile: 8B"));
   }
@@ -200,7 +209,7 @@ private slots:
     RetrieveAndWait();
     QVERIFY(FErrors.Messages.empty() && FErrors.Reports.empty());
     QCOMPARE(Entries().size(), 1);
-    QCOMPARE(FForm->sbMain->currentMessage(), QStringLiteral("Unable to retrieve profile from VDSL data"));
+    QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Unable to retrieve profile from VDSL data"));
     QVERIFY(!FForm->GetSelectedDrayData()->Stats().empty());
   }
 
@@ -213,7 +222,7 @@ private slots:
     QCOMPARE(FErrors.Reports.size(), std::size_t(1));  // the failed connect ends the run unhandled
     QVERIFY(FErrors.Messages.empty());
     QVERIFY(Entries().isEmpty());
-    QCOMPARE(FForm->sbMain->currentMessage(), QString());
+    QCOMPARE(FForm->lblStatus->text(), QString());
     QVERIFY(EnabledNow().contains(QLatin1String("acnRetrieveData")));
   }
 
@@ -237,6 +246,48 @@ private slots:
     QCOMPARE(Entries().size(), 1);
     QVERIFY(Entries().first().endsWith(QLatin1String("-DrayTek.draydata")));
     QVERIFY(!FForm->GetSelectedDrayData()->HLogDSRaw().empty());
+  }
+
+  // The user stops a run whose HLog answer is slow, with the button (which
+  // reads "Stop" meanwhile) or with Esc: the run ends at its next check, what
+  // it read is dropped, the earlier entry is shown again and all is enabled.
+  void StoppingARunDropsItsSnapshot_data() {
+    QTest::addColumn<bool>("withEsc");
+    QTest::newRow("button") << false;
+    QTest::newRow("Esc") << true;
+  }
+
+  void StoppingARunDropsItsSnapshot() {
+    QFETCH(bool, withEsc);
+    TRouterSimOptions options;
+    options.AnswerDelayMs = 500;
+    options.SlowCommand = "vdsl status hlog";
+    StartSim(options);
+    FillFields(FSim->Port(), QStringLiteral("admin"));
+    ShowEarlierSnapshot();
+    const QStringList idle = EnabledNow();
+    RecordProgress();
+    ClickRetrieve();
+    QTRY_VERIFY_WITH_TIMEOUT(ProgressAt("Retrieving HLOG data, please wait..."), RunLimitMs);
+    QCOMPARE(Panel().btnGetData->text(), QStringLiteral("Stop"));
+    QVERIFY(Panel().btnGetData->isEnabled());
+    if (withEsc)
+      QTest::keyClick(Panel().edUser, Qt::Key_Escape);
+    else
+      Panel().btnGetData->click();
+    QVERIFY(FForm->ReaderRunning());  // the HLog wait runs to its end
+    QTRY_VERIFY_WITH_TIMEOUT(!FForm->ReaderRunning(), RunLimitMs);
+
+    QVERIFY(FErrors.Messages.empty() && FErrors.Reports.empty());
+    QVERIFY(!ProgressAt("Retrieving QLN data, please wait..."));
+    QCOMPARE(Entries(), QStringList{"20240101-000000-Earlier.draydata"});
+    QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Retrieval stopped"));
+    QCOMPARE(FForm->pgcMain->memStats->toPlainText(), QStringLiteral("earlier status"));
+    QCOMPARE(Panel().lblProfileName->text(), QStringLiteral("VDSL profile: 8B"));
+    QCOMPARE(EnabledNow(), idle);
+    QCOMPARE(Panel().btnGetData->text(), QStringLiteral("Retrieve"));
+    QVERIFY(Panel().btnGetData->isEnabled());
+    QVERIFY(!FForm->pbRetrieval->isVisible());
   }
 
   // The window goes while the router still answers: the run is asked to

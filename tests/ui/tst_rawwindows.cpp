@@ -3,6 +3,7 @@
 // live and die.
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -180,7 +181,10 @@ void TRawWindowsTest::MemosAreReadOnlyUnwrappedMonospaced() {
     QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QVERIFY(memo->verticalScrollBar()->isVisible());
-    QVERIFY(QFontInfo(memo->font()).fixedPitch());
+    QCOMPARE(memo->font(), RawTextFont());
+    // What the user sees: columns line up, whichever face was found.
+    const QFontMetrics metrics(memo->font());
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));
   }
   QCOMPARE(window->memUS->document()->firstBlock().layout()->lineCount(), 1);
   const Qt::WindowFlags flags = window->windowFlags();

@@ -1,5 +1,7 @@
 #include "RawWindow.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +15,32 @@
 
 namespace {
 
+QFont Monospaced(QFont AFont) {
+  AFont.setPointSize(8);
+  AFont.setStyleHint(QFont::Monospace);
+  AFont.setFixedPitch(true);
+  return AFont;
+}
+
+// Whether columns of text line up in AFont as it is actually drawn.
+bool LinesUp(const QFont &AFont) {
+  const QFontMetrics metrics(AFont);
+  return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
+}  // namespace
+
+// Router listings line up in columns. "Courier New" where it is installed;
+// otherwise the desktop's own fixed-pitch face, since the font configuration
+// may stand in for "Courier New" with a proportional face whatever hints the
+// request carries.
+QFont RawTextFont() {
+  const QFont named = Monospaced(QFont(QStringLiteral("Courier New")));
+  return LinesUp(named) ? named : Monospaced(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+namespace {
+
 QPlainTextEdit *NewRawMemo(QWidget *AParent, const char *AName) {
   auto *memo = new QPlainTextEdit(AParent);
   memo->setObjectName(AName);
@@ -20,12 +48,7 @@ QPlainTextEdit *NewRawMemo(QWidget *AParent, const char *AName) {
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // Router listings line up in columns; any fixed-pitch face keeps them so
-  // where the named one is not installed.
-  QFont font("Courier New", 8);
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  memo->setFont(font);
+  memo->setFont(RawTextFont());
   return memo;
 }
 

@@ -7,9 +7,13 @@
 
 #include "RawText.h"
 
+class QFont;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+
+// The fixed-pitch face of the raw memos.
+QFont RawTextFont();
 
 class TRawWindow : public QWidget {
   Q_OBJECT

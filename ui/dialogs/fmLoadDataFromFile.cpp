@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "DrayData.h"
+#include "RecentFolders.h"
 #include "ResourceStrings.h"
 
 namespace {
@@ -88,7 +89,10 @@ void TfrmLoadDataFromFiles::CreateButtons() {
 QStringList TfrmLoadDataFromFiles::FileTypeFilters() {
   return {QStringLiteral("Text files (*.txt)"), QStringLiteral("HLog files (*.hlog)"),
           QStringLiteral("QLN files (*.qln)"),  QStringLiteral("SNR files (*.snr)"),
-          QStringLiteral("Bins files (*.bins)"), QStringLiteral("Any file (*.*)")};
+          QStringLiteral("Bins files (*.bins)"), QStringLiteral("Any file (*.*)"),
+          // Captured answers often have no extension at all, which "*.*"
+          // does not match here.
+          QStringLiteral("All files (*)")};
 }
 
 std::unique_ptr<QFileDialog> TfrmLoadDataFromFiles::CreateOpenDialog(int AFileTypeIndex) {
@@ -100,6 +104,7 @@ std::unique_ptr<QFileDialog> TfrmLoadDataFromFiles::CreateOpenDialog(int AFileTy
   dialog->setNameFilters(filters);
   if (AFileTypeIndex >= 1 && AFileTypeIndex <= filters.size())
     dialog->selectNameFilter(filters[AFileTypeIndex - 1]);
+  TRecentFolders::OpenIn(*dialog, TFileKind::CapturedText);
   return dialog;
 }
 
@@ -108,6 +113,7 @@ void TfrmLoadDataFromFiles::SelectFile(QLineEdit *AEdit, int AFileTypeIndex) {
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
     return;
   AEdit->setText(dialog->selectedFiles().constFirst());
+  TRecentFolders::Remember(TFileKind::CapturedText, AEdit->text());
 }
 
 std::unique_ptr<TDrayData> TfrmLoadDataFromFiles::GetDrayData(std::vector<TEmptyCapture> *AEmpty) const {

@@ -13,3 +13,17 @@ void BindButtonToAction(QAbstractButton *AButton, QAction *AAction, bool AKeepOw
   QObject::connect(AAction, &QAction::changed, AButton, sync);
   QObject::connect(AButton, &QAbstractButton::clicked, AAction, &QAction::trigger);
 }
+
+void BindButtonToActions(QAbstractButton *AButton, QAction *APrimary, QAction *AAlternate) {
+  const QString ownCaption = AButton->text();
+  auto sync = [AButton, APrimary, AAlternate, ownCaption] {
+    const bool alternate = AAlternate->isEnabled();
+    AButton->setEnabled(alternate || APrimary->isEnabled());
+    AButton->setText(alternate ? AAlternate->text() : ownCaption);
+  };
+  sync();
+  QObject::connect(APrimary, &QAction::changed, AButton, sync);
+  QObject::connect(AAlternate, &QAction::changed, AButton, sync);
+  QObject::connect(AButton, &QAbstractButton::clicked, AAlternate,
+                   [APrimary, AAlternate] { (AAlternate->isEnabled() ? AAlternate : APrimary)->trigger(); });
+}

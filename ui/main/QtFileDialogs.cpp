@@ -19,10 +19,12 @@ void SetUpOpen(QFileDialog &ADialog) {
 
 }  // namespace
 
-std::optional<std::string> TQtFileDialogs::Run(QFileDialog &ADialog) {
+std::optional<std::string> TQtFileDialogs::Run(QFileDialog &ADialog, TFileKind AKind) {
   if (ADialog.exec() != QDialog::Accepted || ADialog.selectedFiles().isEmpty())
     return std::nullopt;
-  return ADialog.selectedFiles().constFirst().toStdString();
+  const QString chosen = ADialog.selectedFiles().constFirst();
+  TRecentFolders::Remember(AKind, chosen);
+  return chosen.toStdString();
 }
 
 std::optional<std::string> TQtFileDialogs::SaveStatisticsFileName(const std::string &AProposed) {
@@ -30,8 +32,9 @@ std::optional<std::string> TQtFileDialogs::SaveStatisticsFileName(const std::str
   SetUpSave(dlgSaveStatistcs);
   dlgSaveStatistcs.setDefaultSuffix(QStringLiteral("draydata"));
   dlgSaveStatistcs.setNameFilters({QStringLiteral("DrayData file (*.draydata)"), QStringLiteral("All files (*.*)")});
+  TRecentFolders::OpenIn(dlgSaveStatistcs, TFileKind::Statistics);
   dlgSaveStatistcs.selectFile(QString::fromStdString(AProposed));
-  return Run(dlgSaveStatistcs);
+  return Run(dlgSaveStatistcs, TFileKind::Statistics);
 }
 
 std::optional<std::string> TQtFileDialogs::OpenStatisticsFileName() {
@@ -39,7 +42,8 @@ std::optional<std::string> TQtFileDialogs::OpenStatisticsFileName() {
   SetUpOpen(dlgLoadStatFromFile);
   dlgLoadStatFromFile.setDefaultSuffix(QStringLiteral("draydata"));
   dlgLoadStatFromFile.setNameFilters({QStringLiteral("DrayData file (*.draydata)"), QStringLiteral("All files (*-*)")});
-  return Run(dlgLoadStatFromFile);
+  TRecentFolders::OpenIn(dlgLoadStatFromFile, TFileKind::Statistics);
+  return Run(dlgLoadStatFromFile, TFileKind::Statistics);
 }
 
 std::optional<std::string> TQtFileDialogs::SaveConfigurationFileName() {
@@ -47,7 +51,8 @@ std::optional<std::string> TQtFileDialogs::SaveConfigurationFileName() {
   SetUpSave(dlgSave);
   dlgSave.setDefaultSuffix(QStringLiteral("conf"));
   dlgSave.setNameFilter(QStringLiteral("Configuration file (*.conf)"));
-  return Run(dlgSave);
+  TRecentFolders::OpenIn(dlgSave, TFileKind::Configuration);
+  return Run(dlgSave, TFileKind::Configuration);
 }
 
 std::optional<std::string> TQtFileDialogs::OpenConfigurationFileName() {
@@ -56,5 +61,6 @@ std::optional<std::string> TQtFileDialogs::OpenConfigurationFileName() {
   SetUpOpen(dlgOpen);
   dlgOpen.setDefaultSuffix(QStringLiteral("conf"));
   dlgOpen.setNameFilter(QStringLiteral("Configuration file (*.conf)"));
-  return Run(dlgOpen);
+  TRecentFolders::OpenIn(dlgOpen, TFileKind::Configuration);
+  return Run(dlgOpen, TFileKind::Configuration);
 }

@@ -3,6 +3,7 @@
 // file types, default extension and checks.
 
 #include "FileDialogs.h"
+#include "RecentFolders.h"
 
 class QFileDialog;
 class QWidget;
@@ -17,7 +18,8 @@ public:
   std::optional<std::string> OpenConfigurationFileName() override;
 
 private:
-  static std::optional<std::string> Run(QFileDialog &ADialog);
+  // Opens ADialog in the folder last used for AKind and remembers the new one.
+  static std::optional<std::string> Run(QFileDialog &ADialog, TFileKind AKind);
 
   QWidget *FParent;
 };

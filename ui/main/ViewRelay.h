@@ -17,6 +17,10 @@ public:
     if (FWindow)
       FView->SetStatusText(AText);
   }
+  void Progress(int AStep, int ASteps, const std::string &ACommand) override {
+    if (FWindow)
+      FView->Progress(AStep, ASteps, ACommand);
+  }
   void UpdateProfileLabel(TVDSLProfile AProfile) override {
     if (FWindow)
       FView->UpdateProfileLabel(AProfile);

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -76,6 +77,14 @@ TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidg
   sbMain = statusBar();
   sbMain->setObjectName(QStringLiteral("sbMain"));
   sbMain->setSizeGripEnabled(true);
+  lblStatus = new QLabel(sbMain);
+  lblStatus->setObjectName(QStringLiteral("lblStatus"));
+  sbMain->addWidget(lblStatus, 1);
+  pbRetrieval = new QProgressBar(sbMain);
+  pbRetrieval->setObjectName(QStringLiteral("pbRetrieval"));
+  pbRetrieval->setMinimumWidth(280);
+  pbRetrieval->hide();
+  sbMain->addPermanentWidget(pbRetrieval);
   setMinimumSize(1024, 600);
   resize(1188, 657 + sbMain->sizeHint().height());
 
@@ -131,6 +140,9 @@ QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char
 
 void TfrmMain::CreateActions() {
   acnRetrieveData = NewAction("acnRetrieveData", "Retrieve data", "Configuration", &TfrmMain::acnRetrieveDataExecute);
+  acnStopRetrieval = NewAction("acnStopRetrieval", "Stop", "Configuration", &TfrmMain::acnStopRetrievalExecute);
+  acnStopRetrieval->setShortcut(QKeySequence(Qt::Key_Escape));
+  addAction(acnStopRetrieval);  // Esc works wherever the focus is in the window
   acnLoadDataFromFile = NewAction("acnLoadDataFromFile", "Load data from file...", "Configuration",
                                   &TfrmMain::acnLoadDataFromFileExecute);
   acnLoadConfiguration = NewAction("acnLoadConfiguration", "Load configuration...", "Configuration",
@@ -145,6 +157,7 @@ void TfrmMain::CreateActions() {
   acnRemoveAll = NewAction("acnRemoveAll", "Remove all", "Statistics", &TfrmMain::acnRemoveAllExecute);
   acnChartCopy = NewAction("acnChartCopy", "Copy", "Charts", &TfrmMain::acnChartCopyExecute);
   acnRetrieveData->setEnabled(false);  // until the first update
+  acnStopRetrieval->setEnabled(false);
   if (auto *dispatcher = QAbstractEventDispatcher::instance())
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::UpdateActions);
 }
@@ -153,7 +166,7 @@ void TfrmMain::BindControls() {
   TInputPanel &p = *pnlInputs;
   BindButtonToAction(p.btnLoadConfiguration, acnLoadConfiguration);
   BindButtonToAction(p.btnSaveCfg, acnSaveConfiguration);
-  BindButtonToAction(p.btnGetData, acnRetrieveData, true);
+  BindButtonToActions(p.btnGetData, acnRetrieveData, acnStopRetrieval);
   BindButtonToAction(p.btnLoadDataFromFile, acnLoadDataFromFile);
   BindButtonToAction(p.btnLoadStatisticsFromFile, acnLoadStatFromFile);
   BindButtonToAction(p.btnSaveStatsToFile, acnSaveStatToFile);
@@ -206,6 +219,7 @@ TActionInputs TfrmMain::CurrentActionInputs() const {
 void TfrmMain::UpdateActions() {
   const TActionStates s = ComputeActionStates(CurrentActionInputs());
   acnRetrieveData->setEnabled(s.RetrieveData);
+  acnStopRetrieval->setEnabled(s.StopRetrieval);
   acnLoadDataFromFile->setEnabled(s.LoadDataFromFile);
   acnLoadConfiguration->setEnabled(s.LoadConfiguration);
   acnSaveConfiguration->setEnabled(s.SaveConfiguration);
@@ -315,7 +329,16 @@ void TfrmMain::UpdateProfileLabel(TVDSLProfile AProfile) {
 }
 
 void TfrmMain::SetStatusText(const std::string &AText) {
-  sbMain->showMessage(QString::fromStdString(AText));
+  const QString text = QString::fromStdString(AText);
+  lblStatus->setText(text);
+  emit StatusTextChanged(text);
+}
+
+void TfrmMain::Progress(int AStep, int ASteps, const std::string &ACommand) {
+  pbRetrieval->setRange(0, ASteps);
+  pbRetrieval->setValue(AStep);
+  pbRetrieval->setFormat(QStringLiteral("%1/%2 %3").arg(AStep).arg(ASteps).arg(QString::fromStdString(ACommand)));
+  pbRetrieval->show();
 }
 
 void TfrmMain::DisplayChartData(TDrayData *AData) {

@@ -20,6 +20,8 @@
 class IErrorDisplay;
 class ITopicViewer;
 class QAction;
+class QLabel;
+class QProgressBar;
 class QMenu;
 class QListWidgetItem;
 class QStatusBar;
@@ -46,7 +48,12 @@ public:
   TInputPanel *pnlInputs = nullptr;
   TMainPages *pgcMain = nullptr;
   QStatusBar *sbMain = nullptr;
-  QAction *acnRetrieveData = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
+  // The reader's progress and the reason a snapshot is incomplete: a label of
+  // its own, which a menu item's status tip only covers for a moment.
+  QLabel *lblStatus = nullptr;
+  // Which command of a retrieval is under way; shown only while one runs.
+  QProgressBar *pbRetrieval = nullptr;
+  QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
   QMenu *mnuCharts = nullptr;
@@ -70,6 +77,7 @@ public:
 
   // IRetrievalView: what a retrieval asks the window to show.
   void SetStatusText(const std::string &AText) override;
+  void Progress(int AStep, int ASteps, const std::string &ACommand) override;
   void UpdateProfileLabel(TVDSLProfile AProfile) override;
   void DisplayTextData(TDrayData *AData) override;
   void PlotHLOG(TDrayData *AData) override;
@@ -81,6 +89,7 @@ public:
 
   // Action handlers.
   void acnRetrieveDataExecute();
+  void acnStopRetrievalExecute();
   void acnLoadDataFromFileExecute();
   void btnLoadConfigurationClick();
   void btnSaveCfgClick();
@@ -105,6 +114,10 @@ public:
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
+
+signals:
+  // Each text SetStatusText shows, as it is shown.
+  void StatusTextChanged(const QString &AText);
 
 protected:
   void closeEvent(QCloseEvent *AEvent) override;

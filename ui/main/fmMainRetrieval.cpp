@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProgressBar>
 
 #include "DataFileName.h"
 #include "ErrorDisplay.h"
@@ -53,9 +54,29 @@ void TfrmMain::StartRetrieval() {
   FReader = reader.release();
 }
 
+// The reader ends at its next check; the current command's wait runs out
+// first, so the window stays as it is until ReaderTerminate.
+void TfrmMain::acnStopRetrievalExecute() {
+  if (FReader)
+    FReader->Terminate();
+}
+
 void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
   FReader = nullptr;
+  pbRetrieval->hide();
   const TRetrievalOutcome &Outcome = ASender.Outcome();
+  // Stopped by the user: whatever it read is dropped, a logon cut short
+  // included, and the display goes back to the selected entry. A failure
+  // outside the dialogue with the router is still reported below.
+  if (Outcome.Stopped && Outcome.End != TRetrievalEnd::Failed) {
+    ASender.DiscardData();
+    DisplayTextData(nullptr);
+    DisplayChartData(nullptr);
+    UpdateProfileLabel(vpNA);
+    lbxStatisticsClick();
+    SetStatusText("Retrieval stopped");
+    return;
+  }
   switch (Outcome.End) {
   case TRetrievalEnd::Refused:
     ASender.DiscardData();

@@ -1,0 +1,44 @@
+#include "RecentFolders.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+QString Key(TFileKind AKind) {
+  switch (AKind) {
+  case TFileKind::Statistics:
+    return QStringLiteral("Folders/Statistics");
+  case TFileKind::Configuration:
+    return QStringLiteral("Folders/Configuration");
+  case TFileKind::CapturedText:
+    return QStringLiteral("Folders/CapturedText");
+  }
+  return {};
+}
+
+// Named explicitly: the settings must not depend on what the application
+// object was told its organisation is.
+QSettings Settings() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tonegraph"),
+                   QStringLiteral("Tonegraph"));
+}
+
+}  // namespace
+
+QString TRecentFolders::Folder(TFileKind AKind) {
+  return Settings().value(Key(AKind)).toString();
+}
+
+void TRecentFolders::Remember(TFileKind AKind, const QString &AFileName) {
+  Settings().setValue(Key(AKind), QFileInfo(AFileName).absolutePath());
+}
+
+void TRecentFolders::OpenIn(QFileDialog &ADialog, TFileKind AKind) {
+  const QString folder = Folder(AKind);
+  // A folder removed since is left to the dialog's own default.
+  if (!folder.isEmpty() && QDir(folder).exists())
+    ADialog.setDirectory(folder);
+}
