@@ -13,13 +13,8 @@ public:
   virtual ~IRetrievalView() = default;
   virtual void SetStatusText(const std::string &AText) = 0;
   // Posted before each command of the sequence: AStep of ASteps (1-based),
-  // ACommand as sent, without its carriage return. Front ends without a
-  // progress display leave it as it is.
-  virtual void Progress(int AStep, int ASteps, const std::string &ACommand) {
-    (void)AStep;
-    (void)ASteps;
-    (void)ACommand;
-  }
+  // ACommand as sent, without its carriage return.
+  virtual void Progress(int AStep, int ASteps, const std::string &ACommand) = 0;
   virtual void UpdateProfileLabel(TVDSLProfile AProfile) = 0;
   virtual void DisplayTextData(TDrayData *AData) = 0;
   // Each draws the group of AData that the reader has just stored, with the
@@ -37,6 +32,7 @@ public:
 class TQuietRetrievalView : public IRetrievalView {
 public:
   void SetStatusText(const std::string &) override {}
+  void Progress(int, int, const std::string &) override {}
   void UpdateProfileLabel(TVDSLProfile) override {}
   void DisplayTextData(TDrayData *) override {}
   void PlotHLOG(TDrayData *) override {}

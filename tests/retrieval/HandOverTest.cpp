@@ -37,6 +37,7 @@ public:
   int Plots = 0;
 
   void SetStatusText(const std::string &AText) override { Seen += static_cast<std::int64_t>(AText.size()); }
+  void Progress(int AStep, int ASteps, const std::string &) override { Seen += AStep + ASteps; }
   void UpdateProfileLabel(TVDSLProfile AProfile) override { Seen += AProfile; }
   void DisplayTextData(TDrayData *AData) override {
     for (const std::string &Line : AData->Stats())
