@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "DrayData.h"
+#include "FuzzFiles.h"
 
 inline void Require(bool ACondition, const char *AWhat) {
   if (!ACondition) {
@@ -41,4 +42,13 @@ inline void RequireSameSnapshot(const TDrayData &A, const TDrayData &B) {
               SameValues(A.SNRStatsUS(), B.SNRStatsUS()) && SameValues(A.SNRStatsDS(), B.SNRStatsDS()),
           "per-tone tables");
   Require(A.ShowBinStatsUS() == B.ShowBinStatsUS() && A.ShowBinStatsDS() == B.ShowBinStatsDS(), "bins tables");
+}
+
+// Saves ASnapshot, loads the file again and requires the same snapshot back.
+inline void RequireRoundTrip(const TDrayData &ASnapshot, const char *ATag) {
+  const std::string Saved = ScratchName(ATag);
+  ASnapshot.SaveToFile(Saved);
+  TDrayData Again;
+  Again.LoadFromFile(Saved);
+  RequireSameSnapshot(ASnapshot, Again);
 }

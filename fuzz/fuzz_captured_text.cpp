@@ -22,10 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *AData, std::size_t ASi
     Data.IdentifyVDSLProfile(SplitText(std::string(reinterpret_cast<const char *>(AData + 1), ASize - 1)));
   } catch (const ETonegraphError &) {
   }
-  static const std::string Saved = ScratchName("captured.draydata");
-  Data.SaveToFile(Saved);
-  TDrayData Again;
-  Again.LoadFromFile(Saved);
-  RequireSameSnapshot(Data, Again);
+  RequireRoundTrip(Data, "captured.draydata");
   return 0;
 }

@@ -13,10 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *AData, std::size_t ASi
   } catch (const ETonegraphError &) {
     return 0; // refused with the system's message: fine
   }
-  static const std::string Saved = ScratchName("saved.draydata");
-  Loaded.SaveToFile(Saved);
-  TDrayData Again;
-  Again.LoadFromFile(Saved);
-  RequireSameSnapshot(Loaded, Again);
+  RequireRoundTrip(Loaded, "saved.draydata");
   return 0;
 }
