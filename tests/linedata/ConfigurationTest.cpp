@@ -3,7 +3,9 @@
 // that replaces a file only once it is complete.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <string>
 #include <vector>
 
@@ -214,6 +216,41 @@ TEST_F(ConfigurationFile, FailedSaveLeavesNothingBehind) {
   EXPECT_THROW(SaveConfiguration(FFolder.Path("taken.conf"), ExampleSettings()), EFCreateError);
   EXPECT_TRUE(std::filesystem::is_directory(FFolder.Path("taken.conf")));
   EXPECT_EQ(FFolder.Listing(), "taken.conf;");
+}
+
+// A full disk, made by a file size limit smaller than the file: the save fails
+// with the system's message and the earlier file stays byte for byte.
+TEST_F(ConfigurationFile, FullDiskKeepsTheEarlierFile) {
+  const std::string Name = Write("keep.conf", ExampleBytes);
+  TConnectionSettings Other = ExampleSettings();
+  Other.Router = "10.11.12.13";
+  rlimit Old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &Old), 0);
+  const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit Small = Old;
+  Small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &Small), 0);
+  std::string Message;
+  try {
+    SaveConfiguration(Name, Other);
+  } catch (const EWriteError &AError) {
+    Message = AError.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &Old);
+  std::signal(SIGXFSZ, OldHandler);
+  EXPECT_EQ(Message, "Stream write error");
+  EXPECT_EQ(ReadBytes(Name), ExampleBytes);
+  EXPECT_EQ(FFolder.Listing(), "keep.conf;");
+}
+
+// Names outside ASCII are file names like any other, both ways.
+TEST_F(ConfigurationFile, NameOutsideAsciiSavesAndLoads) {
+  const std::string Name = FFolder.Path("Einstellungen \xC3\xA4\xE2\x82\xAC.conf");
+  SaveConfiguration(Name, ExampleSettings());
+  TConnectionSettings Loaded;
+  LoadConfiguration(Name, Loaded);
+  EXPECT_EQ(Loaded.Router, "192.168.1.1");
+  EXPECT_EQ(ReadBytes(Name), ExampleBytes);
 }
 
 } // namespace
