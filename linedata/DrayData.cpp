@@ -78,7 +78,15 @@ void TDrayData::SetRaw(TDrayKind AKind, TDirection ADirection, const TTextLines 
 TDrayData::TRawBackup TDrayData::BackUpRaw(TDrayKind AKind) const {
   const TDrayRawText &Text = RawText(AKind);
   std::shared_lock Guard(Text.Lock);
-  return {Text.Lines, AKind == TDrayKind::Bins ? TStatMultipliers{} : FMultipliers[IndexOf(AKind)]};
+  TRawBackup Backup{Text.Lines, {}, {}, {}};
+  if (AKind == TDrayKind::Bins) {
+    Backup.BinTables.assign(FBins.Tables.begin(), FBins.Tables.end());
+  } else {
+    Backup.Groups = FMultipliers[IndexOf(AKind)];
+    const TStatKindState &State = StatKind(AKind);
+    Backup.StatTables.assign(State.Tables.begin(), State.Tables.end());
+  }
+  return Backup;
 }
 
 // A raw text whose table cannot be built would be saved as it is and then
@@ -93,8 +101,12 @@ void TDrayData::RebuildOrRestore(TDrayKind AKind, const TRawBackup &ABefore,
     if (AKind != TDrayKind::Bins)
       FMultipliers[IndexOf(AKind)] = ABefore.Groups;
     for (const TDirection Direction : ADirections) {
-      ReplaceRaw(AKind, Direction, ABefore.Lines[IndexOf(Direction)]);
-      Rebuild(AKind, Direction);
+      const std::size_t Index = IndexOf(Direction);
+      ReplaceRaw(AKind, Direction, ABefore.Lines[Index]);
+      if (AKind == TDrayKind::Bins)
+        FBins.Tables[Index] = ABefore.BinTables[Index];
+      else
+        StatKind(AKind).Tables[Index] = ABefore.StatTables[Index];
     }
     throw;
   }

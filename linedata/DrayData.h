@@ -133,9 +133,14 @@ private:
   TStatKindState &StatKind(TDrayKind AKind);
   // Under the kind's lock in write mode; no rebuild.
   void ReplaceRaw(TDrayKind AKind, TDirection ADirection, TTextLines ALines);
+  // What a kind held before its text was replaced. The tables are kept as
+  // they were too: the bins rebuild leaves entries that a listing does not
+  // name, so rebuilding from the old text would not bring them all back.
   struct TRawBackup {
     std::array<TTextLines, 2> Lines;
     TStatMultipliers Groups;
+    std::vector<TDrayStatArray> StatTables; // HLog, QLN, SNR: upstream, downstream
+    std::vector<TDrayBinArray> BinTables;   // bins: upstream, downstream
   };
   TRawBackup BackUpRaw(TDrayKind AKind) const;
   void RebuildOrRestore(TDrayKind AKind, const TRawBackup &ABefore, std::initializer_list<TDirection> ADirections);

@@ -68,6 +68,23 @@ TEST(BinsRebuild, ShorterListingKeepsEntriesItDoesNotName) {
   EXPECT_EQ(Data.ShowBinStatsUS()[10], TDrayBinEntry{});
 }
 
+// A listing that fails part way (a tone beyond 32 bits) is not kept, and
+// neither is what its first lines wrote: the table stays as it was, so what
+// is saved loads back to what is shown. Found by the captured-text fuzzer.
+TEST(BinsRebuild, FailedListingLeavesTheTableAsItWas) {
+  TDrayData Data;
+  Data.SetBinStatsDSRaw({"10 40 5 8 * 11 41 6 9"});
+  const TDrayBinArray Before = Data.ShowBinStatsDS();
+  EXPECT_THROW(Data.SetBinStatsDSRaw({"20 30 1 4 * 21 31 2 5", "12345678901 2 2 2"}), EConvertError);
+  EXPECT_EQ(Data.ShowBinStatsDS(), Before);
+  EXPECT_EQ(Data.BinStatsDSRaw(), TTextLines{"10 40 5 8 * 11 41 6 9"});
+  TTempFolder Folder;
+  Data.SaveToFile(Folder.Path("bins.draydata"));
+  TDrayData Loaded;
+  Loaded.LoadFromFile(Folder.Path("bins.draydata"));
+  EXPECT_EQ(Loaded.ShowBinStatsDS(), Data.ShowBinStatsDS());
+}
+
 // A real listing whose blanks were collapsed and whose fields are separated by
 // "*": every tone of lines 7 to 25 is found.
 TEST(BinsRebuild, RealListingWithCollapsedBlanks) {
