@@ -3,9 +3,7 @@
 // that replaces a file only once it is complete.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <string>
 #include <vector>
 
@@ -224,20 +222,7 @@ TEST_F(ConfigurationFile, FullDiskKeepsTheEarlierFile) {
   const std::string Name = Write("keep.conf", ExampleBytes);
   TConnectionSettings Other = ExampleSettings();
   Other.Router = "10.11.12.13";
-  rlimit Old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &Old), 0);
-  const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit Small = Old;
-  Small.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &Small), 0);
-  std::string Message;
-  try {
-    SaveConfiguration(Name, Other);
-  } catch (const EWriteError &AError) {
-    Message = AError.what();
-  }
-  setrlimit(RLIMIT_FSIZE, &Old);
-  std::signal(SIGXFSZ, OldHandler);
+  const std::string Message = WriteErrorOnAFullDisk(16, [&] { SaveConfiguration(Name, Other); });
   EXPECT_EQ(Message, "Stream write error");
   EXPECT_EQ(ReadBytes(Name), ExampleBytes);
   EXPECT_EQ(FFolder.Listing(), "keep.conf;");

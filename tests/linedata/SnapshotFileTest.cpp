@@ -2,11 +2,9 @@
 // a save that fails without harming the file it was to replace.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <utility>
 #include <vector>
-#include <sys/resource.h>
 
 #include "DrayData.h"
 #include "FilerWriter.h"
@@ -308,20 +306,7 @@ TEST(SnapshotSave, FailedWriteKeepsTheExistingFile) {
   TDrayData Data("big");
   Data.SetBinStatsUSRaw(TTextLines(2000, "   1   40   0 10 *    2   41   0 10"));
 
-  rlimit Old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &Old), 0);
-  const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit Small = Old;
-  Small.rlim_cur = 10000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &Small), 0);
-  std::string Message;
-  try {
-    Data.SaveToFile(Target);
-  } catch (const EWriteError &AError) {
-    Message = AError.what();
-  }
-  setrlimit(RLIMIT_FSIZE, &Old);
-  std::signal(SIGXFSZ, OldHandler);
+  const std::string Message = WriteErrorOnAFullDisk(10000, [&] { Data.SaveToFile(Target); });
 
   EXPECT_EQ(Message, "Stream write error");
   EXPECT_EQ(ReadBytes(Target), "precious");

@@ -1,12 +1,16 @@
 #include "TestFiles.h"
 
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include "Exceptions.h"
 
 TTempFolder::TTempFolder() {
   std::string Template = (std::filesystem::temp_directory_path() / "linedata-test-XXXXXX").string();
@@ -42,3 +46,21 @@ void WriteBytes(const std::string &AFilename, const std::string &ABytes) {
 }
 
 std::string FixturePath(const std::string &AName) { return std::string(TONEGRAPH_FIXTURES_DIR) + "/" + AName; }
+
+std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()> &AWrite) {
+  rlimit Old{};
+  getrlimit(RLIMIT_FSIZE, &Old);
+  const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit Small = Old;
+  Small.rlim_cur = ALimit;
+  setrlimit(RLIMIT_FSIZE, &Small);
+  std::string Message;
+  try {
+    AWrite();
+  } catch (const EWriteError &AError) {
+    Message = AError.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &Old);
+  std::signal(SIGXFSZ, OldHandler);
+  return Message;
+}

@@ -3,6 +3,7 @@
 // and reading or writing a file's bytes.
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -25,6 +26,10 @@ private:
 std::string ReadBytes(const std::string &AFilename);
 void WriteBytes(const std::string &AFilename, const std::string &ABytes);
 std::string FixturePath(const std::string &AName);
+
+// A full disk, made by a file size limit of ALimit bytes while AWrite runs:
+// the message of the EWriteError it raised, "" when it raised none.
+std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()> &AWrite);
 
 // A byte string from numbers: Bytes({0x06, 0x0E}).
 inline std::string Bytes(std::initializer_list<int> AValues) {
