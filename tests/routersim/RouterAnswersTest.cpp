@@ -74,13 +74,13 @@ TEST(RouterAnswers, EachDisturberShowsInTheQLNEntriesAtItsCentre) {
       const TDrayStatArray &Table = Model.InBand(Tone, US) ? Data.QLNStatsUS() : Data.QLNStatsDS();
       const int Entry = Tone / Model.GroupSize();
       std::vector<double> Around;
-      for (int Other = Entry - 16; Other <= Entry + 16; ++Other)
+      for (int Other = std::max(Entry - 16, 0); Other <= std::min(Entry + 16, DrayStatCount - 1); ++Other)
         if (std::abs(Other - Entry) >= 3 && Table[Other].HasValue())
           Around.push_back(Table[Other].AsInteger());
       ASSERT_GT(Around.size(), 16u) << ProfileName(Profile) << " " << Disturber.CentreMHz;
       const double Floor = Median(Around);
       double Peak = -150;
-      for (int Near = Entry - 1; Near <= Entry + 1; ++Near)
+      for (int Near = std::max(Entry - 1, 0); Near <= std::min(Entry + 1, DrayStatCount - 1); ++Near)
         Peak = std::max(Peak, static_cast<double>(Table[Near].AsInteger()));
       EXPECT_GE(Peak - Floor, Disturber.RiseDb / 2) << ProfileName(Profile) << " " << Disturber.CentreMHz;
       for (double Value : Around)
