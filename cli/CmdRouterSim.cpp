@@ -7,6 +7,7 @@
 #include <pthread.h>
 
 #include "Commands.h"
+#include "LineOptions.h"
 #include "ProfileOption.h"
 #include "RouterSim.h"
 
@@ -66,6 +67,7 @@ int RunUntilInterrupted(const TRouterSimOptions &ASim) {
   pthread_sigmask(SIG_BLOCK, &Signals, nullptr);
   TRouterSim Router(ASim);
   const std::uint16_t Port = Router.Start();
+  std::printf("routersim: %s\n", LineDescription(ASim.Line, ASim.Profile).c_str());
   std::printf("routersim: %s %s listening on 127.0.0.1 port %u\n", ASim.Name.c_str(),
               ProfileName(ASim.Profile), Port);
   std::fflush(stdout);
@@ -90,6 +92,7 @@ TCommandRun AddRouterSimCommand(CLI::App &AProgram) {
   Command->add_option("--password", Sim->Password, "password it accepts (default admin)")->type_name("W");
   Command->add_option("--name", Sim->Name, "router name; the prompt is NAME followed by \"> \" (default DrayTek)")
       ->type_name("NAME");
+  AddLineOptions(*Command, Sim->Line);
   AddFaultOptions(*Command, *Sim);
   return [Sim] { return RunUntilInterrupted(*Sim); };
 }

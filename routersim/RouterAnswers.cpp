@@ -3,7 +3,8 @@
 #include "StatusAnswers.h"
 #include "ToneAnswers.h"
 
-TRouterAnswers::TRouterAnswers(TVDSLProfile AProfile, bool AWithByte255) : FModel(AProfile) {
+TRouterAnswers::TRouterAnswers(const TRouterSimOptions &AOptions) : FModel(AOptions.Profile, AOptions.Line) {
+  const bool WithByte255 = AOptions.IacInData;
   FAnswers = {
       {"vdsl status bandinfo", TextOf(BandInfoAnswer(FModel))},
       {"vdsl status", TextOf(StatusAnswer(FModel))},
@@ -11,8 +12,8 @@ TRouterAnswers::TRouterAnswers(TVDSLProfile AProfile, bool AWithByte255) : FMode
       {"vdsl status olr", TextOf(StatusOlrAnswer())},
       {"vdsl status counts", TextOf(StatusCountsAnswer())},
       {"vdsl annex", TextOf(AnnexAnswer())},
-      {"vdsl inventory co", TextOf(InventoryAnswer(true, AWithByte255))},
-      {"vdsl inventory cpe", TextOf(InventoryAnswer(false, AWithByte255))},
+      {"vdsl inventory co", TextOf(InventoryAnswer(true, WithByte255))},
+      {"vdsl inventory cpe", TextOf(InventoryAnswer(false, WithByte255))},
       {"vdsl status hlog", TextOf(HLogAnswer(FModel))},
       {"vdsl status qln", TextOf(QLNAnswer(FModel))},
       {"vdsl status snr", TextOf(SNRAnswer(FModel))},

@@ -6,10 +6,13 @@
 #include <string>
 
 #include "LineModel.h"
+#include "RouterSimOptions.h"
 
 class TRouterAnswers {
 public:
-  TRouterAnswers(TVDSLProfile AProfile, bool AWithByte255);
+  // The line of AOptions, and its byte 255 when IacInData asks for one.
+  // Raises ETonegraphError for a line the model refuses.
+  explicit TRouterAnswers(const TRouterSimOptions &AOptions);
   const TLineModel &Model() const { return FModel; }
   // Null for a command the router does not know.
   const std::string *Find(const std::string &ACommand) const;

@@ -40,7 +40,7 @@ int ListenOnLoopback(std::uint16_t APort, std::uint16_t &AChosen) {
 
 TRouterSim::TRouterSim(TRouterSimOptions AOptions)
     : FOptions(std::move(AOptions)),
-      FAnswers(std::make_unique<TRouterAnswers>(FOptions.Profile, FOptions.IacInData)) {}
+      FAnswers(std::make_unique<TRouterAnswers>(FOptions)) {}
 
 TRouterSim::~TRouterSim() { Stop(); }
 

@@ -4,12 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "LineSetup.h"
 #include "RouterFault.h"
 #include "VDSLProfile.h"
 
 struct TRouterSimOptions {
   std::uint16_t Port = 0; // 0: any free port on 127.0.0.1
   TVDSLProfile Profile = vp17a;
+  // The line it reports on: a short tap and one radio station unless told
+  // otherwise; a default TLineSetup is a clean line.
+  TLineSetup Line = DemoLine();
   std::string User = "admin";
   std::string Password = "admin";
   std::string Name = "DrayTek"; // the prompt is this name followed by "> "

@@ -66,6 +66,22 @@ TEST(CliUsage, WrongValuesAndMissingCommandsAreWrongUsage) {
        "tonegraph-cli routersim: --fault: expected KIND@STEP, not \"shout@vdsl status\""},
       {"retrieve --host h --user u --answer-timeout 0",
        "tonegraph-cli retrieve: --answer-timeout: Value 0 not in range 1 to 65535"},
+      {"routersim --gauge 0.45", "tonegraph-cli routersim: --gauge: unknown gauge '0.45': the gauges are 0.4, 0.5 and 0.6 mm"},
+      {"routersim --gauge 5", "tonegraph-cli routersim: --gauge: unknown gauge '5': the gauges are 0.4, 0.5 and 0.6 mm"},
+      {"routersim --gauge thin", "tonegraph-cli routersim: --gauge: unknown gauge 'thin': the gauges are 0.4, 0.5 and 0.6 mm"},
+      {"routersim --loop-length -5", "tonegraph-cli routersim: --loop-length: Value -5 not in range 0 to 5000"},
+      {"routersim --loop-length 5001", "tonegraph-cli routersim: --loop-length: Value 5001 not in range 0 to 5000"},
+      {"routersim --loop-length 1km", "tonegraph-cli routersim: --loop-length: Value 1km not in range 0 to 5000"},
+      {"routersim --tap-length -1", "tonegraph-cli routersim: --tap-length: Value -1 not in range 0 to 1000"},
+      {"routersim --tap-length nan", "tonegraph-cli routersim: --tap-length: Value nan not in range 0 to 1000"},
+      {"routersim --disturber 35.4", "tonegraph-cli routersim: --disturber: '35.4': the frequency must lie from 0 to 35.328 MHz"},
+      {"routersim --disturber -0.1:20", "tonegraph-cli routersim: --disturber: '-0.1:20': the frequency must lie from 0 to 35.328 MHz"},
+      {"routersim --disturber 7.1:0", "tonegraph-cli routersim: --disturber: '7.1:0': the rise must be above 0 dB"},
+      {"routersim --disturber 7.1:-6", "tonegraph-cli routersim: --disturber: '7.1:-6': the rise must be above 0 dB"},
+      {"routersim --disturber 7.1:", "tonegraph-cli routersim: --disturber: '7.1:' is not MHZ or MHZ:DB"},
+      {"routersim --disturber 40m", "tonegraph-cli routersim: --disturber: '40m' is not MHZ or MHZ:DB"},
+      {"routersim --disturber 7.1 3.6", "tonegraph-cli routersim: The following argument was not expected: 3.6"},
+      {"routersim --disturber 7.1 --no-disturbers", "tonegraph-cli routersim: --disturber excludes --no-disturbers"},
   };
   for (const auto &Case : Cases) {
     const TCliRun Run = RunCli(Case.Args);

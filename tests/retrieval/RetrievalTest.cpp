@@ -52,7 +52,9 @@ TTextLines Body(const TRouterAnswers &AAnswers, const char *ACommand, int ATrimS
 }
 
 TTextLines ExpectedStatusText(TVDSLProfile AProfile) {
-  const TRouterAnswers Answers(AProfile, false);
+  TRouterSimOptions Options;
+  Options.Profile = AProfile;
+  const TRouterAnswers Answers(Options);
   TTextLines Text = Body(Answers, "vdsl status bandinfo", 2);
   auto Add = [&Text](std::vector<std::string> AHeader, const TTextLines &ALines) {
     Text.insert(Text.end(), AHeader.begin(), AHeader.end());

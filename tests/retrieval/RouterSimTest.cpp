@@ -8,7 +8,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "LineModel.h"
 #include "RouterSim.h"
 
 namespace {
@@ -92,43 +91,6 @@ TEST(RouterSim, StopEndsOpenConnectionsAndTheListener) {
   EXPECT_EQ(Idle.ReadUntilEnd("never"), "") << "the connection is closed";
   TRawClient Late(Port);
   EXPECT_FALSE(Late.Connected());
-}
-
-class LineModelShape : public ::testing::TestWithParam<TVDSLProfile> {};
-
-// The model is meant to draw like a real line; these are the traits a
-// reader of the charts relies on.
-TEST_P(LineModelShape, LooksLikeARealLine) {
-  const TLineModel Model(GetParam());
-  const TDirection DS = TDirection::Downstream, US = TDirection::Upstream;
-  EXPECT_EQ(Model.ToneCount(), ProfileToneCount(GetParam()));
-  EXPECT_GE(Model.GroupSize() * DrayStatCount, Model.ToneCount());
-  EXPECT_LT(Model.GroupSize() * DrayStatCount / 2, Model.ToneCount());
-  const int Last = Model.ToneCount() - 1;
-  EXPECT_GT(Model.HLog(100), Model.HLog(Last) + 10) << "attenuation rises with frequency";
-  int Loaded = 0;
-  for (int Tone = 0; Tone < Model.ToneCount(); ++Tone) {
-    EXPECT_FALSE(Model.InBand(Tone, DS) && Model.InBand(Tone, US));
-    if (!Model.InBand(Tone, DS)) {
-      EXPECT_EQ(Model.Bits(Tone, DS), 0);
-    }
-    EXPECT_GE(Model.QLN(Tone), -150);
-    EXPECT_LE(Model.QLN(Tone), -90);
-    Loaded += Model.Bits(Tone, DS) > 0;
-  }
-  EXPECT_GT(Loaded, Model.ToneCount() / 3);
-  EXPECT_GT(Model.RateBps(DS), Model.RateBps(US));
-}
-
-INSTANTIATE_TEST_SUITE_P(Profiles, LineModelShape, ::testing::Values(vp8b, vp17a, vp30a, vp35b),
-                         [](const auto &AInfo) { return std::string(ProfileName(AInfo.param)); });
-
-TEST(LineModel, RadioDisturberStandsOutOfTheNoiseFloor) {
-  const TLineModel Model(vp17a);
-  const int Amateur40m = static_cast<int>(7.1 / 0.0043125);
-  EXPECT_GT(Model.QLN(Amateur40m), Model.QLN(Amateur40m + 100) + 10);
-  EXPECT_LT(Model.SNR(Amateur40m, TDirection::Downstream),
-            Model.SNR(Amateur40m + 100, TDirection::Downstream) - 5);
 }
 
 } // namespace

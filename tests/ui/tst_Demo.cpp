@@ -41,8 +41,10 @@ private slots:
     QFETCH(int, profile);
     const std::optional<TRouterSimOptions> options = TDemoRouter::OptionsFromArguments(args);
     QCOMPARE(options.has_value(), demo);
-    if (options)
+    if (options) {
       QCOMPARE(int(options->Profile), profile);
+      QVERIFY(options->Line == DemoLine());  // a tap and a station to find
+    }
   }
 
   void UnknownProfileIsRefused_data() {

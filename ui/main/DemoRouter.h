@@ -1,7 +1,9 @@
 #pragma once
 // Demo mode: "tonegraph --demo [--demo-profile P]" runs the simulated router
 // inside the program on a free loopback port and fills in the connection
-// fields for it, so that "Retrieve" works at once without a router.
+// fields for it, so that "Retrieve" works at once without a router. It
+// serves the simulated router's default line (DemoLine: a short bridged tap
+// and one radio station), so the charts have something to show.
 
 #include <memory>
 #include <optional>
