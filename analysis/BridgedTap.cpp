@@ -19,8 +19,10 @@ constexpr double NotchWindow = 0.2;
 // The first few notches decide; far up the branch's loss flattens them.
 constexpr int NotchesChecked = 6;
 // The fitted loss curve may be this much shallower or deeper than the model's
-// (the branch's gauge and the line's termination are guesses).
-constexpr double MinScale = 0.25, MaxScale = 4;
+// (the branch's gauge and the line's termination are guesses). A curve scaled
+// down further is no tap: a slow ripple of a few dB (impedance mismatches
+// along the loop) matches a short tap's comb at a quarter of its depth.
+constexpr double MinScale = 0.5, MaxScale = 4;
 
 struct TCandidate {
   double LengthM = 0;
@@ -31,18 +33,9 @@ struct TCandidate {
 
 double Velocity(const TTapSearch &ASearch) { return ASearch.VelocityFactor * SpeedOfLight; }
 
-std::vector<double> LossCurve(const std::vector<TSpectrumPoint> &ASpectrum, double ALengthM,
-                              const TTapSearch &ASearch) {
-  std::vector<double> Loss;
-  Loss.reserve(ASpectrum.size());
-  for (const TSpectrumPoint &Point : ASpectrum)
-    Loss.push_back(BridgedTapLossDb(Point.FrequencyHz, ALengthM, ASearch));
-  return Loss;
-}
-
 TCandidate Fitted(const std::vector<TSpectrumPoint> &ASpectrum, const std::vector<double> &AResiduals,
                   double ALengthM, const TTapSearch &ASearch) {
-  const std::vector<double> Loss = LossCurve(ASpectrum, ALengthM, ASearch);
+  const std::vector<double> Loss = BridgedTapLossCurve(ASpectrum, ALengthM, ASearch);
   const double N = static_cast<double>(Loss.size());
   double MeanLoss = 0, MeanResidual = 0;
   for (std::size_t I = 0; I < Loss.size(); ++I) {
@@ -55,11 +48,14 @@ TCandidate Fitted(const std::vector<TSpectrumPoint> &ASpectrum, const std::vecto
     Variance += (Loss[I] - MeanLoss) * (Loss[I] - MeanLoss);
   }
   TCandidate Candidate{ALengthM};
-  if (Variance <= 0 || Covariance <= 0)
+  if (Variance <= 0)
     return Candidate;
   Candidate.Scale = Covariance / Variance;
   Candidate.Offset = MeanResidual - Candidate.Scale * MeanLoss;
-  Candidate.Score = Covariance * Covariance / Variance;
+  // Only a branch of physical depth competes, so that a ripple's best match
+  // cannot hide the tap behind it.
+  if (Candidate.Scale >= MinScale && Candidate.Scale <= MaxScale)
+    Candidate.Score = Covariance * Covariance / Variance;
   return Candidate;
 }
 
@@ -97,7 +93,7 @@ struct TNotchCheck {
 
 TNotchCheck CheckNotches(const std::vector<TSpectrumPoint> &ASpectrum, const std::vector<double> &AResiduals,
                          const TCandidate &ATap, double AFirstNotchHz, const TTapSearch &ASearch) {
-  const std::vector<double> Loss = LossCurve(ASpectrum, ATap.LengthM, ASearch);
+  const std::vector<double> Loss = BridgedTapLossCurve(ASpectrum, ATap.LengthM, ASearch);
   // The line's level where the branch takes nothing off.
   std::vector<double> Clear;
   for (std::size_t I = 0; I < Loss.size(); ++I)
@@ -131,8 +127,7 @@ TNotchCheck CheckNotches(const std::vector<TSpectrumPoint> &ASpectrum, const std
 // Most of the notches the fit expects must be there; one notch alone only
 // when the spectrum can show no second one.
 bool Confirmed(const TCandidate &ATap, const TNotchCheck &ACheck) {
-  return ATap.Scale >= MinScale && ATap.Scale <= MaxScale && ACheck.Expected >= 1 &&
-         3 * ACheck.Found >= 2 * ACheck.Expected;
+  return ATap.Score > 0 && ACheck.Expected >= 1 && 3 * ACheck.Found >= 2 * ACheck.Expected;
 }
 
 } // namespace
@@ -142,6 +137,15 @@ double BridgedTapLossDb(double AFrequencyHz, double ALengthM, const TTapSearch &
   const double Beta = 2 * M_PI * AFrequencyHz / Velocity(ASearch);                                     // rad/m
   const std::complex<double> GammaL(Alpha * ALengthM, Beta * ALengthM);
   return 20 * std::log10(std::abs(2.0 / (2.0 + std::tanh(GammaL))));
+}
+
+std::vector<double> BridgedTapLossCurve(const std::vector<TSpectrumPoint> &ASpectrum, double ALengthM,
+                                        const TTapSearch &ASearch) {
+  std::vector<double> Loss;
+  Loss.reserve(ASpectrum.size());
+  for (const TSpectrumPoint &Point : ASpectrum)
+    Loss.push_back(BridgedTapLossDb(Point.FrequencyHz, ALengthM, ASearch));
+  return Loss;
 }
 
 std::optional<TBridgedTap> FindBridgedTap(const std::vector<TSpectrumPoint> &ASpectrum,

@@ -41,6 +41,9 @@ struct TTapSearch {
 
 // The loss of a branch of ALengthM at AFrequencyHz in dB (0 or negative).
 double BridgedTapLossDb(double AFrequencyHz, double ALengthM, const TTapSearch &ASearch);
+// The same at every point of ASpectrum.
+std::vector<double> BridgedTapLossCurve(const std::vector<TSpectrumPoint> &ASpectrum, double ALengthM,
+                                        const TTapSearch &ASearch);
 
 // The tap whose notch comb stands in AResiduals (HLog less the loop's fit, at
 // the points of ASpectrum); none on a line without one.

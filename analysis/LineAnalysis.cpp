@@ -41,13 +41,19 @@ void AddLoopAndTaps(const TDrayData &AData, const TAnalysisOptions &AOptions, TL
   const std::vector<TSpectrumPoint> HLog =
       MergedSpectrum(SpectrumOfKind(AData, TDrayKind::HLog, US, AAnalysis.ToneSpacingHz),
                      SpectrumOfKind(AData, TDrayKind::HLog, DS, AAnalysis.ToneSpacingHz));
-  const std::optional<TLoopFit> Fit = FitLoop(HLog);
+  std::optional<TLoopFit> Fit = FitLoop(HLog);
   if (!Fit)
     return;
+  // Near its notches a tap's loss rises steeply; with the tap's curve in
+  // the fit, the cable's slope is fitted again without that tilt.
+  const TTapSearch Search{AOptions.VelocityFactor, Gauge.DbPerKmAt1MHz};
+  if (const std::optional<TBridgedTap> Tap = FindBridgedTap(HLog, Fit->Residuals, Search)) {
+    AAnalysis.BridgedTaps.push_back(*Tap);
+    if (std::optional<TLoopFit> Cable = FitLoop(HLog, BridgedTapLossCurve(HLog, Tap->LengthM, Search)))
+      Fit = std::move(Cable);
+  }
   AAnalysis.Loop.Kl0Db = Fit->Kl0Db;
   AAnalysis.Loop.LengthM = Fit->Kl0Db / Gauge.DbPerKmAt1MHz * 1000;
-  if (const auto Tap = FindBridgedTap(HLog, Fit->Residuals, {AOptions.VelocityFactor, Gauge.DbPerKmAt1MHz}))
-    AAnalysis.BridgedTaps.push_back(*Tap);
 }
 
 void AddDisturbers(const TDrayData &AData, TLineAnalysis &AAnalysis) {

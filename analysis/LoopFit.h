@@ -13,6 +13,10 @@
 // Notches (taps, the edges of bands) would pull the fit down, so the fit is
 // robust: fit, leave out every point more than DropBelowDb below the fit,
 // fit again, until no point changes side.
+//
+// Once a tap is known, its loss curve joins the fit as a third term,
+//     HLog(f) = -(A0 + kl0 * sqrt(f / 1 MHz)) + a * TapLoss(f),
+// so that the tap's rise towards its notches is no longer read as cable.
 
 #include <optional>
 #include <vector>
@@ -22,15 +26,16 @@
 struct TLoopFit {
   double Kl0Db = 0;     // dB at 1 MHz
   double FlatLossDb = 0;  // A0
+  double TapScale = 0;    // a; 0 without a tap term
   // HLog minus the fit at each point of the spectrum given, in its order:
   // near 0 on the cable's curve, negative in notches.
   std::vector<double> Residuals;
 };
 
 inline constexpr double DropBelowDb = 3.0;
-
 // None when fewer than MinFitPoints points hold a value or they span too
 // little of the spectrum to tell a slope.
-std::optional<TLoopFit> FitLoop(const std::vector<TSpectrumPoint> &APoints);
+// ATapLoss: the tap's loss in dB at each point, or empty for the cable alone.
+std::optional<TLoopFit> FitLoop(const std::vector<TSpectrumPoint> &APoints, const std::vector<double> &ATapLoss = {});
 
 inline constexpr int MinFitPoints = 16;
