@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BridgedTap.h"
+#include "AnalysisError.h"
 #include "CableGauge.h"
 #include "DirectionPair.h"
 #include "Disturber.h"
