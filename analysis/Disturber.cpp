@@ -6,22 +6,22 @@
 
 namespace {
 
-// How far entry AEntry stands above the median of its neighbours; none
-// without a value or enough neighbours.
+// How far entry AEntry stands above the median of its window; none without
+// a value or enough values around it.
 std::optional<double> RiseOf(const TDrayStatArray &AQLN, int AEntry) {
   if (!AQLN[AEntry].HasValue())
     return std::nullopt;
-  std::vector<int> Around;
+  std::vector<int> Window;
   for (int Other = std::max(0, AEntry - NeighbourEntries);
        Other <= std::min(DrayStatCount - 1, AEntry + NeighbourEntries); ++Other)
-    if (Other != AEntry && AQLN[Other].HasValue())
-      Around.push_back(AQLN[Other].AsInteger());
-  if (static_cast<int>(Around.size()) < MinNeighbours)
+    if (AQLN[Other].HasValue())
+      Window.push_back(AQLN[Other].AsInteger());
+  if (static_cast<int>(Window.size()) < MinWindowValues)
     return std::nullopt;
   // With an even count the median is the mean of the middle two.
-  std::sort(Around.begin(), Around.end());
-  const std::size_t Half = Around.size() / 2;
-  const double Median = Around.size() % 2 ? Around[Half] : (Around[Half - 1] + Around[Half]) / 2.0;
+  std::sort(Window.begin(), Window.end());
+  const std::size_t Half = Window.size() / 2;
+  const double Median = Window.size() % 2 ? Window[Half] : (Window[Half - 1] + Window[Half]) / 2.0;
   return AQLN[AEntry].AsInteger() - Median;
 }
 
@@ -47,7 +47,7 @@ std::vector<TDisturber> FindDisturbers(const TDrayStatArray &AQLN, int AGroupSiz
   }
   for (TDisturber &Disturber : Found) {
     Disturber.FrequencyHz = Disturber.Tone * AToneSpacingHz;
-    Disturber.Band = RadioBandAt(Disturber.FrequencyHz);
+    Disturber.Band = RadioBandNear(Disturber.FrequencyHz, AGroupSize * AToneSpacingHz);
   }
   return Found;
 }

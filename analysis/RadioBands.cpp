@@ -42,3 +42,12 @@ std::optional<std::string> RadioBandAt(double AFrequencyHz) {
       return Band.Name;
   return std::nullopt;
 }
+
+std::optional<std::string> RadioBandNear(double AFrequencyHz, double AWidthHz) {
+  if (std::optional<std::string> Band = RadioBandAt(AFrequencyHz))
+    return Band;
+  for (const TRadioBand &Band : Bands)
+    if (Band.LowHz < AFrequencyHz + AWidthHz / 2 && Band.HighHz > AFrequencyHz - AWidthHz / 2)
+      return Band.Name;
+  return std::nullopt;
+}

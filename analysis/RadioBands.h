@@ -31,3 +31,7 @@ struct TRadioBand {
 std::span<const TRadioBand> RadioBands();
 // The band that AFrequencyHz falls in; none between bands.
 std::optional<std::string> RadioBandAt(double AFrequencyHz);
+// The band at AFrequencyHz, else the first band that reaches to within half
+// of AWidthHz of it: a per-group value is taken at the group's first tone and
+// stands for the tones around it, a group wider than some amateur bands.
+std::optional<std::string> RadioBandNear(double AFrequencyHz, double AWidthHz);
