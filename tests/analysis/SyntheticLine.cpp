@@ -1,12 +1,15 @@
 #include "SyntheticLine.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
 #include <cstdio>
 
 #include "BandPlan.h"
+#include "CapturedFiles.h"
 #include "DrayData.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -126,8 +129,44 @@ TTextLines SyntheticQLNAnswer(const TSyntheticLine &ALine) {
   });
 }
 
+TTextLines SyntheticSNRAnswer(const TSyntheticLine &ALine) {
+  return Answer(ALine, "vdsl status snr", "dB", [&](int, int, TDirection) { return ALine.SNRDb; });
+}
+
+std::string SyntheticBinsFile(const TSyntheticLine &ALine) {
+  const std::vector<TPlanBand> Plan = BandPlanOf(ALine.Profile);
+  auto BitsOf = [&](int ATone, TDirection ADirection) {
+    for (const TPlanBand &Band : Plan)
+      if (Band.Direction == ADirection && ATone >= Band.FirstTone && ATone <= Band.LastTone)
+        return std::find(ALine.EmptyBands.begin(), ALine.EmptyBands.end(), Band.Name) == ALine.EmptyBands.end()
+                   ? ALine.Bits
+                   : 0;
+    return 0;
+  };
+  std::string Text;
+  char Line[160];
+  for (const TDirection Direction : {TDirection::Downstream, TDirection::Upstream}) {
+    Text += Direction == TDirection::Downstream ? "DrayTek> vdsl showbins\r\nDOWNSTREAM :\r\n"
+                                                : "DrayTek> vdsl showbins up\r\nUPSTREAM :\r\n";
+    for (int First = 0; First < ProfileToneCount(ALine.Profile); First += 4) {
+      int Used = 0;
+      for (int Tone = First; Tone < First + 4; ++Tone)
+        Used += std::snprintf(Line + Used, sizeof Line - Used, "%s%4d %4d %4d %2d", Tone == First ? "" : " *  ",
+                              Tone, 40, 0, BitsOf(Tone, Direction));
+      Text.append(Line, static_cast<std::size_t>(Used)).append("\r\n");
+    }
+  }
+  return Text + "DrayTek> \r\n";
+}
+
 void FillSynthetic(TDrayData &AData, const TSyntheticLine &ALine) {
+  TTempFolder Folder;
+  TCapturedFiles Files{Folder.Path("hlog.txt"), Folder.Path("qln.txt"), Folder.Path("snr.txt"),
+                       Folder.Path("bins.txt")};
+  WriteBytes(Files.HLog, TextOf(SyntheticHLogAnswer(ALine)));
+  WriteBytes(Files.QLN, TextOf(SyntheticQLNAnswer(ALine)));
+  WriteBytes(Files.SNR, TextOf(SyntheticSNRAnswer(ALine)));
+  WriteBytes(Files.Bins, SyntheticBinsFile(ALine));
   AData.SetVDSLProfile(ALine.Profile);
-  AData.SetHLogData(SyntheticHLogAnswer(ALine));
-  AData.SetQLNData(SyntheticQLNAnswer(ALine));
+  LoadCapturedFiles(AData, Files);
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "TextLines.h"
@@ -35,6 +36,9 @@ struct TSyntheticLine {
   double UpstreamOffsetDb = 0;
   double QLNFloorDbm = -135;
   std::vector<TInjectedPeak> Peaks;
+  double SNRDb = 40;              // every entry in the direction's bands
+  int Bits = 8;                   // on every tone of the bands, but for EmptyBands
+  std::vector<std::string> EmptyBands;
   std::uint32_t Seed = 1;
 };
 
@@ -46,5 +50,9 @@ int SyntheticGroupSize(TVDSLProfile AProfile);
 TTextLines SyntheticHLogAnswer(const TSyntheticLine &ALine);
 TTextLines SyntheticQLNAnswer(const TSyntheticLine &ALine);
 
-// A snapshot of the line, filled as captured answers are loaded.
+TTextLines SyntheticSNRAnswer(const TSyntheticLine &ALine);
+// "vdsl showbins" followed by "vdsl showbins up", as one captured file holds them.
+std::string SyntheticBinsFile(const TSyntheticLine &ALine);
+
+// A snapshot of the line, filled from its captured answers written to files.
 void FillSynthetic(TDrayData &AData, const TSyntheticLine &ALine);
