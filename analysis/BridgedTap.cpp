@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 
 namespace {
 
@@ -135,8 +134,14 @@ bool Confirmed(const TCandidate &ATap, const TNotchCheck &ACheck) {
 double BridgedTapLossDb(double AFrequencyHz, double ALengthM, const TTapSearch &ASearch) {
   const double Alpha = ASearch.DbPerKmAt1MHz * std::sqrt(AFrequencyHz / 1e6) * NepersPerDb / 1000;  // Np/m
   const double Beta = 2 * M_PI * AFrequencyHz / Velocity(ASearch);                                     // rad/m
-  const std::complex<double> GammaL(Alpha * ALengthM, Beta * ALengthM);
-  return 20 * std::log10(std::abs(2.0 / (2.0 + std::tanh(GammaL))));
+  // tanh(a + jb) = (sinh 2a + j sin 2b) / (cosh 2a + cos 2b), so that
+  // |2 / (2 + tanh)|^2 = 4 D^2 / ((2 D + sinh 2a)^2 + sin^2 2b), D = cosh 2a + cos 2b:
+  // one logarithm and no complex division in the search's inner loop.
+  const double TwoA = 2 * Alpha * ALengthM, TwoB = 2 * Beta * ALengthM;
+  const double Grow = std::exp(TwoA), Shrink = 1 / Grow;
+  const double D = (Grow + Shrink) / 2 + std::cos(TwoB);
+  const double Real = 2 * D + (Grow - Shrink) / 2, Imaginary = std::sin(TwoB);
+  return 10 * std::log10(4 * D * D / (Real * Real + Imaginary * Imaginary));
 }
 
 std::vector<double> BridgedTapLossCurve(const std::vector<TSpectrumPoint> &ASpectrum, double ALengthM,
