@@ -58,9 +58,9 @@ void AddLoopAndTaps(const TDrayData &AData, const TAnalysisOptions &AOptions, TL
 
 void AddDisturbers(const TDrayData &AData, TLineAnalysis &AAnalysis) {
   for (const TDirection Direction : {US, DS}) {
+    const int GroupSize = AData.Multipliers(TDrayKind::QLN)[IndexOf(Direction)];
     const std::vector<TDisturber> Found =
-        FindDisturbers(AData.StatTable(TDrayKind::QLN, Direction), AData.Multipliers(TDrayKind::QLN)[IndexOf(Direction)],
-                       AAnalysis.ToneSpacingHz);
+        FindDisturbers(AData.StatTable(TDrayKind::QLN, Direction), GroupSize, AAnalysis.ToneSpacingHz);
     AAnalysis.Disturbers.insert(AAnalysis.Disturbers.end(), Found.begin(), Found.end());
   }
   std::stable_sort(AAnalysis.Disturbers.begin(), AAnalysis.Disturbers.end(),

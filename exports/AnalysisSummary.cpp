@@ -61,7 +61,8 @@ void AppendReported(std::string &AText, const TReportedFigures &AFigures) {
 }
 
 // One field of a direction's figures, for both directions.
-template <typename TFigures, typename TField, typename TValue = std::conditional_t<std::is_integral_v<TField>, std::int64_t, double>>
+template <typename TFigures, typename TField,
+          typename TValue = std::conditional_t<std::is_integral_v<TField>, std::int64_t, double>>
 TDirectionPair<std::optional<TValue>> FieldOf(const TDirectionPair<std::optional<TFigures>> &AFigures,
                                              TField TFigures::*AField) {
   TDirectionPair<std::optional<TValue>> Pair;

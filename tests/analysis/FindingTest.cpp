@@ -38,7 +38,8 @@ TEST(Findings, EveryKindOnOneBadLine) {
   };
   const TExpected Expected[] = {
       {TFindingKind::BridgedTap, TSeverity::Warning,
-       R"(Bridged tap of about 2[0-9] m: notches at odd multiples of 2\.[0-9]{2} MHz, the first [0-9]+\.[0-9] dB deep)"},
+       R"(Bridged tap of about 2[0-9] m: notches at odd multiples of 2\.[0-9]{2} MHz, )"
+       R"(the first [0-9]+\.[0-9] dB deep)"},
       {TFindingKind::Disturber, TSeverity::Info,
        R"(Disturber in the 40 m amateur band at 7\.[01][0-9] MHz, 1[0-9]\.[0-9] dB above the noise around it)"},
       {TFindingKind::Disturber, TSeverity::Warning,

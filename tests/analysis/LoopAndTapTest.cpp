@@ -78,7 +78,7 @@ TEST(LoopAndTap, TapLengthAndKl0OnTappedLines) {
   };
   std::uint32_t Seed = 100;
   for (const TTapCase &Case : Cases) {
-    TSyntheticLine Line = Case.Rough ? Rough(Case.Profile, Case.Kl0Db, Seed++) : Plain(Case.Profile, Case.Kl0Db, Seed++);
+    TSyntheticLine Line = (Case.Rough ? Rough : Plain)(Case.Profile, Case.Kl0Db, Seed++);
     Line.TapLengthM = Case.TapM;
     const TLineAnalysis Analysis = AnalyzeSynthetic(Line);
     ASSERT_EQ(Analysis.BridgedTaps.size(), 1u) << Describe(Line);

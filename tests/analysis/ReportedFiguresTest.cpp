@@ -124,7 +124,9 @@ TEST(ReportedFigures, LineVariants) {
   };
   const TCase Cases[] = {
       {{"  DS Actual Rate          :   107737 Kbps   US Actual Rate       :  36996 kbps"},
-       [](const TReportedFigures &F) { return F.ActualRate == TDirectionPair<std::optional<std::int64_t>>{36996000, 107737000}; },
+       [](const TReportedFigures &F) {
+         return F.ActualRate == TDirectionPair<std::optional<std::int64_t>>{36996000, 107737000};
+       },
        "rates in kbit/s"},
       {{"  DS Attainable Rate      :  145 Mbps"},
        [](const TReportedFigures &F) { return F.AttainableRate.DS == 145000000 && !F.AttainableRate.US; },
@@ -145,7 +147,9 @@ TEST(ReportedFigures, LineVariants) {
        "a row without a title row above it"},
       {{" [ Counters: 15Min ]", " CRC          :      3               4", "", " [ Counters: Showtime ]",
         " CRC          :      6               0", " [ Counters: 1DAY ]", " UAS          :      5               5"},
-       [](const TReportedFigures &F) { return F.Counters.CRC == TCounterPair{6, 0} && F.Counters.UAS == TCounterPair{}; },
+       [](const TReportedFigures &F) {
+         return F.Counters.CRC == TCounterPair{6, 0} && F.Counters.UAS == TCounterPair{};
+       },
        "only the Showtime block, up to the next block"},
   };
   for (const TCase &Case : Cases)

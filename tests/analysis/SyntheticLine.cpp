@@ -54,7 +54,8 @@ double HLogDb(const TSyntheticLine &ALine, double AFrequencyHz) {
 
 // Repeatable numbers in [-1, 1].
 double Ripple(std::uint32_t ASeed, int AEntry, int ASalt) {
-  std::uint32_t X = ASeed * 2654435761u + static_cast<std::uint32_t>(AEntry) * 40503u + static_cast<std::uint32_t>(ASalt) * 97u;
+  std::uint32_t X = ASeed * 2654435761u + static_cast<std::uint32_t>(AEntry) * 40503u +
+                    static_cast<std::uint32_t>(ASalt) * 97u;
   X ^= X >> 13;
   X *= 0x5bd1e995u;
   X ^= X >> 15;
@@ -86,7 +87,8 @@ TTextLines Answer(const TSyntheticLine &ALine, const char *ACommand, const char 
       for (int Entry = First; Entry < First + 8; ++Entry) {
         const int Tone = Entry * Group;
         if (InBands(ALine.Profile, Tone, Direction))
-          Used += std::snprintf(Text + Used, sizeof Text - Used, " %4ld,", std::lround(AValueOf(Entry, Tone, Direction)));
+          Used += std::snprintf(Text + Used, sizeof Text - Used, " %4ld,",
+                                std::lround(AValueOf(Entry, Tone, Direction)));
         else
           Used += std::snprintf(Text + Used, sizeof Text - Used, "     ,");
       }

@@ -89,7 +89,8 @@ TEST(ToneFigures, NoBitsWithoutAListing) {
   const TLineAnalysis None = AnalyzeCapture(vp17a, nullptr, SNRAnswer);
   EXPECT_FALSE(None.Bits.US);
   EXPECT_FALSE(None.Bits.DS);
-  const TLineAnalysis UpOnly = AnalyzeCapture(vp17a, "UPSTREAM :\r\n   6   30    0  4 *     7   31    0  5\r\n", nullptr);
+  const TLineAnalysis UpOnly =
+      AnalyzeCapture(vp17a, "UPSTREAM :\r\n   6   30    0  4 *     7   31    0  5\r\n", nullptr);
   EXPECT_EQ(UpOnly.Bits.US, (TBitFigures{2, 9, 5, 36000}));
   EXPECT_FALSE(UpOnly.Bits.DS);
 }

@@ -86,9 +86,10 @@ struct TTappedLine {
 TEST(CliAnalyze, JsonKeysExactlyAsListed) {
   TTempFolder Folder;
   const std::string Real = Folder.Path("real.draydata");
-  const TCliRun Import = RunCli("import --hlog " + Fixture("line17a-hlog.txt") + " --qln " + Fixture("line17a-qln.txt") +
-                                " --snr " + Fixture("line17a-snr.txt") + " --bins " + Fixture("line17a-bins.txt") +
-                                AllStatus() + " -o " + Quoted(Real));
+  const TCliRun Import =
+      RunCli("import --hlog " + Fixture("line17a-hlog.txt") + " --qln " + Fixture("line17a-qln.txt") + " --snr " +
+             Fixture("line17a-snr.txt") + " --bins " + Fixture("line17a-bins.txt") + AllStatus() + " -o " +
+             Quoted(Real));
   ASSERT_EQ(Import.Status, 0) << Import.Err;
   const TJson RealLine = AnalyzeJson(Real);
   // No tap and no station on this line: its empty lists have no elements to show keys.
@@ -163,7 +164,8 @@ TEST(CliAnalyze, ImportStatusThenAnalyze) {
   EXPECT_EQ(Json["reported"]["counters"]["elapsedTime"], (TJson{{"near", 145464}, {"far", 145464}}));
   EXPECT_EQ(Json["reported"]["bands"].size(), 6u);
 
-  ASSERT_EQ(RunCli("import --profile 35b --status " + Fixture("router-vdsl-status-17a.txt") + " -o " + Quoted(Out)).Status, 0);
+  const std::string Status = Fixture("router-vdsl-status-17a.txt");
+  ASSERT_EQ(RunCli("import --profile 35b --status " + Status + " -o " + Quoted(Out)).Status, 0);
   EXPECT_EQ(AnalyzeJson(Out)["profile"], "35B");
   // Text without a "Running Mode" line leaves the profile N/A.
   ASSERT_EQ(RunCli("import --status " + Fixture("router-vdsl-status-counts.txt") + " -o " + Quoted(Out)).Status, 0);
@@ -176,7 +178,8 @@ TEST(CliAnalyze, TextForPeople) {
   ASSERT_EQ(Run.Status, 0) << Run.Err;
   for (const char *Part : {"VDSL profile: 35B (tones 4312.5 Hz apart, 4000 symbols/s)\n",
                            "  State                -\n", "of 0.6 mm cable (13.0 dB/km at 1 MHz)\n",
-                           "Bridged taps\n  about 2", ", 40 m amateur\n", "\nFindings\n  warning  Bridged tap of about 2"})
+                           "Bridged taps\n  about 2", ", 40 m amateur\n",
+                           "\nFindings\n  warning  Bridged tap of about 2"})
     EXPECT_NE(Run.Out.find(Part), std::string::npos) << Part << "\n" << Run.Out;
 }
 

@@ -160,7 +160,8 @@ TEST_F(CliRetrieve, AConfigurationFileWithoutRouterOrUserIsWrongUsage) {
 // What a retrieval stores, status text included, is what analyze reads: every
 // figure the simulated router reports comes out, and the tables give theirs.
 TEST_F(CliRetrieve, ARetrievedSnapshotIsAnalysed) {
-  const TCliRun Run = Retrieve("--host 127.0.0.1 --port " + std::to_string(FPort) + " --user admin --router-name Vigor --bins");
+  const TCliRun Run =
+      Retrieve("--host 127.0.0.1 --port " + std::to_string(FPort) + " --user admin --router-name Vigor --bins");
   ASSERT_EQ(Run.Status, 0) << Run.Err;
   const TCliRun Analyze = RunCli("analyze --json " + Quoted(Output()));
   ASSERT_EQ(Analyze.Status, 0) << Analyze.Err;
