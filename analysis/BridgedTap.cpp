@@ -131,6 +131,13 @@ bool Confirmed(const TCandidate &ATap, const TNotchCheck &ACheck) {
 
 } // namespace
 
+std::vector<double> NotchFrequencies(const TBridgedTap &ATap, double ATopHz) {
+  std::vector<double> Notches;
+  for (int Odd = 1; ATap.FirstNotchHz > 0 && Odd * ATap.FirstNotchHz <= ATopHz; Odd += 2)
+    Notches.push_back(Odd * ATap.FirstNotchHz);
+  return Notches;
+}
+
 double BridgedTapLossDb(double AFrequencyHz, double ALengthM, const TTapSearch &ASearch) {
   const double Alpha = ASearch.DbPerKmAt1MHz * std::sqrt(AFrequencyHz / 1e6) * NepersPerDb / 1000;  // Np/m
   const double Beta = 2 * M_PI * AFrequencyHz / Velocity(ASearch);                                     // rad/m

@@ -39,6 +39,10 @@ struct TTapSearch {
   double DbPerKmAt1MHz = 0;  // the branch's cable, taken to be the loop's
 };
 
+// Where ATap cuts its notches, f1, 3 f1, 5 f1, ..., up to ATopHz: for marking
+// them on a chart.
+std::vector<double> NotchFrequencies(const TBridgedTap &ATap, double ATopHz);
+
 // The loss of a branch of ALengthM at AFrequencyHz in dB (0 or negative).
 double BridgedTapLossDb(double AFrequencyHz, double ALengthM, const TTapSearch &ASearch);
 // The same at every point of ASpectrum.

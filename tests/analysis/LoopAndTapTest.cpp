@@ -108,6 +108,39 @@ TEST(LoopAndTap, VelocityOfPropagationSetsTheLength) {
   EXPECT_NEAR(Default.BridgedTaps[0].LengthM / Right.BridgedTaps[0].LengthM, 0.67 / 0.6, 0.02);
 }
 
+// The notches of a found tap, as a chart marks them, are where the HLog dips:
+// each one deeper than the line half-way to the next.
+TEST(LoopAndTap, NotchesToMarkLieInTheNotches) {
+  TSyntheticLine Line = Plain(vp17a, 12, 9);
+  Line.TapLengthM = 40;
+  TDrayData Data("tapped");
+  FillSynthetic(Data, Line);
+  const TLineAnalysis Analysis = AnalyzeLine(Data);
+  ASSERT_EQ(Analysis.BridgedTaps.size(), 1u);
+  const TBridgedTap &Tap = Analysis.BridgedTaps[0];
+  const std::vector<double> Notches = NotchFrequencies(Tap, 17.664e6);
+  // Notches every 2 f1 from f1 up to the top of 17a.
+  ASSERT_EQ(Notches.size(), static_cast<std::size_t>((17.664e6 / Tap.FirstNotchHz + 1) / 2));
+  const double EntryHz = 8 * 4312.5;
+  auto HLogAt = [&](double AHz) -> std::optional<int> {
+    const int Entry = static_cast<int>(std::lround(AHz / EntryHz));
+    for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
+      if (const TStatValue Value = Data.StatTable(TDrayKind::HLog, Direction)[Entry]; Value.HasValue())
+        return Value.AsInteger();
+    return std::nullopt;
+  };
+  int Compared = 0;
+  for (const double Notch : Notches) {
+    const std::optional<int> In = HLogAt(Notch), Between = HLogAt(Notch + Tap.FirstNotchHz);
+    if (In && Between) {
+      EXPECT_LT(*In, *Between - 3) << Notch;
+      ++Compared;
+    }
+  }
+  EXPECT_GE(Compared, 5);
+  EXPECT_TRUE(NotchFrequencies({}, 17.664e6).empty());
+}
+
 TEST(LoopAndTap, LengthForEachGauge) {
   for (const TCableGauge &Gauge : CableGauges()) {
     // One kilometre of this cable.
