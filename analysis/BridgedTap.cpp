@@ -123,8 +123,8 @@ TNotchCheck CheckNotches(const std::vector<TSpectrumPoint> &ASpectrum, const std
   return Check;
 }
 
-// Most of the notches the fit expects must be there; one notch alone only
-// when the spectrum can show no second one.
+// Two thirds of the notches that the fitted curve makes deep enough to see
+// must be in the measurement; on a short branch that may be its one notch.
 bool Confirmed(const TCandidate &ATap, const TNotchCheck &ACheck) {
   return ATap.Score > 0 && ACheck.Expected >= 1 && 3 * ACheck.Found >= 2 * ACheck.Expected;
 }

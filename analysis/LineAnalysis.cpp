@@ -53,7 +53,9 @@ void AddLoopAndTaps(const TDrayData &AData, const TAnalysisOptions &AOptions, TL
       Fit = std::move(Cable);
   }
   AAnalysis.Loop.Kl0Db = Fit->Kl0Db;
-  AAnalysis.Loop.LengthM = Fit->Kl0Db / Gauge.DbPerKmAt1MHz * 1000;
+  // HLog that does not fall with frequency is no cable of any length.
+  if (Fit->Kl0Db > 0)
+    AAnalysis.Loop.LengthM = Fit->Kl0Db / Gauge.DbPerKmAt1MHz * 1000;
 }
 
 void AddDisturbers(const TDrayData &AData, TLineAnalysis &AAnalysis) {

@@ -29,7 +29,7 @@ struct TLoopFigures {
   std::optional<double> Kl0Db;  // loss at 1 MHz, dB; absent without HLog values
   double GaugeMm = 0;
   double DbPerKmAt1MHz = 0;
-  std::optional<double> LengthM;  // kl0 over the gauge's loss per metre
+  std::optional<double> LengthM;  // kl0 over the gauge's loss per metre; absent unless kl0 > 0
   bool operator==(const TLoopFigures &) const = default;
 };
 

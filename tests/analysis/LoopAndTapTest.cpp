@@ -155,7 +155,7 @@ TEST(LoopAndTap, LengthForEachGauge) {
   }
 }
 
-TEST(LoopAndTap, NoLoopFiguresWithoutHLog) {
+TEST(LoopAndTap, NoLengthWithoutACableCurve) {
   TDrayData Data("no hlog");
   Data.SetVDSLProfile(vp17a);
   const TLineAnalysis Analysis = AnalyzeLine(Data);
@@ -164,6 +164,11 @@ TEST(LoopAndTap, NoLoopFiguresWithoutHLog) {
   EXPECT_EQ(Analysis.Loop.GaugeMm, 0.5);
   EXPECT_EQ(Analysis.Loop.DbPerKmAt1MHz, 15.2);
   EXPECT_TRUE(Analysis.BridgedTaps.empty());
+  // HLog that rises with frequency: a kl0 to show, but no cable of any length.
+  const TLineAnalysis Rising = AnalyzeSynthetic(Plain(vp17a, -5, 4));
+  ASSERT_TRUE(Rising.Loop.Kl0Db);
+  EXPECT_NEAR(*Rising.Loop.Kl0Db, -5, Kl0Tolerance);
+  EXPECT_FALSE(Rising.Loop.LengthM);
 }
 
 TEST(LoopAndTap, OptionsOutOfRangeAreRefused) {
