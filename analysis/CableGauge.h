@@ -20,6 +20,9 @@ struct TCableGauge {
 };
 
 constexpr double DefaultGaugeMm = 0.5;
+// How fast a signal runs along a polyethylene-insulated pair, as a part of
+// the speed of light: the usual figure for such cable.
+inline constexpr double DefaultVelocityFactor = 0.67;
 
 std::span<const TCableGauge> CableGauges();
 // The gauge of the table with this diameter (to 0.01 mm), none for others.

@@ -14,6 +14,7 @@ using TCommandRun = std::function<int()>;
 
 TCommandRun AddImportCommand(CLI::App &AProgram);
 TCommandRun AddShowCommand(CLI::App &AProgram);
+TCommandRun AddAnalyzeCommand(CLI::App &AProgram);
 TCommandRun AddRetrieveCommand(CLI::App &AProgram);
 TCommandRun AddRouterSimCommand(CLI::App &AProgram);
 

@@ -12,7 +12,7 @@ namespace {
 constexpr double LongestLoopM = 5000, LongestTapM = 1000;
 
 // "7.1" or "7.1:30": MHz, and the rise in dB (default 20).
-TDisturber DisturberOfText(const std::string &AText) {
+TLineDisturber DisturberOfText(const std::string &AText) {
   const std::size_t Colon = AText.find(':');
   const std::optional<double> MHz = NumberOfText(std::string_view(AText).substr(0, Colon));
   const std::optional<double> Rise =

@@ -1,6 +1,13 @@
 #include "CapturedFiles.h"
 
+#include "CodePage.h"
 #include "DrayData.h"
+#include "InputFile.h"
+
+TTextLines ReadCapturedText(const std::string &AFileName) {
+  TInputFile File(AFileName);
+  return SplitText(DecodeTextFileBytes(File.ReadAll()));
+}
 
 const char *DrayKindName(TDrayKind AKind) {
   switch (AKind) {

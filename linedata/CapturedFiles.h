@@ -10,6 +10,7 @@
 
 #include "DrayKindState.h"
 #include "ParseCounts.h"
+#include "TextLines.h"
 
 class TDrayData;
 
@@ -29,6 +30,10 @@ struct TEmptyCapture {
   TDrayKind Kind;
   std::string FileName;
 };
+
+// The lines of a captured text file, decoded by its byte order mark or as
+// Windows-1252, as every captured answer is read.
+TTextLines ReadCapturedText(const std::string &AFileName);
 
 // Loads AFileName ("" does nothing) as the captured answer of AKind.
 TParseCounts LoadCapturedFile(TDrayData &AData, TDrayKind AKind, const std::string &AFileName);

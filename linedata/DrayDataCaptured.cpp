@@ -1,26 +1,20 @@
 // Snapshots from router answers that the user captured in text files.
 #include <algorithm>
 
-#include "CodePage.h"
+#include "CapturedFiles.h"
 #include "DrayData.h"
-#include "InputFile.h"
 
 namespace {
 
 // The upstream bins listing begins at this text; the downstream one precedes it.
 constexpr std::string_view UpstreamBinsMarker = "UPSTREAM :";
 
-TTextLines ReadTextFileLines(const std::string &AFilename) {
-  TInputFile File(AFilename);
-  return SplitText(DecodeTextFileBytes(File.ReadAll()));
-}
-
 } // namespace
 
 TParseCounts TDrayData::LoadStatFile(TDrayKind AKind, const std::string &AFilename) {
   if (AFilename.empty())
     return {};
-  SetStatData(AKind, ReadTextFileLines(AFilename));
+  SetStatData(AKind, ReadCapturedText(AFilename));
   return KindCounts(AKind);
 }
 
@@ -39,7 +33,7 @@ TParseCounts TDrayData::LoadSNRFromFile(const std::string &AFilename) {
 TParseCounts TDrayData::LoadBinsFromFile(const std::string &AFilename) {
   if (AFilename.empty())
     return {};
-  const TTextLines Lines = ReadTextFileLines(AFilename);
+  const TTextLines Lines = ReadCapturedText(AFilename);
   const std::string Text = TextOf(Lines);
   const std::size_t Marker = Text.find(UpstreamBinsMarker);
   // A file without the upstream listing is not an error: the bins stay as

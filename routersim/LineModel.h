@@ -47,7 +47,7 @@ public:
   std::vector<double> NotchFrequenciesMHz(double AFromMHz, double AToMHz) const {
     return FLoop.NotchFrequenciesMHz(AFromMHz, AToMHz);
   }
-  const std::vector<TDisturber> &Disturbers() const { return FNoise.Disturbers(); }
+  const std::vector<TLineDisturber> &Disturbers() const { return FNoise.Disturbers(); }
   double NoiseFloor(int ATone) const { return FNoise.FloorDbmHz(ATone, FrequencyMHz(ATone)); }
 
   double FrequencyMHz(int ATone) const { return ATone * FSpacingKHz / 1000.0; }

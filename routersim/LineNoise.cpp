@@ -21,7 +21,7 @@ double PowerOf(double ADb) { return std::pow(10.0, ADb / 10); }
 
 } // namespace
 
-TLineNoise::TLineNoise(std::vector<TDisturber> ADisturbers) : FDisturbers(std::move(ADisturbers)) {}
+TLineNoise::TLineNoise(std::vector<TLineDisturber> ADisturbers) : FDisturbers(std::move(ADisturbers)) {}
 
 // Far-end crosstalk and background noise: -120 dBm/Hz falling by 0.8 dB per
 // MHz towards a -140 dBm/Hz background, with a little unevenness per tone.
@@ -34,7 +34,7 @@ double TLineNoise::FloorDbmHz(int ATone, double AMHz) const {
 // RiseDb above the floor there, falling off as a Gaussian in power.
 double TLineNoise::QLNDbmHz(int ATone, double AMHz) const {
   double Added = 0; // in parts of the floor's power
-  for (const TDisturber &Disturber : FDisturbers) {
+  for (const TLineDisturber &Disturber : FDisturbers) {
     const double Distance = (AMHz - Disturber.CentreMHz) / PeakSpreadMHz;
     if (std::fabs(Distance) < 8)
       Added += (PowerOf(Disturber.RiseDb) - 1) * std::exp(-Distance * Distance / 2);

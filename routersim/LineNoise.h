@@ -8,9 +8,9 @@
 
 class TLineNoise {
 public:
-  explicit TLineNoise(std::vector<TDisturber> ADisturbers);
+  explicit TLineNoise(std::vector<TLineDisturber> ADisturbers);
 
-  const std::vector<TDisturber> &Disturbers() const { return FDisturbers; }
+  const std::vector<TLineDisturber> &Disturbers() const { return FDisturbers; }
   // dBm/Hz at tone ATone, which lies at AMHz.
   double FloorDbmHz(int ATone, double AMHz) const;
   // The floor with every disturber's peak on it, within what the router
@@ -18,5 +18,5 @@ public:
   double QLNDbmHz(int ATone, double AMHz) const;
 
 private:
-  std::vector<TDisturber> FDisturbers;
+  std::vector<TLineDisturber> FDisturbers;
 };

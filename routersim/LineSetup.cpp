@@ -13,7 +13,7 @@ std::string Format(const char *AFormat, double AValue, double AOther = 0) {
   return Text;
 }
 
-void CheckDisturber(const TDisturber &ADisturber) {
+void CheckDisturber(const TLineDisturber &ADisturber) {
   if (!(ADisturber.CentreMHz >= 0 && ADisturber.CentreMHz <= HighestDisturberMHz))
     throw ETonegraphError(Format("A disturber at %g MHz lies outside 0 to 35.328 MHz", ADisturber.CentreMHz));
   if (!(ADisturber.RiseDb > 0 && std::isfinite(ADisturber.RiseDb)))
@@ -51,7 +51,7 @@ void CheckLineSetup(const TLineSetup &ALine) {
     throw ETonegraphError(Format("A bridged tap of %g m cannot be", ALine.TapLengthM));
   if (!(ALine.VelocityFactor > 0 && ALine.VelocityFactor <= 1))
     throw ETonegraphError(Format("A velocity factor of %g is not between 0 and 1", ALine.VelocityFactor));
-  for (const TDisturber &Disturber : ALine.Disturbers)
+  for (const TLineDisturber &Disturber : ALine.Disturbers)
     CheckDisturber(Disturber);
 }
 
@@ -60,7 +60,7 @@ std::string LineDescription(const TLineSetup &ALine, TVDSLProfile AProfile) {
   Text += ALine.TapLengthM > 0 ? Format(", bridged tap %g m", ALine.TapLengthM) : ", no bridged tap";
   if (ALine.Disturbers.empty())
     Text += ", no disturber";
-  for (const TDisturber &Disturber : ALine.Disturbers)
+  for (const TLineDisturber &Disturber : ALine.Disturbers)
     Text += Format(", disturber %.3f MHz +%g dB", Disturber.CentreMHz, Disturber.RiseDb);
   return Text;
 }

@@ -11,18 +11,17 @@
 #include "CableGauge.h"
 #include "VDSLProfile.h"
 
-constexpr double DefaultVelocityFactor = 0.67;
 constexpr double DefaultDisturberRiseDb = 20;
 // The top of the widest profile's spectrum: 8192 tones of 4.3125 kHz (35B).
 constexpr double HighestDisturberMHz = 35.328;
 
 // A narrow-band radio signal the loop picks up, like a broadcaster or an
 // amateur station.
-struct TDisturber {
+struct TLineDisturber {
   double CentreMHz = 0;
   double RiseDb = DefaultDisturberRiseDb; // the noise at the centre, above the floor there
 
-  bool operator==(const TDisturber &) const = default;
+  bool operator==(const TLineDisturber &) const = default;
 };
 
 struct TLineSetup {
@@ -33,7 +32,7 @@ struct TLineSetup {
   double TapLengthM = 0;
   // The speed of a signal on the pair, as a part of the speed of light.
   double VelocityFactor = DefaultVelocityFactor;
-  std::vector<TDisturber> Disturbers;
+  std::vector<TLineDisturber> Disturbers;
 
   bool operator==(const TLineSetup &) const = default;
 };

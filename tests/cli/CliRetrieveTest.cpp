@@ -7,6 +7,8 @@
 #include <vector>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "CliRun.h"
 #include "Configuration.h"
 #include "DrayData.h"
@@ -153,6 +155,35 @@ TEST_F(CliRetrieve, AConfigurationFileWithoutRouterOrUserIsWrongUsage) {
   EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')),
             "tonegraph-cli retrieve: the user (--user U, or --config FILE that names one) is required");
   EXPECT_EQ(FRouter->ConnectionCount(), 0);
+}
+
+// What a retrieval stores, status text included, is what analyze reads: every
+// figure the simulated router reports comes out, and the tables give theirs.
+TEST_F(CliRetrieve, ARetrievedSnapshotIsAnalysed) {
+  const TCliRun Run =
+      Retrieve("--host 127.0.0.1 --port " + std::to_string(FPort) + " --user admin --router-name Vigor --bins");
+  ASSERT_EQ(Run.Status, 0) << Run.Err;
+  const TCliRun Analyze = RunCli("analyze --json " + Quoted(Output()));
+  ASSERT_EQ(Analyze.Status, 0) << Analyze.Err;
+  const nlohmann::json Json = nlohmann::json::parse(Analyze.Out);
+  const nlohmann::json &Reported = Json["reported"];
+  EXPECT_EQ(Json["profile"], "17A");
+  EXPECT_EQ(Reported["state"], "SHOWTIME");
+  for (const char *Figure : {"actualRate", "attainableRate", "snrMargin", "attenuation"})
+    for (const char *Direction : {"us", "ds"})
+      EXPECT_TRUE(Reported[Figure][Direction].is_number()) << Figure << " " << Direction;
+  ASSERT_FALSE(Reported["bands"].empty());
+  EXPECT_EQ(Reported["bands"][0]["name"], "US0");
+  EXPECT_TRUE(Reported["bands"][0]["latn"].is_number());
+  for (const auto &[Name, Counter] : Reported["counters"].items()) {
+    EXPECT_TRUE(Counter["near"].is_number()) << Name;
+    EXPECT_TRUE(Counter["far"].is_number()) << Name;
+  }
+  for (const char *Direction : {"us", "ds"}) {
+    EXPECT_GT(Json["bits"][Direction]["lineRate"].get<long long>(), 0) << Direction;
+    EXPECT_TRUE(Json["snr"][Direction]["mean"].is_number()) << Direction;
+  }
+  EXPECT_GT(Json["loop"]["lengthM"].get<double>(), 0);
 }
 
 } // namespace

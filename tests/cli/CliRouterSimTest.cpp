@@ -23,7 +23,7 @@ void FillFromModel(TDrayData &AData, TVDSLProfile AProfile, const TLineSetup &AL
   AData.SetSNRData(SplitText(*Answers.Find("vdsl status snr") + "Vigor> "));
 }
 
-TLineSetup Line(std::optional<double> ALoopM, double AGaugeMm, double ATapM, std::vector<TDisturber> ADisturbers) {
+TLineSetup Line(std::optional<double> ALoopM, double AGaugeMm, double ATapM, std::vector<TLineDisturber> ADisturbers) {
   TLineSetup Line;
   Line.LoopLengthM = ALoopM;
   Line.GaugeMm = AGaugeMm;

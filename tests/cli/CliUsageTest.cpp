@@ -9,7 +9,7 @@
 
 namespace {
 
-const char *const Commands[] = {"", "import", "show", "retrieve", "routersim"};
+const char *const Commands[] = {"", "import", "show", "analyze", "retrieve", "routersim"};
 
 std::string Prefixed(const std::string &ACommand) {
   return ACommand.empty() ? "tonegraph-cli" : "tonegraph-cli " + ACommand;
@@ -29,7 +29,8 @@ TEST(CliUsage, AnUnknownOptionIsWrongUsageOfThatCommand) {
   // With what each command requires, so that the unknown option is all that
   // is wrong.
   const std::pair<std::string, std::string> CommandsWithRequired[] = {
-      {"", ""}, {"import", " -o x"}, {"show", " x"}, {"retrieve", " --host h --user u"}, {"routersim", ""}};
+      {"", ""},         {"import", " -o x"},   {"show", " x"}, {"analyze", " x"}, {"retrieve", " --host h --user u"},
+      {"routersim", ""}};
   for (const auto &[Command, Required] : CommandsWithRequired) {
     const TCliRun Run = RunCli(Command + Required + " --bogus");
     EXPECT_EQ(Run.Status, 2) << Command;

@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, CleanLoop,
 struct TNoiseCase {
   const char *Name;
   TVDSLProfile Profile;
-  std::vector<TDisturber> Disturbers;
+  std::vector<TLineDisturber> Disturbers;
 };
 
 class Disturbers : public ::testing::TestWithParam<TNoiseCase> {};
@@ -128,14 +128,14 @@ TEST_P(Disturbers, RaiseQLNByTheirRiseAtTheirCentreAndNowhereElse) {
   Setup.Disturbers = Case.Disturbers;
   const TLineModel Model(Case.Profile, Setup);
   EXPECT_EQ(Model.Disturbers(), Case.Disturbers);
-  for (const TDisturber &Disturber : Case.Disturbers) {
+  for (const TLineDisturber &Disturber : Case.Disturbers) {
     const int Centre = ToneAt(Model, Disturber.CentreMHz);
     EXPECT_NEAR(Model.QLN(Centre) - Model.NoiseFloor(Centre), Disturber.RiseDb, 0.5) << Disturber.CentreMHz;
   }
   int Far = 0;
   for (int Tone = 0; Tone < Model.ToneCount(); ++Tone) {
     EXPECT_GE(Model.QLN(Tone), Model.NoiseFloor(Tone)) << Tone;
-    const bool Near = std::any_of(Case.Disturbers.begin(), Case.Disturbers.end(), [&](const TDisturber &ADisturber) {
+    const bool Near = std::any_of(Case.Disturbers.begin(), Case.Disturbers.end(), [&](const TLineDisturber &ADisturber) {
       return std::fabs(Model.FrequencyMHz(Tone) - ADisturber.CentreMHz) < 0.1;
     });
     if (!Near) {

@@ -14,7 +14,7 @@ namespace {
 
 constexpr TDirection US = TDirection::Upstream, DS = TDirection::Downstream;
 
-TRouterSimOptions OptionsFor(TVDSLProfile AProfile, std::vector<TDisturber> ADisturbers = {{7.1, 20}}) {
+TRouterSimOptions OptionsFor(TVDSLProfile AProfile, std::vector<TLineDisturber> ADisturbers = {{7.1, 20}}) {
   TRouterSimOptions Options;
   Options.Profile = AProfile;
   Options.Line.Disturbers = std::move(ADisturbers);
@@ -61,13 +61,13 @@ double Median(std::vector<double> AValues) {
 // of its centre or a neighbour by at least half its rise above the entries
 // around, and no entry three or more away.
 TEST(RouterAnswers, EachDisturberShowsInTheQLNEntriesAtItsCentre) {
-  const std::vector<TDisturber> Disturbers = {{0.7, 20}, {7.1, 20}, {14.2, 30}};
+  const std::vector<TLineDisturber> Disturbers = {{0.7, 20}, {7.1, 20}, {14.2, 30}};
   for (TVDSLProfile Profile : {vp8b, vp17a, vp30a, vp35b}) {
     const TRouterAnswers Answers(OptionsFor(Profile, Disturbers));
     const TLineModel &Model = Answers.Model();
     TDrayData Data;
     Data.SetQLNData(SplitText(*Answers.Find("vdsl status qln") + "DrayTek> "));
-    for (const TDisturber &Disturber : Disturbers) {
+    for (const TLineDisturber &Disturber : Disturbers) {
       const int Tone = static_cast<int>(Disturber.CentreMHz / Model.FrequencyMHz(1));
       if (Tone >= Model.ToneCount())
         continue; // above this profile's spectrum
