@@ -38,6 +38,22 @@ void AddFaultOptions(CLI::App &ACommand, TRouterSimOptions &ASim) {
   ACommand.add_option("--endless-command", ASim.EndlessCommand, "answer CMD without end")
       ->type_name("CMD")
       ->group(Faults);
+  std::string Kinds;
+  for (const TFaultKind Kind : FaultKinds())
+    Kinds += std::string(Kinds.empty() ? "" : ", ") + FaultKindName(Kind);
+  ACommand
+      .add_option_function<std::string>(
+          "--fault",
+          [&ASim](const std::string &AText) {
+            const std::optional<TRouterFault> Fault = ParseFault(AText);
+            if (!Fault)
+              throw CLI::ValidationError("--fault", "expected KIND@STEP, not \"" + AText + "\"");
+            ASim.Fault = *Fault;
+          },
+          "one hostile act at one step: KIND is one of " + Kinds +
+              "; STEP is account, password, welcome or a command line")
+      ->type_name("KIND@STEP")
+      ->group(Faults);
 }
 
 int RunUntilInterrupted(const TRouterSimOptions &ASim) {

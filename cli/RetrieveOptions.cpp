@@ -68,6 +68,15 @@ void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
                       "the snapshot file to write; default a name from the date, time and router name (an "
                       "existing file is replaced)")
       ->type_name("FILE");
+  // A slow router may want longer; tests want shorter.
+  ACommand.add_option("--answer-timeout", AOptions.ShortTimeoutMs,
+                      "milliseconds to wait for the logon prompts and each answer (default 10000)")
+      ->type_name("MS")
+      ->check(CLI::Range(1, 65535).description(""));
+  ACommand.add_option("--bins-timeout", AOptions.LongTimeoutMs,
+                      "milliseconds to wait for the password prompt and each bins answer (default 20000)")
+      ->type_name("MS")
+      ->check(CLI::Range(1, 65535).description(""));
 }
 
 TRetrieveSettings ReadSettings(const TRetrieveOptions &AOptions) {
@@ -79,6 +88,7 @@ TRetrieveSettings ReadSettings(const TRetrieveOptions &AOptions) {
   Settings.RouterName = Given(AOptions.RouterNameOption, AOptions.RouterName, File.RouterName);
   Settings.Bins = AOptions.Bins || (!AOptions.NoBins && File.ShowBins);
   Settings.Output = AOptions.Output;
+  Settings.Timeouts = {AOptions.ShortTimeoutMs, AOptions.LongTimeoutMs};
   CheckSettings(Settings);
   if (AOptions.PasswordStdin)
     Settings.Password = ReadPassword();

@@ -26,6 +26,8 @@ struct TRetrieveOptions {
   bool NoBins = false;
   bool PasswordStdin = false;
   std::string Output;
+  std::uint16_t ShortTimeoutMs = TRetrievalTimeouts().Short;
+  std::uint16_t LongTimeoutMs = TRetrievalTimeouts().Long;
   CLI::Option *ConfigOption = nullptr, *HostOption = nullptr, *PortOption = nullptr, *UserOption = nullptr,
               *RouterNameOption = nullptr;
 };

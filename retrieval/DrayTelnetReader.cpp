@@ -7,15 +7,8 @@
 #include "TextCase.h"
 
 namespace {
-const char *const AccountPrompt = "Account:";
-const char *const PasswordPrompt = "Password: ";
-const char *const RejectText = "Reject the connection request !!!\r\n";
-const char *const RejectReason = "Only a single connection is allowed";
 const char *const ErrorMarker = "% Valid subcommands are:";
 const char *const MissingMarker = "% Command missing";
-// What stays of an overlong logon text, so that a prompt arriving split
-// across the cut is still recognised.
-constexpr std::size_t LogonTail = 1024;
 // How often a wait looks whether the router has hung up.
 constexpr long long ClosedCheckMs = 100;
 } // namespace
@@ -25,9 +18,9 @@ TDrayTelnetReader::TDrayTelnetReader(TTelnetClient &ATelnet, std::string ATelnet
                                      TDrayData *AData, bool ARetrieveBins, IRetrievalView *AView,
                                      IMainThreadQueue &AQueue, TRetrievalTimeouts ATimeouts)
     : TThread(AQueue), FDrayData(AData), FRetrieveBins(ARetrieveBins),
-      FRouterName(std::move(ARouterName)), FTelnet(ATelnet),
+      FRouterName(std::move(ARouterName)), FTelnet(ATelnet), FReplies(Utf8ToAnsi(FRouterName + "> ")),
       FTelnetPassword(std::move(ATelnetPassword)), FTelnetUser(std::move(ATelnetUser)),
-      FView(AView), FTimeouts(ATimeouts), FPromptMarker(Utf8ToAnsi(FRouterName + "> ")) {}
+      FView(AView), FTimeouts(ATimeouts) {}
 
 TDrayTelnetReader::~TDrayTelnetReader() { JoinUnlessSelf(); }
 
@@ -65,12 +58,12 @@ TRetrievalOutcome TDrayTelnetReader::Conclude() const {
   Outcome.Stopped = Terminated();
   Outcome.Unanswered = FUnanswered;
   Outcome.Answered = FAnswered;
-  if (FRefused) {
+  if (FReplies.Refused()) {
     Outcome.End = TRetrievalEnd::Refused;
-    Outcome.Reason = RejectReason;
-  } else if (FTelnetError) {
+    Outcome.Reason = TRouterReplies::RefusalReason();
+  } else if (FReplies.Error()) {
     Outcome.End = TRetrievalEnd::Refused;
-    Outcome.Reason = FTelnetErrorReason;
+    Outcome.Reason = FReplies.ErrorReason();
   } else if (!FFailureReason.empty() || Outcome.Stopped || !Outcome.Unanswered.empty()) {
     Outcome.End = TRetrievalEnd::Partial;
     Outcome.Reason = FFailureReason;
@@ -82,9 +75,7 @@ void TDrayTelnetReader::LogonAndRetrieve() {
   try {
     if (!TelnetLogon()) {
       std::lock_guard<std::mutex> Guard(FAnswerLock);
-      FTelnetError = true;
-      if (FTelnetErrorReason.empty())
-        FTelnetErrorReason = "Unable to login";
+      FReplies.SetErrorUnlessGiven("Unable to login");
     } else if (FTelnetOp == troRetrieveData) {
       RetrieveRouterData(*FDrayData);
     }
@@ -107,8 +98,7 @@ void TDrayTelnetReader::ReleaseConnection() {
 
 void TDrayTelnetReader::SetTelnetError(const std::string &AReason) {
   std::lock_guard<std::mutex> Guard(FAnswerLock);
-  FTelnetError = true;
-  FTelnetErrorReason = AReason;
+  FReplies.SetError(AReason);
 }
 
 // Before the connect, not at the start of the logon: a refusal that a quick
@@ -117,17 +107,15 @@ void TDrayTelnetReader::SetTelnetError(const std::string &AReason) {
 // pointless logon attempt.
 void TDrayTelnetReader::ClearTelnetError() {
   std::lock_guard<std::mutex> Guard(FAnswerLock);
-  FTelnetError = false;
-  FTelnetErrorReason.clear();
-  FRefused = false;
+  FReplies.ClearError();
 }
 
 // A refusal may come at any moment of the logon; once it has, waiting for the
 // next prompt of a router that is hanging up only costs the user a timeout.
 void TDrayTelnetReader::ThrowIfRefused() {
   std::lock_guard<std::mutex> Guard(FAnswerLock);
-  if (FRefused)
-    throw EDrayTelnetReader(RejectReason);
+  if (FReplies.Refused())
+    throw EDrayTelnetReader(TRouterReplies::RefusalReason());
 }
 
 bool TDrayTelnetReader::TelnetLogon() {
@@ -156,7 +144,7 @@ bool TDrayTelnetReader::TelnetLogon() {
   ThrowIfRefused();
   {
     std::lock_guard<std::mutex> Guard(FAnswerLock);
-    if (FTelnetError)
+    if (FReplies.Error())
       return false;
   }
   FTelnetStatus.store(tsPrompt);
@@ -191,8 +179,7 @@ bool TDrayTelnetReader::SendCommand(const std::string &ACommand, std::uint16_t A
   AAnswer.clear();
   {
     std::lock_guard<std::mutex> Guard(FAnswerLock);
-    FTelnetAnswer.clear();
-    FAnswerOverflow = false;
+    FReplies.StartAnswer();
   }
   FTelnetEvent->ResetEvent();
   FTelnet.SendString(ACommand);
@@ -201,9 +188,9 @@ bool TDrayTelnetReader::SendCommand(const std::string &ACommand, std::uint16_t A
   std::string Bytes;
   {
     std::lock_guard<std::mutex> Guard(FAnswerLock);
-    if (FAnswerOverflow)
+    if (FReplies.Overflowed())
       return false;
-    Bytes = FTelnetAnswer;
+    Bytes = FReplies.Answer();
   }
   AAnswer = AnsiToUtf8(Bytes);
   return !(AnsiContainsText(Bytes, ErrorMarker) && !AnsiContainsText(Bytes, MissingMarker));
@@ -211,65 +198,6 @@ bool TDrayTelnetReader::SendCommand(const std::string &ACommand, std::uint16_t A
 
 void TDrayTelnetReader::TelnetDataAvailable(TTelnetClient &, const std::string &ABuffer) {
   std::lock_guard<std::mutex> Guard(FAnswerLock);
-  FTelnetAnswer += ABuffer;
-  if (FTelnetAnswer.size() > MaxAnswerSize)
-    DropOverlongAnswer();
-  else
-    CheckAnswer();
-}
-
-// A router that never shows its prompt must not eat the memory: the command
-// it is answering fails as a timeout would, and the text is dropped.
-void TDrayTelnetReader::DropOverlongAnswer() {
-  if (FTelnetStatus.load() == tsPrompt) {
-    FTelnetAnswer.clear();
-    FAnswerOverflow = true;
+  if (FReplies.Take(ABuffer, FTelnetStatus.load()))
     FTelnetEvent->SetEvent();
-  } else {
-    FTelnetAnswer.erase(0, FTelnetAnswer.size() - LogonTail);
-    CheckAnswer();
-  }
-}
-
-void TDrayTelnetReader::CheckAnswer() {
-  const TTelnetStatus Status = FTelnetStatus.load();
-  // The refusal counts in every step of the logon: whether it is read before
-  // or after the reader has moved on to the next prompt is a matter of timing.
-  if (Status != tsPrompt && AnsiEndsWithText(FTelnetAnswer, RejectText)) {
-    FTelnetAnswer.clear();
-    FTelnetError = true;
-    FTelnetErrorReason = RejectReason;
-    FRefused = true;
-    FTelnetEvent->SetEvent();
-    return;
-  }
-  switch (Status) {
-  case tsUser:
-    if (AnsiEndsWithText(FTelnetAnswer, AccountPrompt)) {
-      FTelnetAnswer.clear();
-      FTelnetEvent->SetEvent();
-    }
-    break;
-  case tsPassword:
-    if (AnsiEndsWithText(FTelnetAnswer, PasswordPrompt)) {
-      FTelnetAnswer.clear();
-      FTelnetEvent->SetEvent();
-    }
-    break;
-  case tsBanner:
-    if (AnsiEndsWithText(FTelnetAnswer, FPromptMarker)) {
-      FTelnetAnswer.clear();
-      FTelnetError = false;
-      FTelnetEvent->SetEvent();
-    } else if (AnsiEndsWithText(FTelnetAnswer, PasswordPrompt)) {
-      FTelnetError = true;
-      FTelnetErrorReason = "Invalid login";
-      FTelnetEvent->SetEvent();
-    }
-    break;
-  case tsPrompt:
-    if (AnsiEndsWithText(FTelnetAnswer, FPromptMarker))
-      FTelnetEvent->SetEvent();
-    break;
-  }
 }

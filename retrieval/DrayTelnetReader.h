@@ -16,13 +16,13 @@
 #include "RetrievalOutcome.h"
 #include "RetrievalTimeouts.h"
 #include "RetrievalView.h"
+#include "RouterReplies.h"
 #include "TelnetClient.h"
 #include "TextLines.h"
 #include "Thread.h"
 
 class TDrayData;
 
-enum TTelnetStatus { tsUser = 0, tsPassword = 1, tsBanner = 2, tsPrompt = 3 };
 enum TTelnetreadOp { troNone = 0, troRetrieveData = 1 };
 
 class TDrayTelnetReader : public TThread {
@@ -45,7 +45,7 @@ public:
   void SetTelnetOp(TTelnetreadOp AOp) { FTelnetOp = AOp; }
 
   // An answer that grows past this without the router prompt is given up.
-  static constexpr std::size_t MaxAnswerSize = 16u << 20;
+  static constexpr std::size_t MaxAnswerSize = TRouterReplies::MaxAnswerSize;
 
 protected:
   void Execute() override;
@@ -57,8 +57,6 @@ private:
   void SendLogonLine(TTelnetStatus AStatus, const std::string &AText);
   bool SendCommand(const std::string &ACommand, std::uint16_t ATimeout, std::string &AAnswer);
   void TelnetDataAvailable(TTelnetClient &ASender, const std::string &ABuffer);
-  void CheckAnswer();
-  void DropOverlongAnswer();
   void SetTelnetError(const std::string &AReason);
   void ClearTelnetError();
   void ThrowIfRefused();
@@ -85,17 +83,10 @@ private:
   std::string FRouterName;
   TTelnetClient &FTelnet;
   std::unique_ptr<TEvent> FTelnetEvent;
-  // Received bytes, the error flag, its reason and the refusal are written by
-  // the Telnet client's receiving thread and read by this one; FAnswerLock
-  // guards them.
+  // Written by the Telnet client's receiving thread and read by this one;
+  // FAnswerLock guards them.
   mutable std::mutex FAnswerLock;
-  std::string FTelnetAnswer;
-  bool FAnswerOverflow = false;
-  bool FTelnetError = false;
-  std::string FTelnetErrorReason;
-  // The router's refusal text was seen during the logon. Kept apart from the
-  // flag so that it decides the outcome whichever thread got there first.
-  bool FRefused = false;
+  TRouterReplies FReplies;
   // A failure that is no reader error: the snapshot is kept as far as it got.
   std::string FFailureReason;
   std::vector<std::string> FUnanswered; // reader thread only
@@ -108,5 +99,4 @@ private:
   std::string FTelnetUser;
   IRetrievalView *FView;
   TRetrievalTimeouts FTimeouts;
-  std::string FPromptMarker; // FRouterName + "> " in the router's code page
 };

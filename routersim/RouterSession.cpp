@@ -57,15 +57,15 @@ void TRouterSession::Run() {
 
 bool TRouterSession::Logon() {
   std::string User, Password;
-  if (!SendPrompt("Account:") || !ReadLine(User))
+  if (!Deliver(FaultStep::Account, "", "Account:") || !ReadLine(User))
     return false;
   for (int Attempt = 0; Attempt < LogonAttempts; ++Attempt) {
     FInput.SetEcho(false);
-    if (!SendPrompt("Password: ") || !ReadLine(Password))
+    if (!Deliver(Attempt == 0 ? FaultStep::Password : "", "", "Password: ") || !ReadLine(Password))
       return false;
     FInput.SetEcho(true);
     if (!FOptions.RefusePassword && User == FOptions.User && Password == FOptions.Password)
-      return SendText("\r\nType ? for command help\r\n\r\n") && SendPrompt(FPrompt);
+      return Deliver(FaultStep::Welcome, "\r\nType ? for command help\r\n\r\n", FPrompt);
   }
   return false;
 }
@@ -86,7 +86,15 @@ bool TRouterSession::Answer(const std::string &ACommand) {
     SendText(std::string_view(*Text).substr(0, Text->size() / 2));
     return false;
   }
-  return SendText(*Text) && SendPrompt(FPrompt);
+  return Deliver(ACommand, *Text, FPrompt);
+}
+
+// A step's text and the prompt after it, as the router should send them, or
+// as the hostile act of this step spoils them.
+bool TRouterSession::Deliver(std::string_view AStep, std::string_view AText, const std::string &APrompt) {
+  if (!FOptions.Fault.At(AStep))
+    return SendText(AText) && SendPrompt(APrompt);
+  return Spoil(std::string(AText) + APrompt);
 }
 
 // Text without a prompt, until the client gives up or the router stops.

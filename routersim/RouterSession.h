@@ -25,6 +25,13 @@ public:
 private:
   bool Logon();
   bool Answer(const std::string &ACommand);
+  bool Deliver(std::string_view AStep, std::string_view AText, const std::string &APrompt);
+  // The hostile acts (RouterSessionFaults.cpp); false when the session ends.
+  bool Spoil(std::string_view AText);
+  bool SendTrickle(std::string_view AText);
+  bool SendFlood();
+  bool SendEndlessSubNegotiation();
+  void Reset();
   bool SendEndless();
   void DiscardUntilClosed();
   bool ReadLine(std::string &ALine);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "RouterFault.h"
 #include "VDSLProfile.h"
 
 struct TRouterSimOptions {
@@ -23,4 +24,5 @@ struct TRouterSimOptions {
   std::string DropCommand;         // closes the connection halfway through this answer
   std::string UnknownCommand;      // answers this command with "% Valid subcommands are:"
   std::string EndlessCommand;      // answers this command without end
+  TRouterFault Fault;              // one hostile act at one step
 };

@@ -1,8 +1,14 @@
 #include "CliRun.h"
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "TestFiles.h"
 
@@ -29,4 +35,33 @@ std::string Quoted(const std::string &AText) {
   for (const char C : AText)
     Text += C == '\'' ? std::string("'\\''") : std::string(1, C);
   return Text + "'";
+}
+
+TCliRun RunCliWatched(const std::string &AArgs, const std::string &AStdinFile, int ADeadlineMs) {
+  TTempFolder Folder;
+  const std::string OutFile = Folder.Path("stdout"), ErrFile = Folder.Path("stderr");
+  const std::string Command = "exec " + Quoted(TONEGRAPH_CLI) + " " + AArgs + " <" + Quoted(AStdinFile) + " >" +
+                              Quoted(OutFile) + " 2>" + Quoted(ErrFile);
+  const char *Argv[] = {"sh", "-c", Command.c_str(), nullptr};
+  TCliRun Run;
+  pid_t Child = 0;
+  if (posix_spawn(&Child, "/bin/sh", nullptr, nullptr, const_cast<char *const *>(Argv), environ) != 0)
+    return Run;
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ADeadlineMs);
+  int Raw = 0;
+  rusage Usage{};
+  while (wait4(Child, &Raw, WNOHANG, &Usage) == 0) {
+    if (std::chrono::steady_clock::now() > Deadline) {
+      kill(Child, SIGKILL);
+      wait4(Child, &Raw, 0, &Usage);
+      Raw = -1;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  Run.Status = Raw != -1 && WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
+  Run.MaxRssKb = Usage.ru_maxrss;
+  Run.Out = ReadBytes(OutFile);
+  Run.Err = ReadBytes(ErrFile);
+  return Run;
 }

@@ -7,6 +7,7 @@ struct TCliRun {
   int Status = -1;  // the exit status; -1 when it did not exit normally
   std::string Out;
   std::string Err;
+  long MaxRssKb = 0; // the largest resident size it reached (RunCliWatched)
 };
 
 // AArgs are appended to the program's path as they are, so quote what needs
@@ -14,3 +15,7 @@ struct TCliRun {
 TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile = "/dev/null");
 
 std::string Quoted(const std::string &AText);
+
+// The same, killed when it has not ended after ADeadlineMs (Status stays -1),
+// with its peak memory noted.
+TCliRun RunCliWatched(const std::string &AArgs, const std::string &AStdinFile, int ADeadlineMs);

@@ -61,6 +61,11 @@ TEST(CliUsage, WrongValuesAndMissingCommandsAreWrongUsage) {
       {"routersim --answer-delay -1", "tonegraph-cli routersim: --answer-delay: Value -1 not in range 0 to 3600000"},
       {"routersim --profile N/A", "tonegraph-cli routersim: --profile: unknown profile 'N/A'"},
       {"routersim extra", "tonegraph-cli routersim: The following argument was not expected: extra"},
+      {"routersim --fault silence", "tonegraph-cli routersim: --fault: expected KIND@STEP, not \"silence\""},
+      {"routersim --fault 'shout@vdsl status'",
+       "tonegraph-cli routersim: --fault: expected KIND@STEP, not \"shout@vdsl status\""},
+      {"retrieve --host h --user u --answer-timeout 0",
+       "tonegraph-cli retrieve: --answer-timeout: Value 0 not in range 1 to 65535"},
   };
   for (const auto &Case : Cases) {
     const TCliRun Run = RunCli(Case.Args);

@@ -228,6 +228,17 @@ TEST_F(ConfigurationFile, FullDiskKeepsTheEarlierFile) {
   EXPECT_EQ(FFolder.Listing(), "keep.conf;");
 }
 
+TEST_F(ConfigurationFile, ReadOnlyFolderKeepsTheEarlierFile) {
+  const std::string Name = Write("keep.conf", ExampleBytes);
+  TConnectionSettings Other = ExampleSettings();
+  Other.Router = "10.11.12.13";
+  const std::string Message = ErrorInAReadOnlyFolder(FFolder.Folder(), [&] { SaveConfiguration(Name, Other); });
+  EXPECT_EQ(Message.rfind("Cannot create file \"", 0), 0u) << Message;
+  EXPECT_NE(Message.find("Permission denied"), std::string::npos) << Message;
+  EXPECT_EQ(ReadBytes(Name), ExampleBytes);
+  EXPECT_EQ(FFolder.Listing(), "keep.conf;");
+}
+
 // Names outside ASCII are file names like any other, both ways.
 TEST_F(ConfigurationFile, NameOutsideAsciiSavesAndLoads) {
   const std::string Name = FFolder.Path("Einstellungen \xC3\xA4\xE2\x82\xAC.conf");

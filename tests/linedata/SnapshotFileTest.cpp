@@ -313,4 +313,21 @@ TEST(SnapshotSave, FailedWriteKeepsTheExistingFile) {
   EXPECT_EQ(Folder.Listing(), "keep.draydata;");
 }
 
+// A folder the user may not write into: the save says so, and the file
+// already there stays as it was.
+TEST(SnapshotSave, ReadOnlyFolderKeepsTheExistingFile) {
+  TTempFolder Folder;
+  const std::string Target = Folder.Path("keep.draydata");
+  WriteBytes(Target, "precious");
+  TDrayData Data("other");
+  Data.SetBinStatsUSRaw(TTextLines(20, "   1   40   0 10 *    2   41   0 10"));
+
+  const std::string Message = ErrorInAReadOnlyFolder(Folder.Folder(), [&] { Data.SaveToFile(Target); });
+
+  EXPECT_EQ(Message.rfind("Cannot create file \"", 0), 0u) << Message;
+  EXPECT_NE(Message.find("Permission denied"), std::string::npos) << Message;
+  EXPECT_EQ(ReadBytes(Target), "precious");
+  EXPECT_EQ(Folder.Listing(), "keep.draydata;");
+}
+
 } // namespace

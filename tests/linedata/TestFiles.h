@@ -31,6 +31,11 @@ std::string FixturePath(const std::string &AName);
 // the message of the EWriteError it raised, "" when it raised none.
 std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()> &AWrite);
 
+// A folder nobody may write into, while AWrite runs in a child process under
+// an unprivileged user (root writes anywhere): the message of the error it
+// raised, "" when it raised none.
+std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<void()> &AWrite);
+
 // A byte string from numbers: Bytes({0x06, 0x0E}).
 inline std::string Bytes(std::initializer_list<int> AValues) {
   std::string Out;
