@@ -23,6 +23,7 @@ QTableWidget *NewTable(QWidget *AParent, const char *AName, const QStringList &A
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->setFocusPolicy(Qt::NoFocus);
   table->verticalHeader()->setVisible(false);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   return table;
 }
@@ -71,7 +72,8 @@ TLinePage::TLinePage(QWidget *AParent) : QWidget(AParent) {
   setObjectName(QStringLiteral("tbsLine"));
   auto *left = new QVBoxLayout;
   left->addWidget(CreateLineBox());
-  left->addWidget(CreateFiguresBox(), 1);
+  left->addWidget(CreateFiguresBox());
+  left->addStretch(1);
   auto *right = new QVBoxLayout;
   right->addWidget(CreateTapsBox(), 1);
   right->addWidget(CreateDisturbersBox(), 2);
@@ -108,7 +110,10 @@ QGroupBox *TLinePage::CreateFiguresBox() {
                                        "Line rate from bits", "Tones in use", "Bits per symbol", "Most bits on a tone",
                                        "Mean SNR", "Lowest SNR"});
   tblFigures->verticalHeader()->setVisible(true);
-  tblFigures->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // As tall as its rows: the figures read as one block, without a scroll bar.
+  tblFigures->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tblFigures->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  tblFigures->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   return NewBox(this, "Figures", tblFigures);
 }
 
