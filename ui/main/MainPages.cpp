@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "LinePage.h"
 #include "ToneChart.h"
 
 namespace {
@@ -26,11 +27,13 @@ TMainPages::TMainPages(QWidget *AParent) : QTabWidget(AParent) {
   setObjectName(QStringLiteral("pgcMain"));
   setProperty("helpContext", 2003);
   TabSheet1 = CreateRouterPage();
+  tbsLine = new TLinePage(this);
   tbsHLog = CreateChartPage("tbsHLog", chartHLog, "chartHLog", btnHLogShowRaw, "btnHLogShowRaw", lblHLogHint);
   tbsQLN = CreateChartPage("tbsQLN", chartQLN, "chartQLN", btnQLNShowRawData, "btnQLNShowRawData", lblQLNHint);
   tbsSNR = CreateChartPage("tbsSNR", chartSNR, "chartSNR", btnSNRShowRawData, "btnSNRShowRawData", lblSNRHint);
   tbsInput = CreateBinsPage();
   addTab(TabSheet1, QStringLiteral("Router"));
+  addTab(tbsLine, QStringLiteral("Line"));
   addTab(tbsHLog, QStringLiteral("HLog"));
   addTab(tbsQLN, QStringLiteral("QLN"));
   addTab(tbsSNR, QStringLiteral("SNR"));

@@ -1,12 +1,14 @@
 #pragma once
 // The page control filling the window left of the input panel: the router's
-// status text and the seven charts on five tabs.
+// status text, what the analysis says about the line, and the seven charts
+// on five tabs.
 
 #include <QTabWidget>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class TLinePage;
 class TToneChart;
 
 class TMainPages : public QTabWidget {
@@ -15,6 +17,7 @@ public:
   explicit TMainPages(QWidget *AParent = nullptr);
 
   QWidget *TabSheet1 = nullptr;
+  TLinePage *tbsLine = nullptr;
   QWidget *tbsHLog = nullptr;
   QWidget *tbsQLN = nullptr;
   QWidget *tbsSNR = nullptr;

@@ -115,6 +115,7 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   });
   FCharts = std::make_unique<TMainCharts>(*pgcMain, pnlInputs->chkSNRBug);
   FCharts->SetupCharts();
+  FLineView = std::make_unique<TLineView>(pgcMain->tbsLine, pgcMain->chartHLog, pgcMain->chartQLN);
   pgcMain->setCurrentWidget(pgcMain->TabSheet1);
   std::vector<std::string> args;
   for (const QString &arg : AArguments)
@@ -344,6 +345,7 @@ void TfrmMain::Progress(int AStep, int ASteps, const std::string &ACommand) {
 void TfrmMain::DisplayChartData(TDrayData *AData) {
   FDisplayedData = AData;
   FCharts->DisplayChartData(AData);
+  FLineView->Show(AData);
 }
 
 // The reader asks for each group once it has stored it and never writes it

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include "ActionRules.h"
+#include "LineView.h"
 #include "MainCharts.h"
 #include "MainPages.h"
 #include "InputPanel.h"
@@ -61,6 +62,7 @@ public:
 
   TDrayDataList &DrayDataList() { return *FDrayDataList; }
   TMainCharts &Charts() { return *FCharts; }
+  TLineView &LineView() { return *FLineView; }
   // The value of the switch "c", when the command line carries it.
   const std::optional<std::string> &ConfigFileName() const { return FConfigFileName; }
   bool ReaderRunning() const { return FReader != nullptr; }
@@ -156,6 +158,7 @@ private:
   IFileDialogs *FFileDialogs = nullptr;
   std::unique_ptr<TDrayDataList> FDrayDataList;
   std::unique_ptr<TMainCharts> FCharts;
+  std::unique_ptr<TLineView> FLineView;
   std::optional<std::string> FConfigFileName;
   // The window's Telnet client, lent to each reader, which keeps it alive
   // for as long as its run needs it, also when the window goes first.

@@ -97,7 +97,9 @@ void TfrmMain::ReaderTerminate(TWindowReader &ASender) {
     TDrayData *added = snapshot.get();
     FDrayDataList->Add(std::move(snapshot));
     // The run has drawn it already; a click on its entry need not redraw.
+    // Only the analysis waits for the whole snapshot.
     FDisplayedData = added;
+    FLineView->Show(added);
   }
   // A run cut short by a failure keeps what it read; the user learns why it
   // is incomplete.

@@ -1,7 +1,7 @@
 // Takes a picture of every tab of the main window with a snapshot built from
 // the captured 17A files, through the same dialog a user fills in, or with
 // --demo from a retrieval, bins included, from the simulated router of demo
-// mode (a realistic 17A line). Run under a real X server (Xvfb) to see the
+// mode (a realistic 17A line), with the "Line" page of its analysis. Run under a real X server (Xvfb) to see the
 // window as users do:
 //   xvfb-run -s "-screen 0 1400x900x24" ui_screens OUTDIR [--demo]
 
@@ -17,6 +17,7 @@
 #include "DemoRouter.h"
 #include "DrayData.h"
 #include "InputPanel.h"
+#include "LinePage.h"
 #include "WindowReader.h"
 #include "MainPages.h"
 #include "ToneChart.h"
@@ -54,18 +55,21 @@ void FillDialogSoon(const QString &ADir) {
 void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
   TMainPages &pages = *AForm.pgcMain;
   const char *names[] = {"1-router", "2-hlog", "3-qln", "4-snr", "5-bitloading", "6-gain", "7-binsnr",
-                         "9-hlog-zoomed", "10-no-bins"};
-  if (AStep >= 9) {
+                         "9-hlog-zoomed", "11-line", "10-no-bins"};
+  QWidget *const outer[] = {pages.TabSheet1, pages.tbsHLog, pages.tbsQLN, pages.tbsSNR};
+  if (AStep >= 10) {
     QApplication::quit();
     return;
   }
-  if (AStep == 7) {
+  if (AStep == 8) {
+    pages.setCurrentWidget(pages.tbsLine);
+  } else if (AStep == 7) {
     // Eight turns of the wheel around tone 1000.
     pages.setCurrentWidget(pages.tbsHLog);
     TToneChart *chart = pages.chartHLog;
     for (int i = 0; i < 8; ++i)
       chart->ZoomToneAxis(chart->ToneAxis()->coordToPixel(1000), TToneChart::WheelZoomFactor);
-  } else if (AStep == 8) {
+  } else if (AStep == 9) {
     // A snapshot retrieved without the bins option.
     auto data = std::make_unique<TDrayData>("without bins");
     data->SetVDSLProfile(vp17a);
@@ -74,7 +78,7 @@ void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
     pages.setCurrentWidget(pages.tbsInput);
     pages.PageControl1->setCurrentIndex(0);
   } else if (AStep < 4) {
-    pages.setCurrentIndex(AStep);
+    pages.setCurrentWidget(outer[AStep]);
   } else {
     pages.setCurrentWidget(pages.tbsInput);
     pages.PageControl1->setCurrentIndex(AStep - 4);
