@@ -138,5 +138,9 @@ TTextLines BinsAnswer(const TLineModel &AModel, TDirection ADirection) {
       Line += (K == Tone ? "" : " * ") + BinsQuad(AModel, K, ADirection);
     Lines.push_back(Line);
   }
+  // Like every other answer, the listing ends in an empty line before the
+  // prompt: the retrieval trims two lines off the end, and without it the
+  // last four tones would go with the prompt.
+  Lines.emplace_back();
   return Lines;
 }

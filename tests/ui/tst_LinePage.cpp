@@ -162,9 +162,6 @@ private slots:
     for (const auto &d : disturbers)
       QCOMPARE(DisturberMarkLabel({1648, 7107000, 25, d.Band}), QString::fromUtf8(d.Label));
     QCOMPARE(TapMarkLabel({2.5e6, 6, 20.1}), QStringLiteral("tap ~20 m"));
-    // Odd multiples only, and none past the top of the spectrum.
-    QCOMPARE(TapNotchFrequencies({2.5e6, 6, 20}, 17.664e6), (std::vector<double>{2.5e6, 7.5e6, 12.5e6, 17.5e6}));
-    QCOMPARE(TapNotchFrequencies({20e6, 6, 2.5}, 17.664e6), std::vector<double>{});
   }
 
   // The status text of a real router, SNR tables and a bins listing small

@@ -58,12 +58,3 @@ QString DisturberMarkLabel(const TDisturber &ADisturber) {
   const QString frequency = FrequencyText(ADisturber.FrequencyHz);
   return ADisturber.Band ? ShortBandName(*ADisturber.Band) + QLatin1Char(' ') + frequency : frequency;
 }
-
-std::vector<double> TapNotchFrequencies(const TBridgedTap &ATap, double AHighestHz) {
-  std::vector<double> notches;
-  if (ATap.FirstNotchHz <= 0)
-    return notches;
-  for (int odd = 1; odd * ATap.FirstNotchHz <= AHighestHz; odd += 2)
-    notches.push_back(odd * ATap.FirstNotchHz);
-  return notches;
-}

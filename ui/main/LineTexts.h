@@ -36,8 +36,3 @@ QString ShortBandName(const std::string &ABand);
 // frequency alone outside every band).
 QString TapMarkLabel(const TBridgedTap &ATap);
 QString DisturberMarkLabel(const TDisturber &ADisturber);
-
-// The frequencies of a tap's notches up to AHighestHz: its first notch and
-// every odd multiple of it, for an open branch is an odd number of quarter
-// wavelengths long at each.
-std::vector<double> TapNotchFrequencies(const TBridgedTap &ATap, double AHighestHz);

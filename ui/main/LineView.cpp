@@ -1,5 +1,6 @@
 #include "LineView.h"
 
+#include "BridgedTap.h"
 #include "DrayData.h"
 #include "LinePage.h"
 #include "LineTexts.h"
@@ -28,7 +29,7 @@ void TLineView::MarkTaps() {
     const double spacing = FAnalysis->ToneSpacingHz;
     const double highest = ProfileToneCount(FAnalysis->Profile) * spacing;
     for (const TBridgedTap &tap : FAnalysis->BridgedTaps) {
-      const std::vector<double> notches = TapNotchFrequencies(tap, highest);
+      const std::vector<double> notches = NotchFrequencies(tap, highest);
       for (std::size_t i = 0; i < notches.size(); ++i)
         marks.push_back({notches[i] / spacing, i == 0 ? TapMarkLabel(tap) : QString()});
     }
