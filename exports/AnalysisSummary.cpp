@@ -1,24 +1,13 @@
 #include "AnalysisSummary.h"
 
 #include <cinttypes>
-#include <cstdarg>
 #include <cstdio>
 #include <type_traits>
 
+#include "AppendFormat.h"
 #include "LineAnalysis.h"
 
 namespace {
-
-void Append(std::string &AText, const char *AFormat, ...) __attribute__((format(printf, 2, 3)));
-
-void Append(std::string &AText, const char *AFormat, ...) {
-  char Line[512];
-  va_list Args;
-  va_start(Args, AFormat);
-  std::vsnprintf(Line, sizeof Line, AFormat, Args);
-  va_end(Args);
-  AText += Line;
-}
 
 std::string Text(const std::optional<std::int64_t> &AValue, const char *AUnit) {
   if (!AValue)
@@ -38,26 +27,26 @@ std::string Text(const std::optional<double> &AValue, const char *AFormat) {
 
 template <typename T, typename TUnit>
 void AppendPair(std::string &AText, const char *ATitle, const TDirectionPair<std::optional<T>> &APair, TUnit AUnit) {
-  Append(AText, "  %-20s %-18s %s\n", ATitle, Text(APair.US, AUnit).c_str(), Text(APair.DS, AUnit).c_str());
+  AppendFormat(AText, "  %-20s %-18s %s\n", ATitle, Text(APair.US, AUnit).c_str(), Text(APair.DS, AUnit).c_str());
 }
 
 void AppendReported(std::string &AText, const TReportedFigures &AFigures) {
-  Append(AText, "Reported by the router   %-18s %s\n", "US", "DS");
-  Append(AText, "  %-20s %s\n", "State", AFigures.State ? AFigures.State->c_str() : "-");
+  AppendFormat(AText, "Reported by the router   %-18s %s\n", "US", "DS");
+  AppendFormat(AText, "  %-20s %s\n", "State", AFigures.State ? AFigures.State->c_str() : "-");
   AppendPair(AText, "Actual rate", AFigures.ActualRate, " bit/s");
   AppendPair(AText, "Attainable rate", AFigures.AttainableRate, " bit/s");
   AppendPair(AText, "SNR margin", AFigures.SNRMargin, "%.1f dB");
   AppendPair(AText, "Attenuation", AFigures.Attenuation, "%.1f dB");
   for (const TBandAttenuation &Band : AFigures.Bands)
-    Append(AText, "  %-20s LATN %s, SATN %s\n", Band.Name.c_str(), Text(Band.LATN, "%.1f dB").c_str(),
+    AppendFormat(AText, "  %-20s LATN %s, SATN %s\n", Band.Name.c_str(), Text(Band.LATN, "%.1f dB").c_str(),
            Text(Band.SATN, "%.1f dB").c_str());
   const TShowtimeCounters &C = AFigures.Counters;
-  Append(AText, "  Since showtime       %-18s %s\n", "near end", "far end");
+  AppendFormat(AText, "  Since showtime       %-18s %s\n", "near end", "far end");
   const std::pair<const char *, const TCounterPair *> Counters[] = {
       {"ElapsedTime", &C.ElapsedTime}, {"CRC", &C.CRC}, {"FEC", &C.FEC},
       {"ES", &C.ES},                   {"SES", &C.SES}, {"UAS", &C.UAS}};
   for (const auto &[Name, Counter] : Counters)
-    Append(AText, "    %-18s %-18s %s\n", Name, Text(Counter->Near, "").c_str(), Text(Counter->Far, "").c_str());
+    AppendFormat(AText, "    %-18s %-18s %s\n", Name, Text(Counter->Near, "").c_str(), Text(Counter->Far, "").c_str());
 }
 
 // One field of a direction's figures, for both directions.
@@ -73,7 +62,7 @@ TDirectionPair<std::optional<TValue>> FieldOf(const TDirectionPair<std::optional
 }
 
 void AppendTables(std::string &AText, const TLineAnalysis &AAnalysis) {
-  Append(AText, "From the tables          %-18s %s\n", "US", "DS");
+  AppendFormat(AText, "From the tables          %-18s %s\n", "US", "DS");
   AppendPair(AText, "Tones in use", FieldOf(AAnalysis.Bits, &TBitFigures::TonesInUse), "");
   AppendPair(AText, "Bits per symbol", FieldOf(AAnalysis.Bits, &TBitFigures::TotalBits), "");
   AppendPair(AText, "Most bits on a tone", FieldOf(AAnalysis.Bits, &TBitFigures::MaxBits), "");
@@ -84,17 +73,17 @@ void AppendTables(std::string &AText, const TLineAnalysis &AAnalysis) {
 
 void AppendLoop(std::string &AText, const TLineAnalysis &AAnalysis) {
   const TLoopFigures &Loop = AAnalysis.Loop;
-  Append(AText, "Loop\n");
-  Append(AText, "  %-20s %s\n", "kl0", Text(Loop.Kl0Db, "%.1f dB at 1 MHz").c_str());
-  Append(AText, "  %-20s %s of %.1f mm cable (%.1f dB/km at 1 MHz)\n", "Length", Text(Loop.LengthM, "%.0f m").c_str(),
+  AppendFormat(AText, "Loop\n");
+  AppendFormat(AText, "  %-20s %s\n", "kl0", Text(Loop.Kl0Db, "%.1f dB at 1 MHz").c_str());
+  AppendFormat(AText, "  %-20s %s of %.1f mm cable (%.1f dB/km at 1 MHz)\n", "Length", Text(Loop.LengthM, "%.0f m").c_str(),
          Loop.GaugeMm, Loop.DbPerKmAt1MHz);
-  Append(AText, "Bridged taps%s\n", AAnalysis.BridgedTaps.empty() ? ": none" : "");
+  AppendFormat(AText, "Bridged taps%s\n", AAnalysis.BridgedTaps.empty() ? ": none" : "");
   for (const TBridgedTap &Tap : AAnalysis.BridgedTaps)
-    Append(AText, "  about %.0f m: first notch at %.2f MHz, %.1f dB deep\n", Tap.LengthM, Tap.FirstNotchHz / 1e6,
+    AppendFormat(AText, "  about %.0f m: first notch at %.2f MHz, %.1f dB deep\n", Tap.LengthM, Tap.FirstNotchHz / 1e6,
            Tap.DepthDb);
-  Append(AText, "Disturbers%s\n", AAnalysis.Disturbers.empty() ? ": none" : "");
+  AppendFormat(AText, "Disturbers%s\n", AAnalysis.Disturbers.empty() ? ": none" : "");
   for (const TDisturber &D : AAnalysis.Disturbers)
-    Append(AText, "  tone %d at %.3f MHz, %.1f dB above the floor%s%s\n", D.Tone, D.FrequencyHz / 1e6, D.RiseDb,
+    AppendFormat(AText, "  tone %d at %.3f MHz, %.1f dB above the floor%s%s\n", D.Tone, D.FrequencyHz / 1e6, D.RiseDb,
            D.Band ? ", " : "", D.Band ? D.Band->c_str() : "");
 }
 
@@ -102,15 +91,15 @@ void AppendLoop(std::string &AText, const TLineAnalysis &AAnalysis) {
 
 std::string AnalysisSummary(const TLineAnalysis &AAnalysis) {
   std::string Text;
-  Append(Text, "VDSL profile: %s (tones %.1f Hz apart, %d symbols/s)\n\n", ProfileName(AAnalysis.Profile),
+  AppendFormat(Text, "VDSL profile: %s (tones %.1f Hz apart, %d symbols/s)\n\n", ProfileName(AAnalysis.Profile),
          AAnalysis.ToneSpacingHz, AAnalysis.SymbolRate);
   AppendReported(Text, AAnalysis.Reported);
-  Append(Text, "\n");
+  AppendFormat(Text, "\n");
   AppendTables(Text, AAnalysis);
-  Append(Text, "\n");
+  AppendFormat(Text, "\n");
   AppendLoop(Text, AAnalysis);
-  Append(Text, "\nFindings%s\n", AAnalysis.Findings.empty() ? ": none" : "");
+  AppendFormat(Text, "\nFindings%s\n", AAnalysis.Findings.empty() ? ": none" : "");
   for (const TFinding &Finding : AAnalysis.Findings)
-    Append(Text, "  %-8s %s\n", SeverityName(Finding.Severity), Finding.Text.c_str());
+    AppendFormat(Text, "  %-8s %s\n", SeverityName(Finding.Severity), Finding.Text.c_str());
   return Text;
 }

@@ -1,32 +1,21 @@
 #include "SnapshotSummary.h"
 
-#include <cstdarg>
 #include <cstdio>
 
+#include "AppendFormat.h"
 #include "DrayData.h"
 #include "TableSummary.h"
 
 namespace {
 
-void Append(std::string &AText, const char *AFormat, ...) __attribute__((format(printf, 2, 3)));
-
-void Append(std::string &AText, const char *AFormat, ...) {
-  char Line[512];
-  va_list Args;
-  va_start(Args, AFormat);
-  std::vsnprintf(Line, sizeof Line, AFormat, Args);
-  va_end(Args);
-  AText += Line;
-}
-
 void AppendStatRow(std::string &AText, const char *AKind, const char *ADirection, int AGroupSize,
                    const TDrayStatArray &ATable) {
   const TStatTableSummary S = SummariseStats(ATable);
-  Append(AText, "%-5s %-3s %5d %7d %6d %11d", AKind, ADirection, AGroupSize, S.Values, S.Nulls, S.Unassigned);
+  AppendFormat(AText, "%-5s %-3s %5d %7d %6d %11d", AKind, ADirection, AGroupSize, S.Values, S.Nulls, S.Unassigned);
   if (S.Values > 0)
-    Append(AText, " %6d %6d\n", S.Min, S.Max);
+    AppendFormat(AText, " %6d %6d\n", S.Min, S.Max);
   else
-    Append(AText, " %6s %6s\n", "-", "-");
+    AppendFormat(AText, " %6s %6s\n", "-", "-");
 }
 
 void AppendStatKind(std::string &AText, const char *AKind, TStatMultipliers ASizes, const TDrayStatArray &AUS,
@@ -38,10 +27,10 @@ void AppendStatKind(std::string &AText, const char *AKind, TStatMultipliers ASiz
 void AppendBinRow(std::string &AText, const char *ADirection, const TDrayBinArray &ATable) {
   const TBinTableSummary S = SummariseBins(ATable);
   if (S.Tones == 0) {
-    Append(AText, "Bins  %-3s no tones\n", ADirection);
+    AppendFormat(AText, "Bins  %-3s no tones\n", ADirection);
     return;
   }
-  Append(AText, "Bins  %-3s %d tones, %d loaded, bits max %d, SNR %d..%d dB, gain %d..%d (0.1 dB)\n", ADirection,
+  AppendFormat(AText, "Bins  %-3s %d tones, %d loaded, bits max %d, SNR %d..%d dB, gain %d..%d (0.1 dB)\n", ADirection,
          S.Tones, S.LoadedTones, S.MaxBits, S.MinSNR, S.MaxSNR, S.MinGain, S.MaxGain);
 }
 
@@ -50,10 +39,10 @@ void AppendBinRow(std::string &AText, const char *ADirection, const TDrayBinArra
 std::string SnapshotSummary(const TDrayData &AData) {
   std::string Text;
   Text += "Name:          " + AData.Name() + "\n";
-  Append(Text, "Data version:  %u\n", static_cast<unsigned>(AData.DataVersion()));
-  Append(Text, "VDSL profile:  %s\n", ProfileName(AData.VDSLProfile()));
-  Append(Text, "Status text:   %zu lines\n\n", AData.Stats().size());
-  Append(Text, "%-5s %-3s %5s %7s %6s %11s %6s %6s\n", "Table", "Dir", "Group", "Values", "Null", "Unassigned", "Min",
+  AppendFormat(Text, "Data version:  %u\n", static_cast<unsigned>(AData.DataVersion()));
+  AppendFormat(Text, "VDSL profile:  %s\n", ProfileName(AData.VDSLProfile()));
+  AppendFormat(Text, "Status text:   %zu lines\n\n", AData.Stats().size());
+  AppendFormat(Text, "%-5s %-3s %5s %7s %6s %11s %6s %6s\n", "Table", "Dir", "Group", "Values", "Null", "Unassigned", "Min",
          "Max");
   AppendStatKind(Text, "HLog", AData.HLogMultipliers(), AData.HLogStatsUS(), AData.HLogStatsDS());
   AppendStatKind(Text, "QLN", AData.QLNMultipliers(), AData.QLNStatsUS(), AData.QLNStatsDS());
