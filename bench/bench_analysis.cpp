@@ -8,12 +8,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 
 #include "BridgedTap.h"
 #include "DrayData.h"
 #include "LineAnalysis.h"
+#include "RatioReporter.h"
 
 namespace {
 
@@ -141,31 +141,6 @@ void BM_BaselineRawLines(benchmark::State &AState) {
 BENCHMARK(BM_AnalyzeLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaselineRawLines)->Unit(benchmark::kMicrosecond);
 
-// Keeps each run's CPU time per iteration so that the ratio can be printed.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  TRatioReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run> &AReports) override {
-    ConsoleReporter::ReportRuns(AReports);
-    for (const Run &Report : AReports)
-      if (!Report.error_occurred)
-        FMicroseconds[Report.run_name.function_name] =
-            Report.GetAdjustedCPUTime() * 1e6 / benchmark::GetTimeUnitMultiplier(Report.time_unit);
-  }
-  // name value unit baseline ratio, CPU clock.
-  void PrintRatio(const char *AName, const std::string &AMeasured, const std::string &ABaseline) const {
-    const auto Measured = FMicroseconds.find(AMeasured);
-    const auto Baseline = FMicroseconds.find(ABaseline);
-    if (Measured == FMicroseconds.end() || Baseline == FMicroseconds.end())
-      return;
-    std::printf("%s %.1f us baseline(memchr lines) %.2f us ratio %.0f (CPU time)\n", AName, Measured->second,
-                Baseline->second, Measured->second / Baseline->second);
-  }
-
-private:
-  std::map<std::string, double> FMicroseconds;
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -175,8 +150,10 @@ int main(int argc, char **argv) {
   std::printf("35B snapshot with bins: %zu bytes of status and raw text\n", Snapshot().RawBytes.size());
   TRatioReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
-  std::printf("\n");
-  Reporter.PrintRatio("analyze_35b_with_bins", "BM_AnalyzeLine", "BM_BaselineRawLines");
+  PrintFigureHeading("line analysis of a 35B snapshot with bins, against a memchr line count of its text",
+                     "CPU time");
+  PrintFigure("analyze_35b_with_bins", Reporter.Microseconds("BM_AnalyzeLine"), "us",
+              Reporter.Microseconds("BM_BaselineRawLines"));
   benchmark::Shutdown();
   return 0;
 }

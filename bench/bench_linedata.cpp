@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
 
 #include "DrayData.h"
+#include "RatioReporter.h"
 
 namespace {
 
@@ -138,31 +138,6 @@ BENCHMARK(BM_BaselineRawLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaselineFileLines)->Unit(benchmark::kMicrosecond);
 
-// Keeps each run's rate so that the ratios can be printed at the end.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &AReports) override {
-    ConsoleReporter::ReportRuns(AReports);
-    for (const Run &Report : AReports) {
-      const auto Rate = Report.counters.find("bytes_per_second");
-      if (Rate != Report.counters.end() && !Report.error_occurred)
-        FRates[Report.run_name.function_name] = Rate->second.value / 1e6;
-    }
-  }
-
-  void PrintRatio(const char *ATitle, const std::string &AMeasured, const std::string &ABaseline) const {
-    const auto Measured = FRates.find(AMeasured);
-    const auto Baseline = FRates.find(ABaseline);
-    if (Measured == FRates.end() || Baseline == FRates.end())
-      return;
-    std::printf("%-36s %9.1f MB/s   baseline (memchr lines) %9.1f MB/s   ratio %.4f\n", ATitle, Measured->second,
-                Baseline->second, Measured->second / Baseline->second);
-  }
-
-private:
-  std::map<std::string, double> FRates;
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -173,9 +148,11 @@ int main(int argc, char **argv) {
               Snapshot().FileBytes.size());
   TRatioReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
-  std::printf("\n");
-  Reporter.PrintRatio("Rebuild every table from raw text", "BM_RebuildAllTables", "BM_BaselineRawLines");
-  Reporter.PrintRatio("LoadFromFile of the snapshot", "BM_LoadFromFile", "BM_BaselineFileLines");
+  PrintFigureHeading("35B snapshot with bins, against a memchr line count of the same bytes", "CPU time");
+  PrintFigure("rebuild_all_tables", Reporter.MegabytesPerSecond("BM_RebuildAllTables"), "MB/s",
+              Reporter.MegabytesPerSecond("BM_BaselineRawLines"));
+  PrintFigure("load_from_file", Reporter.MegabytesPerSecond("BM_LoadFromFile"), "MB/s",
+              Reporter.MegabytesPerSecond("BM_BaselineFileLines"));
   benchmark::Shutdown();
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include <arpa/inet.h>
@@ -15,6 +14,7 @@
 #include <unistd.h>
 
 #include "DrayData.h"
+#include "RatioReporter.h"
 #include "RetrievalRun.h"
 #include "RouterSim.h"
 
@@ -29,7 +29,7 @@ const char *const Commands[] = {
 TRouterSim &Router() {
   static TRouterSim Sim([] {
     TRouterSimOptions Options;
-    Options.Profile = vp17a;
+    Options.Profile = vp35b;
     return Options;
   }());
   static const std::uint16_t Port = Sim.Start();
@@ -99,7 +99,7 @@ void BM_FullRetrievalWithBins(benchmark::State &AState) {
     Request.Bins = true;
     TDrayData Data("bench");
     const TRetrievalOutcome Outcome = RunRetrieval(Request, Data);
-    if (Outcome.End != TRetrievalEnd::Complete || Data.VDSLProfile() != vp17a) {
+    if (Outcome.End != TRetrievalEnd::Complete || Data.VDSLProfile() != vp35b) {
       AState.SkipWithError(("retrieval failed: " + std::string(RetrievalEndName(Outcome.End)) + " " +
                             Outcome.Reason).c_str());
       break;
@@ -110,30 +110,16 @@ void BM_FullRetrievalWithBins(benchmark::State &AState) {
 BENCHMARK(BM_PlainSocketBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FullRetrievalWithBins)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Keeps the time per iteration of each benchmark for the ratio printed last.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  TRatioReporter() : ConsoleReporter(OO_Tabular) {} // plain text, also into a file
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run> &AReports) override {
-    for (const Run &Report : AReports)
-      if (Report.run_type == Run::RT_Iteration && !Report.error_occurred)
-        Times[Report.benchmark_name()] = Report.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(AReports);
-  }
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
   TRatioReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
-  const auto Baseline = Reporter.Times.find("BM_PlainSocketBaseline/real_time");
-  const auto Full = Reporter.Times.find("BM_FullRetrievalWithBins/real_time");
-  if (Baseline != Reporter.Times.end() && Full != Reporter.Times.end() && Baseline->second > 0)
-    std::printf("\nFull retrieval %.2f ms, plain-socket baseline %.2f ms, ratio %.2f\n", Full->second,
-                Baseline->second, Full->second / Baseline->second);
+  PrintFigureHeading("35B retrieval with bins from the simulated router, against a plain socket client",
+                     "wall clock");
+  PrintFigure("retrieval_35b_with_bins", Reporter.Microseconds("BM_FullRetrievalWithBins"), "us",
+              Reporter.Microseconds("BM_PlainSocketBaseline"));
   benchmark::Shutdown();
   return 0;
 }
