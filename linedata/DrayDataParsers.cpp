@@ -3,6 +3,7 @@
 #include <shared_mutex>
 #include <type_traits>
 
+#include "BinsLine.h"
 #include "DrayData.h"
 #include "IntegerText.h"
 #include "RouterPatterns.h"
@@ -49,23 +50,8 @@ bool ParseQLNLineWith(std::string_view ALine, TDrayStatArray &ATable, TRegexMatc
 constexpr std::array<TStatLineParser, DrayStatKindCount> StatLineParsers = {ParseHLogOrSNRLine, ParseQLNLineWith,
                                                                            ParseHLogOrSNRLine};
 
-bool ParseBinsLineWith(std::string_view ALine, TDrayBinArray &ATable, TRegexMatch &AMatch) {
-  const TRegex &Pattern = TRouterPatterns::Get().BinsLine;
-  bool Matched = false;
-  std::size_t From = 0;
-  while (From <= ALine.size() && Pattern.Search(ALine, From, AMatch)) {
-    Matched = true;
-    From = AMatch.End();
-    const auto Tone = static_cast<std::uint16_t>(TextToInt(AMatch.Group(1)));
-    if (Tone >= DrayBinCount)
-      continue;
-    TDrayBinEntry &Entry = ATable[Tone];
-    Entry.Bin = Tone;
-    Entry.SNR = static_cast<std::int16_t>(TextToIntDef(AMatch.Group(2), 0));
-    Entry.Gain = static_cast<std::int16_t>(TextToIntDef(AMatch.Group(3), 0));
-    Entry.ToneBits = static_cast<std::int8_t>(TextToIntDef(AMatch.Group(4), 0));
-  }
-  return Matched;
+bool ParseBinsLineWith(std::string_view ALine, TDrayBinArray &ATable, TRegexMatch &) {
+  return ScanBinsLine(ALine, ATable);
 }
 
 void CountLine(TParseCounts &ACounts, std::string_view ALine, bool ATaken) {
@@ -119,10 +105,7 @@ void TDrayData::ParseQLNLine(std::string_view ALine, TDrayStatArray &ATable) {
   ParseQLNLineWith(ALine, ATable, Match);
 }
 
-void TDrayData::ParseBinStatsLine(std::string_view ALine, TDrayBinArray &ATable) {
-  TRegexMatch Match;
-  ParseBinsLineWith(ALine, ATable, Match);
-}
+void TDrayData::ParseBinStatsLine(std::string_view ALine, TDrayBinArray &ATable) { ScanBinsLine(ALine, ATable); }
 
 void TDrayData::Rebuild(TDrayKind AKind, TDirection ADirection) {
   if (AKind == TDrayKind::Bins)
