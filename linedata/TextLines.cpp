@@ -1,6 +1,7 @@
 #include "TextLines.h"
 
 #include <algorithm>
+#include <cstring>
 
 std::string TextOf(const TTextLines &ALines) {
   std::size_t Size = 0;
@@ -15,21 +16,28 @@ std::string TextOf(const TTextLines &ALines) {
   return Text;
 }
 
+// Line ends found with memchr; the next LF is remembered, so that a text of
+// lone CRs is not searched to its end once per line.
 TTextLines SplitText(std::string_view AText) {
   TTextLines Lines;
-  std::size_t Start = 0;
+  const char *const Begin = AText.data();
   const std::size_t Size = AText.size();
-  for (std::size_t I = 0; I < Size; ++I) {
-    const char C = AText[I];
-    if (C != '\r' && C != '\n')
-      continue;
-    Lines.emplace_back(AText.substr(Start, I - Start));
-    if (C == '\r' && I + 1 < Size && AText[I + 1] == '\n')
-      ++I;
-    Start = I + 1;
+  std::size_t Start = 0;
+  std::size_t NextLF = std::string_view::npos;
+  while (Start < Size) {
+    if (NextLF == std::string_view::npos || NextLF < Start) {
+      const void *LF = std::memchr(Begin + Start, '\n', Size - Start);
+      NextLF = LF ? static_cast<std::size_t>(static_cast<const char *>(LF) - Begin) : Size;
+    }
+    const void *CR = std::memchr(Begin + Start, '\r', NextLF - Start);
+    std::size_t End = CR ? static_cast<std::size_t>(static_cast<const char *>(CR) - Begin) : NextLF;
+    Lines.emplace_back(AText.substr(Start, End - Start));
+    if (End == Size)
+      break;
+    if (Begin[End] == '\r' && End + 1 < Size && Begin[End + 1] == '\n')
+      ++End;
+    Start = End + 1;
   }
-  if (Start < Size)
-    Lines.emplace_back(AText.substr(Start));
   return Lines;
 }
 

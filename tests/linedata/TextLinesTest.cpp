@@ -1,0 +1,54 @@
+// Splitting a text into lines at CR LF, a lone CR and a lone LF, and the
+// ASCII check that lets router text through the code page untouched.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CodePage.h"
+#include "TextLines.h"
+
+namespace {
+
+TEST(SplitText, EndsLinesAtCrLfLoneCrAndLoneLf) {
+  const struct {
+    const char *Name;
+    std::string Text;
+    TTextLines Lines;
+  } Cases[] = {
+      {"empty", "", {}},
+      {"no line end", "abc", {"abc"}},
+      {"final CR LF makes no empty line", "a\r\nb\r\n", {"a", "b"}},
+      {"lone LF and lone CR", "a\nb\rc", {"a", "b", "c"}},
+      {"LF CR is two ends", "a\n\rb", {"a", "", "b"}},
+      {"CR CR LF", "a\r\r\nb", {"a", "", "b"}},
+      {"empty lines", "\r\n\r\n\n", {"", "", ""}},
+      {"final lone CR", "a\r", {"a"}},
+      {"lone CRs before a far LF", "a\rb\rc\rd\ne", {"a", "b", "c", "d", "e"}},
+      {"NUL is text", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
+  };
+  for (const auto &Case : Cases)
+    EXPECT_EQ(SplitText(Case.Text), Case.Lines) << Case.Name;
+}
+
+TEST(SplitText, TextOfSplitIsTheTextWithCrLfEnds) {
+  const TTextLines Lines = {"DrayTek> vdsl status", "", "  Running Mode : 17A", "DrayTek> "};
+  EXPECT_EQ(SplitText(TextOf(Lines)), Lines);
+}
+
+// The check goes eight bytes at a time: a high byte is seen wherever it lies
+// in the word and in the tail.
+TEST(IsAscii, FindsAHighByteAtEveryPosition) {
+  for (std::size_t Length = 0; Length <= 20; ++Length) {
+    const std::string Plain(Length, 'x');
+    EXPECT_TRUE(IsAscii(Plain)) << Length;
+    for (std::size_t At = 0; At < Length; ++At) {
+      std::string Text = Plain;
+      Text[At] = '\x80';
+      EXPECT_FALSE(IsAscii(Text)) << Length << " " << At;
+      Text[At] = '\x7F';
+      EXPECT_TRUE(IsAscii(Text)) << Length << " " << At;
+    }
+  }
+}
+
+} // namespace
