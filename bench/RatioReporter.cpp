@@ -11,15 +11,18 @@ void TRatioReporter::ReportRuns(const std::vector<Run> &AReports) {
       continue;
     const bool Median = Report.run_type == Run::RT_Aggregate && Report.aggregate_name == "median";
     const bool Single = Report.run_type == Run::RT_Iteration;
-    const std::string &Name = Report.run_name.function_name;
+    const std::string Name =
+        Report.run_name.function_name + (Report.run_name.args.empty() ? "" : "/" + Report.run_name.args);
     // The repetitions' own rows come first and the median among the
     // aggregates after them; mean, deviation and variation are not figures.
     if (!Median && !(Single && !FFigures.contains(Name)))
       continue;
-    const bool RealTime = !Report.run_name.time_type.empty();
+    const bool RealTime = Report.run_name.time_type == "real_time";
+    const double PerUnit = 1e6 / benchmark::GetTimeUnitMultiplier(Report.time_unit);
     TFigure Figure;
-    Figure.Microseconds = (RealTime ? Report.GetAdjustedRealTime() : Report.GetAdjustedCPUTime()) * 1e6 /
-                          benchmark::GetTimeUnitMultiplier(Report.time_unit);
+    Figure.CPUMicroseconds = Report.GetAdjustedCPUTime() * PerUnit;
+    Figure.WallMicroseconds = Report.GetAdjustedRealTime() * PerUnit;
+    Figure.Microseconds = RealTime ? Figure.WallMicroseconds : Figure.CPUMicroseconds;
     if (const auto Rate = Report.counters.find("bytes_per_second"); Rate != Report.counters.end())
       Figure.MegabytesPerSecond = Rate->second.value / 1e6;
     FFigures[Name] = Figure;
@@ -29,6 +32,16 @@ void TRatioReporter::ReportRuns(const std::vector<Run> &AReports) {
 std::optional<double> TRatioReporter::Microseconds(const std::string &AFunction) const {
   const auto Found = FFigures.find(AFunction);
   return Found == FFigures.end() ? std::nullopt : std::optional<double>(Found->second.Microseconds);
+}
+
+std::optional<double> TRatioReporter::CPUMicroseconds(const std::string &AFunction) const {
+  const auto Found = FFigures.find(AFunction);
+  return Found == FFigures.end() ? std::nullopt : std::optional<double>(Found->second.CPUMicroseconds);
+}
+
+std::optional<double> TRatioReporter::WallMicroseconds(const std::string &AFunction) const {
+  const auto Found = FFigures.find(AFunction);
+  return Found == FFigures.end() ? std::nullopt : std::optional<double>(Found->second.WallMicroseconds);
 }
 
 std::optional<double> TRatioReporter::MegabytesPerSecond(const std::string &AFunction) const {

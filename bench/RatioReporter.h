@@ -16,15 +16,23 @@ public:
   TRatioReporter();
   void ReportRuns(const std::vector<Run> &AReports) override;
 
+  // Figures are named by the benchmark's function, with "/" and its
+  // arguments when it has any ("BM_Retrieval/1").
   // Per iteration, in microseconds, on the benchmark's own clock: wall time
   // where it asked for real time, else CPU time.
   std::optional<double> Microseconds(const std::string &AFunction) const;
+  // Per iteration, in microseconds, on the clock named, whichever the
+  // benchmark reports in its own table.
+  std::optional<double> CPUMicroseconds(const std::string &AFunction) const;
+  std::optional<double> WallMicroseconds(const std::string &AFunction) const;
   // From the benchmark's bytes-processed counter.
   std::optional<double> MegabytesPerSecond(const std::string &AFunction) const;
 
 private:
   struct TFigure {
     double Microseconds = 0;
+    double CPUMicroseconds = 0;
+    double WallMicroseconds = 0;
     std::optional<double> MegabytesPerSecond;
   };
   std::map<std::string, TFigure> FFigures;

@@ -187,7 +187,30 @@ void TTelnetClient::Deliver(const std::string &AData) {
     OnDataAvailable(*this, AData);
 }
 
+namespace {
+
+// The router sees the same bytes in the same order, written one character
+// at a time as ever; the kernel holds them until the string is complete and
+// sends them in as few packets as it can instead of one each.
+class TCorkedSocket {
+public:
+  explicit TCorkedSocket(int ASocket) : FSocket(ASocket) { Set(1); }
+  ~TCorkedSocket() { Set(0); }
+  TCorkedSocket(const TCorkedSocket &) = delete;
+  TCorkedSocket &operator=(const TCorkedSocket &) = delete;
+
+private:
+  void Set(int AOn) {
+    if (FSocket >= 0)
+      setsockopt(FSocket, IPPROTO_TCP, TCP_CORK, &AOn, sizeof AOn);
+  }
+  int FSocket;
+};
+
+} // namespace
+
 void TTelnetClient::SendString(std::string_view AText) {
+  const TCorkedSocket Cork(FSocket.load());
   for (char C : Utf8ToAscii(AText)) {
     if (C == '\r' && !FParser.PeerSpeaksTelnet())
       WriteBytes("\r\n", 2);

@@ -1,5 +1,8 @@
 #include "TelnetParser.h"
 
+#include <algorithm>
+#include <cstring>
+
 using namespace Telnet;
 
 TTelnetParser::TTelnetParser(TDeliver ADeliver, TReply AReply)
@@ -15,8 +18,14 @@ void TTelnetParser::Reset() {
 }
 
 void TTelnetParser::Feed(std::string_view ABytes) {
-  for (char C : ABytes) {
-    const auto Byte = static_cast<unsigned char>(C);
+  TNextSpecial Next{Find(ABytes, 0, static_cast<char>(IAC)), Find(ABytes, 0, '\0')};
+  for (std::size_t At = 0; At < ABytes.size(); ++At) {
+    if (FState == TState::Data) {
+      At = TakeDataRun(ABytes, At, Next);
+      if (At == ABytes.size())
+        break;
+    }
+    const auto Byte = static_cast<unsigned char>(ABytes[At]);
     switch (FState) {
     case TState::Data: DataByte(Byte); break;
     case TState::Iac: IacByte(Byte); break;
@@ -37,6 +46,31 @@ void TTelnetParser::Feed(std::string_view ABytes) {
     }
   }
   Deliver();
+}
+
+std::size_t TTelnetParser::Find(std::string_view ABytes, std::size_t AFrom, char AByte) {
+  if (AFrom >= ABytes.size())
+    return ABytes.size();
+  const void *Found = std::memchr(ABytes.data() + AFrom, AByte, ABytes.size() - AFrom);
+  return Found ? static_cast<std::size_t>(static_cast<const char *>(Found) - ABytes.data()) : ABytes.size();
+}
+
+// Plain data, neither IAC nor a NUL that may be padding, goes on as one
+// append: answers are tens of kilobytes with nothing to interpret in them.
+// The next IAC and NUL are found with memchr and remembered until passed, so
+// a batch full of one of them is not searched to its end for the other each
+// time. Gives where the run ends: the byte the state machine must see.
+std::size_t TTelnetParser::TakeDataRun(std::string_view ABytes, std::size_t AAt, TNextSpecial &ANext) {
+  if (ANext.IAC < AAt)
+    ANext.IAC = Find(ABytes, AAt, static_cast<char>(IAC));
+  if (ANext.NUL < AAt)
+    ANext.NUL = Find(ABytes, AAt, '\0');
+  const std::size_t End = std::min(ANext.IAC, ANext.NUL);
+  if (End > AAt) {
+    FData.append(ABytes.substr(AAt, End - AAt));
+    FAfterCR = ABytes[End - 1] == '\r';
+  }
+  return End;
 }
 
 void TTelnetParser::DataByte(unsigned char AByte) {

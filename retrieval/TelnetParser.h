@@ -42,6 +42,13 @@ public:
 private:
   enum class TState { Data, Iac, Option, SubOption, Sub, SubIac };
 
+  // Where the next IAC and NUL of a batch are; its size when there is none.
+  struct TNextSpecial {
+    std::size_t IAC;
+    std::size_t NUL;
+  };
+  static std::size_t Find(std::string_view ABytes, std::size_t AFrom, char AByte);
+  std::size_t TakeDataRun(std::string_view ABytes, std::size_t AAt, TNextSpecial &ANext);
   void DataByte(unsigned char AByte);
   void IacByte(unsigned char AByte);
   void OptionByte(unsigned char AOption);

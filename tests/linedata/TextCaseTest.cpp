@@ -2,6 +2,8 @@
 // marker lines and the profile names (UTF-8) all compare through it.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "CodePage.h"
 #include "TextCase.h"
 
@@ -59,6 +61,31 @@ INSTANTIATE_TEST_SUITE_P(
                     TAnsiMarkerCase{"SWithCaronDoesNotFold", "\x8A> ", "\x9A> ", false, false},
                     TAnsiMarkerCase{"EmptyMarker", "", "", true, true}),
     [](const auto &AInfo) { return std::string(AInfo.param.Title); });
+
+// The search by first byte against the plain definition: compare the marker,
+// folded, at every place. Texts over a few letters in both cases and Latin-1
+// capitals and smalls give many near misses.
+TEST(TextCase, ContainsTextFindsWhatAFoldedCompareAtEveryPlaceFinds) {
+  std::mt19937 Random(7);
+  const std::string Letters = "aAbB%\xC4\xE4 ";
+  auto Text = [&](int AMax) {
+    std::string Out(std::uniform_int_distribution<int>(0, AMax)(Random), ' ');
+    for (char &C : Out)
+      C = Letters[std::uniform_int_distribution<std::size_t>(0, Letters.size() - 1)(Random)];
+    return Out;
+  };
+  auto Folded = [](std::string_view AText) {
+    std::string Out;
+    for (const char C : AText)
+      Out += static_cast<char>(FoldCase(static_cast<unsigned char>(C)));
+    return Out;
+  };
+  for (int I = 0; I < 20000; ++I) {
+    const std::string Bytes = Text(24), Marker = Text(4);
+    const bool Expected = Folded(Bytes).find(Folded(Marker)) != std::string::npos;
+    ASSERT_EQ(AnsiContainsText(Bytes, Marker), Expected) << "\"" << Bytes << "\" \"" << Marker << "\"";
+  }
+}
 
 // The 8-bit tests fold bytes, the UTF-8 test folds characters: for every
 // pair of code page characters both must answer alike.
