@@ -4,6 +4,7 @@
 // same run, as MB/s and as a ratio, so that the figures travel between machines.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,7 +12,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "DrayData.h"
 #include "RatioReporter.h"
@@ -133,6 +136,22 @@ void BM_BaselineFileLines(benchmark::State &AState) {
   AState.SetBytesProcessed(static_cast<std::int64_t>(AState.iterations() * Bytes.size()));
 }
 
+// Heap held by one loaded snapshot, over 100 of them: what a long list of
+// snapshots costs in the window and a timeline costs in history.
+double MegabytesPerLoadedSnapshot() {
+  constexpr int Count = 100;
+  const std::size_t Before = mallinfo2().uordblks;
+  {
+    std::vector<std::unique_ptr<TDrayData>> Loaded;
+    for (int I = 0; I < Count; ++I) {
+      Loaded.push_back(std::make_unique<TDrayData>());
+      Loaded.back()->LoadFromFile(Snapshot().FileName);
+    }
+    const std::size_t Held = mallinfo2().uordblks - Before;
+    return static_cast<double>(Held) / Count / 1e6;
+  }
+}
+
 BENCHMARK(BM_RebuildAllTables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaselineRawLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
@@ -153,6 +172,9 @@ int main(int argc, char **argv) {
               Reporter.MegabytesPerSecond("BM_BaselineRawLines"));
   PrintFigure("load_from_file", Reporter.MegabytesPerSecond("BM_LoadFromFile"), "MB/s",
               Reporter.MegabytesPerSecond("BM_BaselineFileLines"));
+  PrintFigureHeading("heap held per loaded 35B snapshot with bins, against its raw text", "bytes, not time");
+  PrintFigure("memory_per_snapshot", MegabytesPerLoadedSnapshot(), "MB",
+              static_cast<double>(Snapshot().RawBytes.size()) / 1e6);
   benchmark::Shutdown();
   return 0;
 }
