@@ -143,7 +143,7 @@ std::vector<TBandAttenuation> ReadBandInfo(const TTextLines &AStats) {
   TRegexMatch Match;
   std::vector<TBandAttenuation> Bands;
   std::vector<std::string> Titles;
-  for (const std::string &Line : AStats) {
+  for (const std::string_view Line : AStats) {
     if (std::vector<std::string> Names = BandTitles(Line); !Names.empty())
       Titles = std::move(Names);
     else if (!Titles.empty() && Row.Search(Line, 0, Match))
@@ -156,7 +156,7 @@ std::vector<TBandAttenuation> ReadBandInfo(const TTextLines &AStats) {
 
 TReportedFigures ReadReportedFigures(const TTextLines &AStats) {
   TReportedFigures Figures;
-  for (const std::string &Line : AStats)
+  for (const std::string_view Line : AStats)
     ReadStatusLine(Line, Figures);
   Figures.Bands = ReadBandInfo(AStats);
   Figures.Counters = ReadShowtimeCounters(AStats);

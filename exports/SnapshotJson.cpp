@@ -13,11 +13,11 @@ using TJson = nlohmann::ordered_json;
 
 // Texts reach a snapshot from files and routers in any state; the JSON must
 // be UTF-8, so a broken sequence becomes U+FFFD here rather than an error.
-TJson Text(const std::string &AText) { return SanitizeUtf8(AText); }
+TJson Text(std::string_view AText) { return SanitizeUtf8(AText); }
 
 TJson Lines(const TTextLines &ALines) {
   TJson Array = TJson::array();
-  for (const std::string &Line : ALines)
+  for (const std::string_view Line : ALines)
     Array.push_back(Text(Line));
   return Array;
 }

@@ -123,9 +123,9 @@ void TDrayData::Clear() {
 }
 
 void TDrayData::AddStatData(const std::vector<std::string> &AHeader, const TTextLines *AData) {
-  FStats.insert(FStats.end(), AHeader.begin(), AHeader.end());
+  FStats.Append(AHeader.begin(), AHeader.end());
   if (AData)
-    FStats.insert(FStats.end(), AData->begin(), AData->end());
+    FStats.Append(*AData);
 }
 
 void TDrayData::IdentifyVDSLProfile(const TTextLines &Value) {

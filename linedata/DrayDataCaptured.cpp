@@ -40,7 +40,7 @@ TParseCounts TDrayData::LoadBinsFromFile(const std::string &AFilename) {
   // they were, and none of the file's lines was recognised.
   if (Marker == std::string::npos)
     return {0, static_cast<std::size_t>(std::count_if(Lines.begin(), Lines.end(),
-                                                      [](const std::string &ALine) { return !IsBlankLine(ALine); }))};
+                                                      [](std::string_view ALine) { return !IsBlankLine(ALine); }))};
   SetBinStatsUSRaw(SplitText(std::string_view(Text).substr(Marker)));
   SetBinStatsDSRaw(SplitText(std::string_view(Text).substr(0, Marker)));
   return KindCounts(TDrayKind::Bins);

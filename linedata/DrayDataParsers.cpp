@@ -73,7 +73,7 @@ void RebuildTable(TDrayKindState<TTable> &AState, std::size_t ASide, TParser APa
   TParseCounts &Counts = AState.Counts[ASide];
   Counts = {};
   TRegexMatch Match;
-  for (const std::string &Line : AState.Lines[ASide])
+  for (const std::string_view Line : AState.Lines[ASide])
     CountLine(Counts, Line, AParser(Line, Table, Match));
 }
 

@@ -1,15 +1,70 @@
 #include "TextLines.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <stdexcept>
 #include <cstring>
 
+TTextLines::TTextLines(std::initializer_list<std::string_view> ALines) {
+  std::size_t Bytes = 0;
+  for (const std::string_view Line : ALines)
+    Bytes += Line.size();
+  reserve(ALines.size(), Bytes);
+  for (const std::string_view Line : ALines)
+    push_back(Line);
+}
+
+TTextLines::TTextLines(std::size_t ACount, std::string_view ALine) {
+  reserve(ACount, ACount * ALine.size());
+  for (std::size_t I = 0; I < ACount; ++I)
+    push_back(ALine);
+}
+
+void TTextLines::push_back(std::string_view ALine) {
+  // Texts are read with a cap far below this; a list this long is a fault.
+  if (FText.size() + ALine.size() > UINT32_MAX)
+    throw std::length_error("text lines past 4 GiB");
+  FText.append(ALine);
+  FEnds.push_back(static_cast<std::uint32_t>(FText.size()));
+}
+
+void TTextLines::RemoveFirst(std::size_t ACount) {
+  ACount = std::min(ACount, size());
+  if (ACount == 0)
+    return;
+  const std::uint32_t Cut = FEnds[ACount - 1];
+  FText.erase(0, Cut);
+  FEnds.erase(FEnds.begin(), FEnds.begin() + static_cast<std::ptrdiff_t>(ACount));
+  for (std::uint32_t &End : FEnds)
+    End -= Cut;
+}
+
+void TTextLines::RemoveLast(std::size_t ACount) {
+  ACount = std::min(ACount, size());
+  FEnds.resize(size() - ACount);
+  FText.resize(FEnds.empty() ? 0 : FEnds.back());
+}
+
+void TTextLines::clear() {
+  FText.clear();
+  FEnds.clear();
+}
+
+void TTextLines::swap(TTextLines &AOther) noexcept {
+  FText.swap(AOther.FText);
+  FEnds.swap(AOther.FEnds);
+}
+
+void TTextLines::reserve(std::size_t ALines, std::size_t ABytes) {
+  FEnds.reserve(ALines);
+  FText.reserve(ABytes);
+}
+
 std::string TextOf(const TTextLines &ALines) {
-  std::size_t Size = 0;
-  for (const std::string &Line : ALines)
-    Size += Line.size() + 2;
   std::string Text;
-  Text.reserve(Size);
-  for (const std::string &Line : ALines) {
+  Text.reserve(ALines.TextBytes() + 2 * ALines.size());
+  for (const std::string_view Line : ALines) {
     Text += Line;
     Text += "\r\n";
   }
@@ -20,6 +75,8 @@ std::string TextOf(const TTextLines &ALines) {
 // lone CRs is not searched to its end once per line.
 TTextLines SplitText(std::string_view AText) {
   TTextLines Lines;
+  // Roughly one line per 40 bytes of router text; the text itself, at most.
+  Lines.reserve(AText.size() / 40, AText.size());
   const char *const Begin = AText.data();
   const std::size_t Size = AText.size();
   std::size_t Start = 0;

@@ -13,10 +13,8 @@ namespace {
 // Removes AStart lines from the front and AEnd from the back; an answer that
 // has fewer lines than that simply has nothing left.
 void TrimLines(TTextLines &ALines, int AStart, int AEnd) {
-  const std::size_t Start = std::min<std::size_t>(AStart, ALines.size());
-  ALines.erase(ALines.begin(), ALines.begin() + Start);
-  const std::size_t End = std::min<std::size_t>(AEnd, ALines.size());
-  ALines.erase(ALines.end() - End, ALines.end());
+  ALines.RemoveFirst(static_cast<std::size_t>(AStart));
+  ALines.RemoveLast(static_cast<std::size_t>(AEnd));
 }
 
 } // namespace

@@ -187,35 +187,17 @@ void TTelnetClient::Deliver(const std::string &AData) {
     OnDataAvailable(*this, AData);
 }
 
-namespace {
-
-// The router sees the same bytes in the same order, written one character
-// at a time as ever; the kernel holds them until the string is complete and
-// sends them in as few packets as it can instead of one each.
-class TCorkedSocket {
-public:
-  explicit TCorkedSocket(int ASocket) : FSocket(ASocket) { Set(1); }
-  ~TCorkedSocket() { Set(0); }
-  TCorkedSocket(const TCorkedSocket &) = delete;
-  TCorkedSocket &operator=(const TCorkedSocket &) = delete;
-
-private:
-  void Set(int AOn) {
-    if (FSocket >= 0)
-      setsockopt(FSocket, IPPROTO_TCP, TCP_CORK, &AOn, sizeof AOn);
-  }
-  int FSocket;
-};
-
-} // namespace
-
+// One write per character as ever; all but the last say that more follows
+// (MSG_MORE), so the kernel sends the string in as few packets as it can
+// instead of one each. The router sees the same bytes in the same order.
 void TTelnetClient::SendString(std::string_view AText) {
-  const TCorkedSocket Cork(FSocket.load());
-  for (char C : Utf8ToAscii(AText)) {
-    if (C == '\r' && !FParser.PeerSpeaksTelnet())
-      WriteBytes("\r\n", 2);
+  const std::string Bytes = Utf8ToAscii(AText);
+  for (std::size_t I = 0; I < Bytes.size(); ++I) {
+    const bool More = I + 1 < Bytes.size();
+    if (Bytes[I] == '\r' && !FParser.PeerSpeaksTelnet())
+      WriteBytes("\r\n", 2, More);
     else
-      WriteBytes(&C, 1);
+      WriteBytes(&Bytes[I], 1, More);
   }
 }
 
@@ -229,7 +211,7 @@ void TTelnetClient::QueueReply(const std::string &AReply) {
   FlushPending(FSocket.load());
 }
 
-void TTelnetClient::WriteBytes(const char *ABytes, std::size_t ACount) {
+void TTelnetClient::WriteBytes(const char *ABytes, std::size_t ACount, bool AMore) {
   const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(FWriteTimeoutMs);
   const int Socket = FSocket.load();
   if (Socket < 0)
@@ -237,7 +219,7 @@ void TTelnetClient::WriteBytes(const char *ABytes, std::size_t ACount) {
   {
     std::lock_guard<std::mutex> Guard(FWriteLock);
     FPending.append(ABytes, ACount);
-    if (!FlushPending(Socket) || FPending.empty())
+    if (!FlushPending(Socket, AMore) || FPending.empty())
       return;
   }
   for (;;) {
@@ -250,20 +232,21 @@ void TTelnetClient::WriteBytes(const char *ABytes, std::size_t ACount) {
     if (poll(&Wait, 1, static_cast<int>(std::min<long long>(Left.count(), 200))) < 0 && errno != EINTR)
       return;
     std::lock_guard<std::mutex> Guard(FWriteLock);
-    if (!FlushPending(Socket) || FPending.empty())
+    if (!FlushPending(Socket, AMore) || FPending.empty())
       return;
   }
 }
 
 // Under FWriteLock. Writes what the socket takes now; false when the socket
 // is gone or broken (what is pending is then dropped: nobody will read it).
-bool TTelnetClient::FlushPending(int ASocket) {
+bool TTelnetClient::FlushPending(int ASocket, bool AMore) {
   while (!FPending.empty()) {
     if (ASocket < 0) {
       FPending.clear();
       return false;
     }
-    const ssize_t Sent = send(ASocket, FPending.data(), FPending.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    const ssize_t Sent =
+        send(ASocket, FPending.data(), FPending.size(), MSG_NOSIGNAL | MSG_DONTWAIT | (AMore ? MSG_MORE : 0));
     if (Sent < 0 && errno == EINTR)
       continue;
     if (Sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))

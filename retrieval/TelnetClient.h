@@ -60,8 +60,9 @@ private:
   bool ReceiveSome(int ASocket);
   void Deliver(const std::string &AData);
   void QueueReply(const std::string &AReply);
-  void WriteBytes(const char *ABytes, std::size_t ACount);
-  bool FlushPending(int ASocket);
+  // AMore: more bytes of the same string follow at once.
+  void WriteBytes(const char *ABytes, std::size_t ACount, bool AMore = false);
+  bool FlushPending(int ASocket, bool AMore = false);
   bool HasPending();
   void GiveUpConnection();
   void ReleaseReceiver();

@@ -105,7 +105,7 @@ TTextLines StatusMoreAnswer() {
       " NFEC         :     32              32",  " RFEC         :     16              16",
       " LSYMB        :     16              16",  " INTLVBLOCK   :     32              32",
       " AELEM        :      0            ----"};
-  Lines.insert(Lines.end(), std::begin(Rows), std::end(Rows));
+  Lines.Append(std::begin(Rows), std::end(Rows));
   Lines.emplace_back();
   return Lines;
 }

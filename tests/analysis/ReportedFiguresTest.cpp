@@ -21,7 +21,7 @@ namespace {
 
 TTextLines FixtureLines(const char *AName) { return SplitText(ReadBytes(FixturePath(AName))); }
 
-void Append(TTextLines &ALines, const TTextLines &AMore) { ALines.insert(ALines.end(), AMore.begin(), AMore.end()); }
+void Append(TTextLines &ALines, const TTextLines &AMore) { ALines.Append(AMore); }
 
 // The status text of a whole retrieval: bandinfo, status, more, counts, in
 // the order and with the headers the retrieval gives them.

@@ -93,7 +93,7 @@ TEST(BinsRebuild, RealListingWithCollapsedBlanks) {
   // Without "UPSTREAM :" the file stores nothing.
   EXPECT_TRUE(Data.BinStatsDSRaw().empty());
   TDrayBinArray Table{};
-  for (const std::string &Line : SplitText(ReadBytes(FixturePath("router-showbins-collapsed.txt"))))
+  for (const std::string_view Line : SplitText(ReadBytes(FixturePath("router-showbins-collapsed.txt"))))
     TDrayData::ParseBinStatsLine(Line, Table);
   EXPECT_EQ(Table[5], Entry(5, 47, 0, 0));
   EXPECT_EQ(Table[33], Entry(33, 57, 15, 9));

@@ -98,9 +98,11 @@ TEST(StatRebuild, ConversionErrorLeavesTheKindAsItWas) {
   const TTextLines Bad = {"bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "bin= 99999999999:  1, 2, 3, 4, 5, 6, 7, 8,"};
   const TTextLines GoodAnswer = {"vdsl status snr", " GroupSize  :   8   8", " US: (dB)", "bin=   0:  1, 2, 3, 4, 5, 6, 7, 8,",
                                  " DS: (dB)", "bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "DrayTek> "};
-  TTextLines BadAnswer = GoodAnswer;
-  BadAnswer[1] = " GroupSize  :   16   16";
-  BadAnswer.insert(BadAnswer.end() - 1, "bin=  8: 1, 99999999999, 3, 4, 5, 6, 7, 8,");
+  // Other group sizes, and one value past 32 bits before the prompt.
+  const TTextLines BadAnswer = {"vdsl status snr", " GroupSize  :   16   16", " US: (dB)",
+                                "bin=   0:  1, 2, 3, 4, 5, 6, 7, 8,", " DS: (dB)",
+                                "bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,",
+                                "bin=  8: 1, 99999999999, 3, 4, 5, 6, 7, 8,", "DrayTek> "};
 
   TDrayData Data;
   Data.SetSNRData(GoodAnswer);

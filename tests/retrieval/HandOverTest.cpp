@@ -40,7 +40,7 @@ public:
   void Progress(int AStep, int ASteps, const std::string &) override { Seen += AStep + ASteps; }
   void UpdateProfileLabel(TVDSLProfile AProfile) override { Seen += AProfile; }
   void DisplayTextData(TDrayData *AData) override {
-    for (const std::string &Line : AData->Stats())
+    for (const std::string_view Line : AData->Stats())
       Seen += static_cast<std::int64_t>(Line.size());
   }
   void PlotHLOG(TDrayData *AData) override {

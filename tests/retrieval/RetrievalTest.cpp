@@ -46,8 +46,8 @@ int CountLoaded(const TDrayBinArray &ATable) {
 // echo line is gone already, so ATrimStart - 1 more lines go from the front.
 TTextLines Body(const TRouterAnswers &AAnswers, const char *ACommand, int ATrimStart) {
   TTextLines Lines = SplitText(*AAnswers.Find(ACommand));
-  Lines.erase(Lines.begin(), Lines.begin() + (ATrimStart - 1));
-  Lines.pop_back(); // the empty line before the prompt; the prompt is the other
+  Lines.RemoveFirst(static_cast<std::size_t>(ATrimStart - 1));
+  Lines.RemoveLast(1); // the empty line before the prompt; the prompt is the other
   return Lines;
 }
 
@@ -57,8 +57,8 @@ TTextLines ExpectedStatusText(TVDSLProfile AProfile) {
   const TRouterAnswers Answers(Options);
   TTextLines Text = Body(Answers, "vdsl status bandinfo", 2);
   auto Add = [&Text](std::vector<std::string> AHeader, const TTextLines &ALines) {
-    Text.insert(Text.end(), AHeader.begin(), AHeader.end());
-    Text.insert(Text.end(), ALines.begin(), ALines.end());
+    Text.Append(AHeader.begin(), AHeader.end());
+    Text.Append(ALines);
   };
   Add({"", " (LATN = Loop Attenuation, SATN = Signal Attenuation)", "", " [ STATUS ]"},
       Body(Answers, "vdsl status", 2));

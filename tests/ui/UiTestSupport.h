@@ -60,11 +60,11 @@ inline TTextLines StatAnswer(const char *AUnit, int AGroupUS, int AGroupDS, cons
   TTextLines answer{"DrayTek> vdsl status", "  GroupSize      :     " + std::to_string(AGroupUS) + "     " +
                                                 std::to_string(AGroupDS),
                     std::string(" US: ") + AUnit};
-  for (const std::string &line : BinLines(AUS))
+  for (const std::string_view line : BinLines(AUS))
     answer.push_back(line);
   answer.push_back("");
   answer.push_back(std::string(" DS: ") + AUnit);
-  for (const std::string &line : BinLines(ADS))
+  for (const std::string_view line : BinLines(ADS))
     answer.push_back(line);
   answer.push_back("DrayTek> ");
   return answer;
@@ -86,8 +86,10 @@ inline std::unique_ptr<TDrayData> Snapshot(const std::string &AName, TVDSLProfil
                                            const std::vector<std::string> &AStats = {}) {
   auto data = std::make_unique<TDrayData>(AName);
   data->SetVDSLProfile(AProfile);
-  if (!AStats.empty())
-    data->AddStatData({}, &AStats);
+  if (!AStats.empty()) {
+    const TTextLines stats(AStats.begin(), AStats.end());
+    data->AddStatData({}, &stats);
+  }
   return data;
 }
 

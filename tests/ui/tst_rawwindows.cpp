@@ -50,7 +50,7 @@ std::unique_ptr<TDrayData> NewSnapshot() {
 QString Joined(const TTextLines &ALines) {
   QStringList lines;
   for (const auto &line : ALines)
-    lines << QString::fromStdString(line);
+    lines << QString::fromUtf8(line.data(), qsizetype(line.size()));
   return lines.join('\n');
 }
 

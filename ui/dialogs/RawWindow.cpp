@@ -55,8 +55,8 @@ QPlainTextEdit *NewRawMemo(QWidget *AParent, const char *AName) {
 QString TextOfLines(const TTextLines &ALines) {
   QStringList lines;
   lines.reserve(qsizetype(ALines.size()));
-  for (const std::string &line : ALines)
-    lines << QString::fromStdString(line);
+  for (const std::string_view line : ALines)
+    lines << QString::fromUtf8(line.data(), qsizetype(line.size()));
   return lines.join(QLatin1Char('\n'));
 }
 

@@ -320,8 +320,8 @@ void TfrmMain::DisplayTextData(TDrayData *AData) {
     return;
   }
   QStringList lines;
-  for (const std::string &line : AData->Stats())
-    lines << QString::fromStdString(line);
+  for (const std::string_view line : AData->Stats())
+    lines << QString::fromUtf8(line.data(), qsizetype(line.size()));
   pgcMain->memStats->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
