@@ -35,6 +35,29 @@ TEST(SplitText, TextOfSplitIsTheTextWithCrLfEnds) {
   EXPECT_EQ(SplitText(TextOf(Lines)), Lines);
 }
 
+// Trimming an answer: lines off the front and the back, never more than
+// there are, the rest read back whole.
+TEST(TextLines, RemovesLinesFromEitherEnd) {
+  const struct {
+    std::size_t First, Last;
+    TTextLines Left;
+  } Cases[] = {{0, 0, {"echo", "", "body", "DrayTek> "}},
+               {1, 1, {"", "body"}},
+               {2, 2, {}},
+               {3, 0, {"DrayTek> "}},
+               {9, 9, {}},
+               {0, 9, {}}};
+  for (const auto &Case : Cases) {
+    TTextLines Lines = {"echo", "", "body", "DrayTek> "};
+    Lines.RemoveFirst(Case.First);
+    Lines.RemoveLast(Case.Last);
+    EXPECT_EQ(Lines, Case.Left) << Case.First << " " << Case.Last;
+    Lines.push_back("added");
+    EXPECT_EQ(Lines.back(), "added") << Case.First << " " << Case.Last;
+    EXPECT_EQ(Lines.size(), Case.Left.size() + 1) << Case.First << " " << Case.Last;
+  }
+}
+
 // The check goes eight bytes at a time: a high byte is seen wherever it lies
 // in the word and in the tail.
 TEST(IsAscii, FindsAHighByteAtEveryPosition) {
