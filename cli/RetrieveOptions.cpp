@@ -60,14 +60,15 @@ void AddConnectionOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
 
 } // namespace
 
-void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
+void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions, bool AWithOutput) {
   AddConnectionOptions(ACommand, AOptions);
   ACommand.add_flag("--password-stdin", AOptions.PasswordStdin,
                     "read the password from the first line of standard input (without it the password is empty)");
-  ACommand.add_option("-o,--output", AOptions.Output,
-                      "the snapshot file to write; default a name from the date, time and router name (an "
-                      "existing file is replaced)")
-      ->type_name("FILE");
+  if (AWithOutput)
+    ACommand.add_option("-o,--output", AOptions.Output,
+                        "the snapshot file to write; default a name from the date, time and router name (an "
+                        "existing file is replaced)")
+        ->type_name("FILE");
   // A slow router may want longer; tests want shorter.
   ACommand.add_option("--answer-timeout", AOptions.ShortTimeoutMs,
                       "milliseconds to wait for the logon prompts and each answer (default 10000)")

@@ -32,7 +32,8 @@ struct TRetrieveOptions {
               *RouterNameOption = nullptr;
 };
 
-void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions);
+// AWithOutput: the command saves one snapshot file (-o).
+void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions, bool AWithOutput = true);
 
 // Reads the configuration file, if one is named, and the password from
 // standard input when asked to. Raises the file's own errors ("Invalid

@@ -15,6 +15,9 @@
 #include "TextLines.h"
 #include "VDSLProfile.h"
 
+class TFilerReader;
+class TFilerWriter;
+
 class TDrayData {
 public:
   TDrayData();
@@ -100,6 +103,10 @@ public:
   // stored, then every table is rebuilt. EFOpenError, EReadError,
   // EDrayDataError, EConvertError.
   void LoadFromFile(const std::string &AFilename);
+  // The bytes SaveToFile writes, and reading them back, without a file: for
+  // snapshots kept in a database.
+  std::string SaveToBytes() const;
+  void LoadFromBytes(std::string_view ABytes);
 
   // Captured router answers (byte order mark or Windows-1252); "" does nothing
   // and gives no counts. Each gives what the rebuilds of the kind made of the
@@ -144,6 +151,8 @@ private:
   };
   TRawBackup BackUpRaw(TDrayKind AKind) const;
   void RebuildOrRestore(TDrayKind AKind, const TRawBackup &ABefore, std::initializer_list<TDirection> ADirections);
+  void WriteTo(TFilerWriter &AWriter) const;
+  void ReadFrom(TFilerReader &AReader);
   // After a snapshot file is read: HLog, QLN, SNR, bins; upstream first.
   void RebuildAllTables();
   // Both directions of a kind together.

@@ -55,33 +55,51 @@ TSnapshotFileContents ReadContents(TFilerReader &AReader) {
 // thread writes. The raw text is still copied and stored under its kind's
 // lock, as every other reader and writer of it does, so that this stays true
 // without that argument.
-void TDrayData::SaveToFile(const std::string &AFilename) const {
-  TReplacingFile File(AFilename);
-  TFilerWriter Writer(File.Handle());
-  Writer.WriteString(DrayDataSignatures[1]);
-  Writer.WriteString(TextOf(FStats));
+void TDrayData::WriteTo(TFilerWriter &AWriter) const {
+  AWriter.WriteString(DrayDataSignatures[1]);
+  AWriter.WriteString(TextOf(FStats));
   for (const TDrayKind Kind : DrayKinds)
     for (const TDirection Direction : DrayDirections) {
       std::shared_lock Guard(Lock(Kind));
-      Writer.WriteString(TextOf(Raw(Kind, Direction)));
+      AWriter.WriteString(TextOf(Raw(Kind, Direction)));
     }
-  Writer.WriteString(FName);
-  Writer.WriteInteger(FProfile);
+  AWriter.WriteString(FName);
+  AWriter.WriteInteger(FProfile);
   for (const TStatMultipliers &Sizes : FMultipliers)
-    Writer.WriteRawBytes(Sizes.data(), Sizes.size());
+    AWriter.WriteRawBytes(Sizes.data(), Sizes.size());
+}
+
+void TDrayData::SaveToFile(const std::string &AFilename) const {
+  TReplacingFile File(AFilename);
+  TFilerWriter Writer(File.Handle());
+  WriteTo(Writer);
   Writer.Flush();
   File.Commit();
+}
+
+std::string TDrayData::SaveToBytes() const {
+  TFilerWriter Writer;
+  WriteTo(Writer);
+  return Writer.Bytes();
 }
 
 void TDrayData::LoadFromFile(const std::string &AFilename) {
   if (AFilename.empty())
     return;
-  TSnapshotFileContents Contents;
-  {
-    TInputFile File(AFilename);
-    TFilerReader Reader(File);
-    Contents = ReadContents(Reader);
-  }
+  TInputFile File(AFilename);
+  TFilerReader Reader(File);
+  ReadFrom(Reader);
+}
+
+void TDrayData::LoadFromBytes(std::string_view ABytes) {
+  TFilerReader Reader(ABytes);
+  ReadFrom(Reader);
+}
+
+// Everything is read before the snapshot is touched: a broken file leaves it
+// as it was.
+void TDrayData::ReadFrom(TFilerReader &AReader) {
+  TSnapshotFileContents Contents = ReadContents(AReader);
   TTextLines Stats = SplitText(Contents.Texts[0]);
   if (Contents.Version <= 1) {
     IdentifyVDSLProfile(Stats);

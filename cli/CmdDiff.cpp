@@ -1,0 +1,110 @@
+// tonegraph-cli diff: what changed from snapshot A to snapshot B, tone by
+// tone, each a snapshot file or a capture of a history database (DB:ID).
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "Commands.h"
+#include "DrayData.h"
+#include "HistoryJson.h"
+#include "HistoryStore.h"
+#include "LineAnalysis.h"
+#include "ToneDifference.h"
+
+namespace {
+
+struct TDiffOptions {
+  std::string A, B;
+  bool Json = false;
+};
+
+// "line.tgdb:12" names a capture when the part before the last colon is a
+// file and the part after it a number; anything else is a snapshot file.
+void LoadSide(const std::string &AName, TDrayData &AData) {
+  const std::size_t Colon = AName.rfind(':');
+  if (Colon != std::string::npos && Colon + 1 < AName.size() &&
+      AName.find_first_not_of("0123456789", Colon + 1) == std::string::npos &&
+      std::filesystem::is_regular_file(AName.substr(0, Colon))) {
+    const std::string Database = AName.substr(0, Colon);
+    About(AName, [&] {
+      const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+      AData.LoadFromBytes(Store.SnapshotBytes(std::stoll(AName.substr(Colon + 1))));
+    });
+    return;
+  }
+  About(AName, [&] { AData.LoadFromFile(AName); });
+}
+
+std::string RateText(const std::optional<std::int64_t> &ARate) {
+  if (!ARate)
+    return "-";
+  char Text[32];
+  std::snprintf(Text, sizeof Text, "%.2f Mbit/s", static_cast<double>(*ARate) / 1e6);
+  return Text;
+}
+
+std::string DbText(const std::optional<double> &ADb) {
+  if (!ADb)
+    return "-";
+  char Text[32];
+  std::snprintf(Text, sizeof Text, "%.1f dB", *ADb);
+  return Text;
+}
+
+// "12-15, 40, 100-131": runs of tones, short enough to read.
+std::string ToneRuns(const std::vector<int> &ATones) {
+  std::string Text;
+  for (std::size_t I = 0; I < ATones.size();) {
+    std::size_t Last = I;
+    while (Last + 1 < ATones.size() && ATones[Last + 1] == ATones[Last] + 1)
+      ++Last;
+    Text += (Text.empty() ? "" : ", ") + std::to_string(ATones[I]) +
+            (Last > I ? "-" + std::to_string(ATones[Last]) : std::string());
+    I = Last + 1;
+  }
+  return Text.empty() ? "none" : Text;
+}
+
+void PrintText(const TDrayData &A, const TDrayData &B, const TToneDifference &ADiff) {
+  const TLineAnalysis First = AnalyzeLine(A), Second = AnalyzeLine(B);
+  std::printf("%-22s %-18s %-18s\n", "", A.Name().c_str(), B.Name().c_str());
+  auto Row = [](const char *ALabel, const std::string &AFirst, const std::string &ASecond) {
+    std::printf("%-22s %-18s %-18s\n", ALabel, AFirst.c_str(), ASecond.c_str());
+  };
+  Row("profile", ProfileName(A.VDSLProfile()), ProfileName(B.VDSLProfile()));
+  Row("ds actual rate", RateText(First.Reported.ActualRate.DS), RateText(Second.Reported.ActualRate.DS));
+  Row("us actual rate", RateText(First.Reported.ActualRate.US), RateText(Second.Reported.ActualRate.US));
+  Row("ds snr margin", DbText(First.Reported.SNRMargin.DS), DbText(Second.Reported.SNRMargin.DS));
+  Row("us snr margin", DbText(First.Reported.SNRMargin.US), DbText(Second.Reported.SNRMargin.US));
+  const char *const Sides[] = {"us", "ds"};
+  for (std::size_t Side = 0; Side < 2; ++Side) {
+    std::printf("%s tones that gained bits: %s\n", Sides[Side], ToneRuns(ADiff.GainedBits[Side]).c_str());
+    std::printf("%s tones that lost bits: %s\n", Sides[Side], ToneRuns(ADiff.LostBits[Side]).c_str());
+  }
+}
+
+int Diff(const TDiffOptions &AOptions) {
+  TDrayData A, B;
+  LoadSide(AOptions.A, A);
+  LoadSide(AOptions.B, B);
+  const TToneDifference Difference = DiffTones(A, B);
+  if (AOptions.Json)
+    std::printf("%s\n", DiffJson(A, B, Difference).c_str());
+  else
+    PrintText(A, B, Difference);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace
+
+TCommandRun AddDiffCommand(CLI::App &AProgram) {
+  auto Options = std::make_shared<TDiffOptions>();
+  CLI::App *Command = AProgram.add_subcommand(
+      "diff", "Compares two snapshots tone by tone (B - A of HLog, QLN, SNR, bits and gain) and names the tones "
+              "that gained and lost bits. Each is a snapshot file or DB:ID, a capture of a history database.");
+  Command->add_option("A", Options->A, "the snapshot compared against")->type_name("")->required();
+  Command->add_option("B", Options->B, "the snapshot compared")->type_name("")->required();
+  Command->add_flag("--json", Options->Json, "print the comparison as one JSON object");
+  return [Options] { return Diff(*Options); };
+}

@@ -1,0 +1,313 @@
+#include "HistoryStore.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+#include "DrayData.h"
+#include "HistoryError.h"
+#include "LineAnalysis.h"
+
+namespace {
+
+// "TGhd": set by this program on every history database it creates.
+constexpr std::int32_t ApplicationId = 0x54476864;
+
+// The key figures as columns, one table so that the schema, the insert and
+// the read can never disagree.
+using TIntField = std::optional<std::int64_t> &(*)(TCaptureFigures &);
+using TRealField = std::optional<double> &(*)(TCaptureFigures &);
+
+struct TIntColumn {
+  const char *Name;
+  TIntField Field;
+};
+struct TRealColumn {
+  const char *Name;
+  TRealField Field;
+};
+
+const TIntColumn IntColumns[] = {
+    {"us_actual_rate", [](TCaptureFigures &F) -> auto & { return F.ActualRate.US; }},
+    {"ds_actual_rate", [](TCaptureFigures &F) -> auto & { return F.ActualRate.DS; }},
+    {"us_attainable_rate", [](TCaptureFigures &F) -> auto & { return F.AttainableRate.US; }},
+    {"ds_attainable_rate", [](TCaptureFigures &F) -> auto & { return F.AttainableRate.DS; }},
+    {"us_line_rate", [](TCaptureFigures &F) -> auto & { return F.LineRate.US; }},
+    {"ds_line_rate", [](TCaptureFigures &F) -> auto & { return F.LineRate.DS; }},
+    {"elapsed_near", [](TCaptureFigures &F) -> auto & { return F.Counters.ElapsedTime.Near; }},
+    {"elapsed_far", [](TCaptureFigures &F) -> auto & { return F.Counters.ElapsedTime.Far; }},
+    {"crc_near", [](TCaptureFigures &F) -> auto & { return F.Counters.CRC.Near; }},
+    {"crc_far", [](TCaptureFigures &F) -> auto & { return F.Counters.CRC.Far; }},
+    {"fec_near", [](TCaptureFigures &F) -> auto & { return F.Counters.FEC.Near; }},
+    {"fec_far", [](TCaptureFigures &F) -> auto & { return F.Counters.FEC.Far; }},
+    {"es_near", [](TCaptureFigures &F) -> auto & { return F.Counters.ES.Near; }},
+    {"es_far", [](TCaptureFigures &F) -> auto & { return F.Counters.ES.Far; }},
+    {"ses_near", [](TCaptureFigures &F) -> auto & { return F.Counters.SES.Near; }},
+    {"ses_far", [](TCaptureFigures &F) -> auto & { return F.Counters.SES.Far; }},
+    {"uas_near", [](TCaptureFigures &F) -> auto & { return F.Counters.UAS.Near; }},
+    {"uas_far", [](TCaptureFigures &F) -> auto & { return F.Counters.UAS.Far; }},
+};
+const TRealColumn RealColumns[] = {
+    {"us_snr_margin", [](TCaptureFigures &F) -> auto & { return F.SNRMargin.US; }},
+    {"ds_snr_margin", [](TCaptureFigures &F) -> auto & { return F.SNRMargin.DS; }},
+    {"us_attenuation", [](TCaptureFigures &F) -> auto & { return F.Attenuation.US; }},
+    {"ds_attenuation", [](TCaptureFigures &F) -> auto & { return F.Attenuation.DS; }},
+};
+
+std::string FigureColumnList() {
+  std::string List;
+  for (const TIntColumn &Column : IntColumns)
+    List += std::string(", ") + Column.Name;
+  for (const TRealColumn &Column : RealColumns)
+    List += std::string(", ") + Column.Name;
+  return List;
+}
+
+std::string Schema() {
+  std::string Figures;
+  for (const TIntColumn &Column : IntColumns)
+    Figures += std::string(",\n  ") + Column.Name + " INTEGER";
+  for (const TRealColumn &Column : RealColumns)
+    Figures += std::string(",\n  ") + Column.Name + " REAL";
+  return "CREATE TABLE capture (\n  id INTEGER PRIMARY KEY,\n  time TEXT NOT NULL,\n  name TEXT NOT NULL,\n"
+         "  profile TEXT,\n  ok INTEGER NOT NULL,\n  error TEXT" +
+         Figures +
+         ");\n"
+         "CREATE INDEX capture_time ON capture (time);\n"
+         "CREATE TABLE snapshot (capture_id INTEGER PRIMARY KEY REFERENCES capture (id), bytes BLOB NOT NULL);\n"
+         "CREATE TABLE tones (capture_id INTEGER PRIMARY KEY REFERENCES capture (id), profile TEXT NOT NULL,\n"
+         "  snr_group_us INTEGER, snr_group_ds INTEGER, snr_us BLOB, snr_ds BLOB, bits_us BLOB, bits_ds BLOB);\n";
+}
+
+template <typename T> void BindOptional(SQLite::Statement &AStatement, int AIndex, const std::optional<T> &AValue) {
+  if (AValue)
+    AStatement.bind(AIndex, *AValue);
+  else
+    AStatement.bind(AIndex);
+}
+
+std::string BlobOf(const SQLite::Column &AColumn) {
+  return AColumn.isNull() ? std::string() : std::string(static_cast<const char *>(AColumn.getBlob()),
+                                                          static_cast<std::size_t>(AColumn.getBytes()));
+}
+
+// Both ends of a time range, each absent for no bound.
+std::string RangeCondition(const std::optional<std::string> &AFrom, const std::optional<std::string> &ATo) {
+  std::string Condition;
+  if (AFrom)
+    Condition += " AND c.time >= :from";
+  if (ATo)
+    Condition += " AND c.time <= :to";
+  return Condition;
+}
+
+void BindRange(SQLite::Statement &AStatement, const std::optional<std::string> &AFrom,
+               const std::optional<std::string> &ATo) {
+  if (AFrom)
+    AStatement.bind(":from", *AFrom);
+  if (ATo)
+    AStatement.bind(":to", *ATo);
+}
+
+} // namespace
+
+THistoryStore::THistoryStore(const std::string &AFileName, TOpen AOpen) : FFileName(AFileName) {
+  std::error_code Error;
+  const bool Exists = std::filesystem::exists(AFileName, Error);
+  if (!Exists && AOpen == TOpen::ExistingOnly)
+    throw EHistoryError("Cannot open history \"" + AFileName + "\". No such file or directory");
+  if (Exists && std::filesystem::is_directory(AFileName, Error))
+    throw EHistoryError("Cannot open history \"" + AFileName + "\". Is a directory");
+  try {
+    FDatabase = std::make_unique<SQLite::Database>(AFileName, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    FDatabase->setBusyTimeout(10000);
+    CheckOrCreateSchema(!Exists);
+  } catch (const EHistoryError &) {
+    throw;
+  } catch (const SQLite::Exception &AError) {
+    // A file SQLite cannot read at all is no database of ours either.
+    if (AError.getErrorCode() == SQLITE_NOTADB)
+      throw EHistoryError("\"" + AFileName + "\" is not a Tonegraph history database");
+    throw EHistoryError("Cannot open history \"" + AFileName + "\". " + AError.what());
+  }
+}
+
+THistoryStore::~THistoryStore() = default;
+
+void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
+  const int Application = FDatabase->execAndGet("PRAGMA application_id").getInt();
+  const int Version = FDatabase->execAndGet("PRAGMA user_version").getInt();
+  const int Tables = FDatabase->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
+  if (Tables == 0 && Application == 0 && (AMayCreate || Version == 0)) {
+    FDatabase->exec("PRAGMA journal_mode = WAL");
+    SQLite::Transaction Transaction(*FDatabase);
+    FDatabase->exec(Schema());
+    FDatabase->exec("PRAGMA application_id = " + std::to_string(ApplicationId));
+    FDatabase->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
+    Transaction.commit();
+    return;
+  }
+  if (Application != ApplicationId)
+    throw EHistoryError("\"" + FFileName + "\" is not a Tonegraph history database");
+  if (Version > SchemaVersion)
+    throw EHistoryError("\"" + FFileName + "\" was written by a newer Tonegraph (schema " + std::to_string(Version) +
+                        ")");
+  FDatabase->exec("PRAGMA journal_mode = WAL");
+  FDatabase->exec("PRAGMA synchronous = FULL");
+}
+
+[[noreturn]] void THistoryStore::Fail(const std::exception &AError) const {
+  throw EHistoryError("History \"" + FFileName + "\": " + AError.what());
+}
+
+std::int64_t THistoryStore::InsertCapture(const TCapture &ACapture) {
+  std::string Names = "time, name, profile, ok, error" + FigureColumnList();
+  std::string Values = "?, ?, ?, ?, ?";
+  for (std::size_t I = 0; I < std::size(IntColumns) + std::size(RealColumns); ++I)
+    Values += ", ?";
+  SQLite::Statement Insert(*FDatabase, "INSERT INTO capture (" + Names + ") VALUES (" + Values + ")");
+  Insert.bind(1, ACapture.Time);
+  Insert.bind(2, ACapture.Name);
+  BindOptional(Insert, 3, ACapture.Profile.empty() ? std::nullopt : std::optional<std::string>(ACapture.Profile));
+  Insert.bind(4, ACapture.Ok ? 1 : 0);
+  BindOptional(Insert, 5, ACapture.Ok ? std::nullopt : std::optional<std::string>(ACapture.Error));
+  TCaptureFigures Figures = ACapture.Figures;
+  int Index = 6;
+  for (const TIntColumn &Column : IntColumns)
+    BindOptional(Insert, Index++, Column.Field(Figures));
+  for (const TRealColumn &Column : RealColumns)
+    BindOptional(Insert, Index++, Column.Field(Figures));
+  Insert.exec();
+  return FDatabase->getLastInsertRowid();
+}
+
+std::int64_t THistoryStore::AddSnapshot(const TDrayData &AData, const std::string &ATime) {
+  return AddSnapshot(AData, ATime, AData.Name());
+}
+
+std::int64_t THistoryStore::AddSnapshot(const TDrayData &AData, const std::string &ATime, const std::string &AName) {
+  TCapture Capture;
+  Capture.Time = ATime;
+  Capture.Name = AName;
+  Capture.Profile = ProfileName(AData.VDSLProfile());
+  Capture.Ok = true;
+  Capture.Figures = CaptureFiguresOf(AnalyzeLine(AData));
+  const std::string Bytes = AData.SaveToBytes();
+  const TToneSeries Series = ToneSeriesOf(AData);
+  try {
+    SQLite::Transaction Transaction(*FDatabase);
+    const std::int64_t Id = InsertCapture(Capture);
+    SQLite::Statement Snapshot(*FDatabase, "INSERT INTO snapshot (capture_id, bytes) VALUES (?, ?)");
+    Snapshot.bind(1, Id);
+    Snapshot.bind(2, Bytes.data(), static_cast<int>(Bytes.size()));
+    Snapshot.exec();
+    SQLite::Statement Tones(*FDatabase, "INSERT INTO tones (capture_id, profile, snr_group_us, snr_group_ds, "
+                                        "snr_us, snr_ds, bits_us, bits_ds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    Tones.bind(1, Id);
+    Tones.bind(2, Capture.Profile);
+    Tones.bind(3, Series.SNRGroupSize[0]);
+    Tones.bind(4, Series.SNRGroupSize[1]);
+    const std::string SNR[2] = {EncodeSNR(Series.SNR[0]), EncodeSNR(Series.SNR[1])};
+    for (int Side = 0; Side < 2; ++Side) {
+      Tones.bind(5 + Side, SNR[Side].data(), static_cast<int>(SNR[Side].size()));
+      if (Series.Bits[Side].empty())
+        Tones.bind(7 + Side);
+      else
+        Tones.bind(7 + Side, Series.Bits[Side].data(), static_cast<int>(Series.Bits[Side].size()));
+    }
+    Tones.exec();
+    Transaction.commit();
+    return Id;
+  } catch (const SQLite::Exception &AError) {
+    Fail(AError);
+  }
+}
+
+std::int64_t THistoryStore::AddFailure(const std::string &ATime, const std::string &AName, const std::string &AError) {
+  TCapture Capture;
+  Capture.Time = ATime;
+  Capture.Name = AName;
+  Capture.Error = AError;
+  try {
+    SQLite::Transaction Transaction(*FDatabase);
+    const std::int64_t Id = InsertCapture(Capture);
+    Transaction.commit();
+    return Id;
+  } catch (const SQLite::Exception &AErrorInStore) {
+    Fail(AErrorInStore);
+  }
+}
+
+std::vector<TCapture> THistoryStore::Captures(const std::optional<std::string> &AFrom,
+                                              const std::optional<std::string> &ATo) const {
+  try {
+    SQLite::Statement Query(*FDatabase, "SELECT id, time, name, profile, ok, error" + FigureColumnList() +
+                                            " FROM capture c WHERE 1" + RangeCondition(AFrom, ATo) +
+                                            " ORDER BY time, id");
+    BindRange(Query, AFrom, ATo);
+    std::vector<TCapture> Captures;
+    while (Query.executeStep()) {
+      TCapture Capture;
+      Capture.Id = Query.getColumn(0).getInt64();
+      Capture.Time = Query.getColumn(1).getString();
+      Capture.Name = Query.getColumn(2).getString();
+      Capture.Profile = Query.getColumn(3).getString();
+      Capture.Ok = Query.getColumn(4).getInt() != 0;
+      Capture.Error = Query.getColumn(5).getString();
+      int Index = 6;
+      for (const TIntColumn &Column : IntColumns) {
+        const SQLite::Column Value = Query.getColumn(Index++);
+        if (!Value.isNull())
+          Column.Field(Capture.Figures) = Value.getInt64();
+      }
+      for (const TRealColumn &Column : RealColumns) {
+        const SQLite::Column Value = Query.getColumn(Index++);
+        if (!Value.isNull())
+          Column.Field(Capture.Figures) = Value.getDouble();
+      }
+      Captures.push_back(std::move(Capture));
+    }
+    return Captures;
+  } catch (const SQLite::Exception &AError) {
+    Fail(AError);
+  }
+}
+
+std::string THistoryStore::SnapshotBytes(std::int64_t AId) const {
+  try {
+    SQLite::Statement Query(*FDatabase, "SELECT bytes FROM snapshot WHERE capture_id = ?");
+    Query.bind(1, AId);
+    if (!Query.executeStep())
+      throw EHistoryError("No capture " + std::to_string(AId) + " with a snapshot in \"" + FFileName + "\"");
+    return BlobOf(Query.getColumn(0));
+  } catch (const SQLite::Exception &AError) {
+    Fail(AError);
+  }
+}
+
+void THistoryStore::ForEachToneSeries(const std::string &AProfile, const std::optional<std::string> &AFrom,
+                                      const std::optional<std::string> &ATo,
+                                      const std::function<void(const TToneSeries &)> &AEach) const {
+  try {
+    SQLite::Statement Query(*FDatabase, "SELECT t.snr_group_us, t.snr_group_ds, t.snr_us, t.snr_ds, t.bits_us, "
+                                        "t.bits_ds FROM tones t JOIN capture c ON c.id = t.capture_id "
+                                        "WHERE c.ok AND t.profile = :profile" +
+                                            RangeCondition(AFrom, ATo) + " ORDER BY c.time, c.id");
+    Query.bind(":profile", AProfile);
+    BindRange(Query, AFrom, ATo);
+    TToneSeries Series;
+    while (Query.executeStep()) {
+      for (int Side = 0; Side < 2; ++Side) {
+        Series.SNRGroupSize[static_cast<std::size_t>(Side)] = Query.getColumn(Side).getInt();
+        Series.SNR[static_cast<std::size_t>(Side)] = DecodeSNR(BlobOf(Query.getColumn(2 + Side)));
+        const std::string Bits = BlobOf(Query.getColumn(4 + Side));
+        Series.Bits[static_cast<std::size_t>(Side)].assign(Bits.begin(), Bits.end());
+      }
+      AEach(Series);
+    }
+  } catch (const SQLite::Exception &AError) {
+    Fail(AError);
+  }
+}
