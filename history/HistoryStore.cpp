@@ -1,5 +1,6 @@
 #include "HistoryStore.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -158,8 +159,16 @@ void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
   FDatabase->exec("PRAGMA synchronous = FULL");
 }
 
+// SQLite says "disk I/O error" for a disk that is full; the user is told
+// what that means.
 [[noreturn]] void THistoryStore::Fail(const std::exception &AError) const {
-  throw EHistoryError("History \"" + FFileName + "\": " + AError.what());
+  const int Errno = errno;  // the failed write's, before anything else sets it
+  std::string Reason = AError.what();
+  const int SQLiteErrno = FDatabase ? sqlite3_system_errno(FDatabase->getHandle()) : 0;
+  auto Full = [](int ACode) { return ACode == ENOSPC || ACode == EFBIG || ACode == EDQUOT; };
+  if (Full(SQLiteErrno) || (Full(Errno) && std::string_view(Reason).find("I/O") != std::string_view::npos))
+    Reason = "the disk is full (" + Reason + ")";
+  throw EHistoryError("History \"" + FFileName + "\": " + Reason);
 }
 
 std::int64_t THistoryStore::InsertCapture(const TCapture &ACapture) {

@@ -58,7 +58,7 @@ std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()
   std::string Message;
   try {
     AWrite();
-  } catch (const EWriteError &AError) {
+  } catch (const ETonegraphError &AError) {
     Message = AError.what();
   }
   setrlimit(RLIMIT_FSIZE, &Old);

@@ -28,7 +28,7 @@ void WriteBytes(const std::string &AFilename, const std::string &ABytes);
 std::string FixturePath(const std::string &AName);
 
 // A full disk, made by a file size limit of ALimit bytes while AWrite runs:
-// the message of the EWriteError it raised, "" when it raised none.
+// the message of the error it raised, "" when it raised none.
 std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()> &AWrite);
 
 // A folder nobody may write into, while AWrite runs in a child process under
