@@ -55,6 +55,15 @@ private:
   std::string FText;
 };
 
+TDirectionPair<std::optional<double>> InBytes(const TDirectionPair<std::optional<std::int64_t>> &ABits) {
+  TDirectionPair<std::optional<double>> Bytes;
+  if (ABits.US)
+    Bytes.US = static_cast<double>(*ABits.US) / 8;
+  if (ABits.DS)
+    Bytes.DS = static_cast<double>(*ABits.DS) / 8;
+  return Bytes;
+}
+
 } // namespace
 
 std::string MetricsText(const std::string &ARouter, const std::optional<TCapture> &ALatest, const TWatchCounts &ACounts) {
@@ -66,12 +75,13 @@ std::string MetricsText(const std::string &ARouter, const std::optional<TCapture
   if (!ALatest)
     return M.Text();
   const TCaptureFigures &F = ALatest->Figures;
-  M.Family("tonegraph_actual_rate_bits_per_second", "gauge", "Actual rate the router reports.");
-  M.Directions(F.ActualRate);
-  M.Family("tonegraph_attainable_rate_bits_per_second", "gauge", "Attainable rate the router reports.");
-  M.Directions(F.AttainableRate);
-  M.Family("tonegraph_line_rate_bits_per_second", "gauge", "Rate the bit loading carries.");
-  M.Directions(F.LineRate);
+  // Prometheus counts data in bytes; a dashboard shows them as bit/s again.
+  M.Family("tonegraph_actual_rate_bytes_per_second", "gauge", "Actual rate the router reports.");
+  M.Directions(InBytes(F.ActualRate));
+  M.Family("tonegraph_attainable_rate_bytes_per_second", "gauge", "Attainable rate the router reports.");
+  M.Directions(InBytes(F.AttainableRate));
+  M.Family("tonegraph_line_rate_bytes_per_second", "gauge", "Rate the bit loading carries.");
+  M.Directions(InBytes(F.LineRate));
   M.Family("tonegraph_snr_margin_db", "gauge", "SNR margin the router reports.");
   M.Directions(F.SNRMargin);
   M.Family("tonegraph_attenuation_db", "gauge", "Attenuation the router reports.");

@@ -1,0 +1,258 @@
+// tonegraph-cli watch, history and diff as a user runs them: against the
+// simulated router on loopback, into real database files, killed and
+// interrupted as a shell would, the metrics page read over HTTP and checked
+// by Prometheus's own promtool.
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+#include <regex>
+#include <thread>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include "CliRun.h"
+#include "DrayData.h"
+#include "HistoryStore.h"
+#include "RouterSim.h"
+#include "TestFiles.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string IntegrityOf(const std::string &AFile) {
+  SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
+  return Database.execAndGet("PRAGMA integrity_check").getString();
+}
+
+// A port nobody listens on now (the kernel's choice, released at once).
+std::uint16_t FreePort() {
+  const int Socket = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in Address{};
+  Address.sin_family = AF_INET;
+  Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(Socket, reinterpret_cast<sockaddr *>(&Address), sizeof Address);
+  socklen_t Length = sizeof Address;
+  ::getsockname(Socket, reinterpret_cast<sockaddr *>(&Address), &Length);
+  ::close(Socket);
+  return ntohs(Address.sin_port);
+}
+
+// tonegraph-cli in the background, its standard error into a file.
+class TBackgroundCli {
+public:
+  TBackgroundCli(const std::string &AArgs, const std::string &AStdinFile, const std::string &AErrFile)
+      : FErrFile(AErrFile) {
+    const std::string Command =
+        "exec " + Quoted(TONEGRAPH_CLI) + " " + AArgs + " <" + Quoted(AStdinFile) + " 2>" + Quoted(AErrFile);
+    const char *Argv[] = {"sh", "-c", Command.c_str(), nullptr};
+    posix_spawn(&FPid, "/bin/sh", nullptr, nullptr, const_cast<char *const *>(Argv), environ);
+  }
+  ~TBackgroundCli() {
+    if (FPid > 0) {
+      ::kill(FPid, SIGKILL);
+      ::waitpid(FPid, nullptr, 0);
+    }
+  }
+  // Waits until standard error matches APattern; its first group, "" when
+  // it did not within ATimeout.
+  std::string WaitFor(const std::string &APattern, std::chrono::milliseconds ATimeout) const {
+    const std::regex Pattern(APattern);
+    const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
+    while (std::chrono::steady_clock::now() < Deadline) {
+      const std::string Err = ReadBytes(FErrFile);
+      std::smatch Match;
+      if (std::regex_search(Err, Match, Pattern))
+        return Match.size() > 1 ? Match[1].str() : Match[0].str();
+      std::this_thread::sleep_for(20ms);
+    }
+    return "";
+  }
+  void Signal(int ASignal) const { ::kill(FPid, ASignal); }
+  // The exit status, -1 for a signal or no end within ATimeout.
+  int Wait(std::chrono::milliseconds ATimeout) {
+    const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
+    int Raw = 0;
+    while (::waitpid(FPid, &Raw, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > Deadline)
+        return -1;
+      std::this_thread::sleep_for(10ms);
+    }
+    FPid = -1;
+    return WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
+  }
+
+private:
+  std::string FErrFile;
+  pid_t FPid = -1;
+};
+
+std::string WatchArgs(std::uint16_t APort, const std::string &ADatabase, const std::string &AMore) {
+  return "watch --host 127.0.0.1 --port " + std::to_string(APort) + " --user admin --password-stdin --into " +
+         Quoted(ADatabase) + " " + AMore;
+}
+
+// The router is not there for the first attempt and comes up during the
+// back-off: the failure is a capture of its own, with why, and the watch
+// goes on.
+TEST(CliWatch, RecordsAFailureWithItsReasonAndGoesOn) {
+  TTempFolder Folder;
+  WriteBytes(Folder.Path("password"), "admin\n");
+  const std::string Database = Folder.Path("line.tgdb");
+  const std::uint16_t Port = FreePort();
+  auto Run = std::async(std::launch::async, [&] {
+    return RunCli(WatchArgs(Port, Database, "--every 400ms --count 3"), Folder.Path("password"));
+  });
+  std::this_thread::sleep_for(200ms);
+  TRouterSimOptions Options;
+  Options.Port = Port;
+  TRouterSim Router(Options);
+  Router.Start();
+  const TCliRun Result = Run.get();
+  ASSERT_EQ(Result.Status, 0) << Result.Err;
+  const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+  const std::vector<TCapture> Captures = Store.Captures();
+  ASSERT_EQ(Captures.size(), 3u) << Result.Err;
+  EXPECT_FALSE(Captures[0].Ok);
+  EXPECT_NE(Captures[0].Error.find("Connection refused"), std::string::npos) << Captures[0].Error;
+  EXPECT_TRUE(Captures[1].Ok);
+  EXPECT_TRUE(Captures[2].Ok);
+  EXPECT_EQ(Captures[2].Profile, "17A");
+  EXPECT_EQ(std::count(Result.Err.begin(), Result.Err.end(), '\n'), 3) << Result.Err;
+  EXPECT_NE(Result.Err.find("capture 1: failed: "), std::string::npos) << Result.Err;
+  EXPECT_NE(Result.Err.find("capture 3: ok 17A"), std::string::npos) << Result.Err;
+}
+
+// SIGKILL in the middle of a capture: the database is sound and holds every
+// capture completed before, each of which loads.
+TEST(CliWatch, KilledMidCaptureLeavesEveryCompletedCapture) {
+  TTempFolder Folder;
+  WriteBytes(Folder.Path("password"), "admin\n");
+  const std::string Database = Folder.Path("line.tgdb");
+  TRouterSimOptions Options;
+  Options.AnswerDelayMs = 60;  // a capture takes most of a second: killing lands inside one
+  TRouterSim Router(Options);
+  const std::uint16_t Port = Router.Start();
+  TBackgroundCli Watch(WatchArgs(Port, Database, "--every 10ms"), Folder.Path("password"), Folder.Path("err"));
+  ASSERT_NE(Watch.WaitFor("capture 2: ok", 30s), "");
+  std::this_thread::sleep_for(300ms);
+  Watch.Signal(SIGKILL);
+  EXPECT_EQ(Watch.Wait(5s), -1);
+  EXPECT_EQ(IntegrityOf(Database), "ok");
+  const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+  const std::vector<TCapture> Captures = Store.Captures();
+  ASSERT_GE(Captures.size(), 2u);
+  for (const TCapture &Capture : Captures) {
+    EXPECT_TRUE(Capture.Ok) << Capture.Error;
+    TDrayData Data;
+    EXPECT_NO_THROW(Data.LoadFromBytes(Store.SnapshotBytes(Capture.Id))) << Capture.Id;
+    EXPECT_EQ(Data.VDSLProfile(), vp17a);
+  }
+}
+
+// The metrics page of a running watch passes promtool, and SIGINT ends the
+// watch after its current retrieval with nothing lost.
+TEST(CliWatch, ServesMetricsThatPromtoolAcceptsAndEndsCleanlyOnInterrupt) {
+  TTempFolder Folder;
+  WriteBytes(Folder.Path("password"), "admin\n");
+  const std::string Database = Folder.Path("line.tgdb");
+  TRouterSimOptions Options;
+  Options.Name = "Vigor \"home\"";
+  TRouterSim Router(Options);
+  const std::uint16_t Port = Router.Start();
+  TBackgroundCli Watch(WatchArgs(Port, Database, "--router-name " + Quoted(Options.Name) +
+                                                     " --every 200ms --metrics 127.0.0.1:0"),
+                       Folder.Path("password"), Folder.Path("err"));
+  const std::string MetricsPort = Watch.WaitFor("metrics at http://127\\.0\\.0\\.1:([0-9]+)/metrics", 20s);
+  ASSERT_NE(MetricsPort, "");
+  ASSERT_NE(Watch.WaitFor("capture 1: ok", 30s), "");
+  httplib::Client Client("127.0.0.1", std::stoi(MetricsPort));
+  const httplib::Result Page = Client.Get("/metrics");
+  ASSERT_TRUE(Page);
+  EXPECT_EQ(Page->status, 200);
+  EXPECT_NE(Page->body.find("tonegraph_actual_rate_bytes_per_second{router=\"Vigor \\\"home\\\"\",direction=\"ds\"} "),
+            std::string::npos)
+      << Page->body;
+  EXPECT_NE(Page->body.find("# TYPE tonegraph_captures_total counter"), std::string::npos);
+  WriteBytes(Folder.Path("metrics.txt"), Page->body);
+  const int Checked = std::system(("promtool check metrics <" + Quoted(Folder.Path("metrics.txt")) + " >" +
+                                   Quoted(Folder.Path("promtool.txt")) + " 2>&1")
+                                      .c_str());
+  EXPECT_EQ(Checked, 0) << ReadBytes(Folder.Path("promtool.txt")) << Page->body;
+
+  Watch.Signal(SIGINT);
+  EXPECT_EQ(Watch.Wait(30s), 0);
+  EXPECT_EQ(IntegrityOf(Database), "ok");
+  const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+  for (const TCapture &Capture : Store.Captures())
+    EXPECT_TRUE(Capture.Ok) << Capture.Error;
+}
+
+// Snapshot files in, the same bytes out, and a comparison of two captures.
+TEST(CliHistory, AddsFilesExportsThemByteForByteAndComparesCaptures) {
+  TTempFolder Folder;
+  TRouterSim Router(TRouterSimOptions{});
+  const std::uint16_t Port = Router.Start();
+  WriteBytes(Folder.Path("password"), "admin\n");
+  const std::string First = Folder.Path("20261210-101500-DrayTek.draydata"), Second = Folder.Path("second.draydata");
+  for (const std::string &File : {First, Second}) {
+    const TCliRun Retrieved = RunCli("retrieve --host 127.0.0.1 --port " + std::to_string(Port) +
+                                         " --user admin --password-stdin --bins -o " + Quoted(File),
+                                     Folder.Path("password"));
+    ASSERT_EQ(Retrieved.Status, 0) << Retrieved.Err;
+  }
+  const std::string Database = Folder.Path("line.tgdb");
+  const TCliRun Added = RunCli("history " + Quoted(Database) + " --add " + Quoted(First) + " " + Quoted(Second));
+  ASSERT_EQ(Added.Status, 0) << Added.Err;
+
+  const TCliRun Listed = RunCli("history " + Quoted(Database) + " --json");
+  ASSERT_EQ(Listed.Status, 0) << Listed.Err;
+  const nlohmann::json Captures = nlohmann::json::parse(Listed.Out);
+  ASSERT_EQ(Captures.size(), 2u);
+  EXPECT_EQ(Captures[0]["ok"], true);
+  EXPECT_EQ(Captures[0]["profile"], "17A");
+  EXPECT_TRUE(Captures[0]["lineRate"]["ds"].is_number());
+  // The first file's time comes from its name (local time), the second's
+  // from the file.
+  std::tm Local{};
+  Local.tm_year = 126, Local.tm_mon = 11, Local.tm_mday = 10, Local.tm_hour = 10, Local.tm_min = 15;
+  Local.tm_isdst = -1;
+  const std::time_t Named = std::mktime(&Local);
+  char Expected[32];
+  std::strftime(Expected, sizeof Expected, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&Named));
+  EXPECT_TRUE(Captures[0]["time"] == Expected || Captures[1]["time"] == Expected) << Listed.Out;
+
+  for (const auto &Capture : Captures) {
+    const std::string Out = Folder.Path("export-" + Capture["id"].dump() + ".draydata");
+    const TCliRun Exported =
+        RunCli("history " + Quoted(Database) + " --export " + Capture["id"].dump() + " -o " + Quoted(Out));
+    ASSERT_EQ(Exported.Status, 0) << Exported.Err;
+  }
+  const std::string Exported1 = ReadBytes(Folder.Path("export-1.draydata"));
+  EXPECT_TRUE(Exported1 == ReadBytes(First) || Exported1 == ReadBytes(Second));
+
+  const TCliRun Compared = RunCli("diff " + Quoted(Database + ":1") + " " + Quoted(Database + ":2") + " --json");
+  ASSERT_EQ(Compared.Status, 0) << Compared.Err;
+  const nlohmann::json Diff = nlohmann::json::parse(Compared.Out);
+  EXPECT_EQ(Diff["tones"].size(), 4096u);
+  EXPECT_EQ(Diff["tones"][100]["snr"]["ds"], 0);  // the simulated line is the same each time
+  EXPECT_EQ(Diff["gainedBits"]["ds"].size(), 0u);
+
+  const std::string Before = ReadBytes(First);
+  const TCliRun Missing = RunCli("history " + Quoted(Database) + " --export 7 -o " + Quoted(First));
+  EXPECT_EQ(Missing.Status, 1);
+  EXPECT_NE(Missing.Err.find("No capture 7 with a snapshot"), std::string::npos) << Missing.Err;
+  EXPECT_EQ(ReadBytes(First), Before) << "a failed export leaves the file as it was";
+}
+
+} // namespace
