@@ -15,6 +15,9 @@ namespace {
 
 void AddFaultOptions(CLI::App &ACommand, TRouterSimOptions &ASim) {
   const char *const Faults = "Fault options";
+  ACommand.add_flag("--drift", ASim.Drift,
+                    "let the line change from connection to connection: crosstalk and margin wander, a station in "
+                    "the 20 m band comes and goes");
   ACommand.add_flag("--single-connection", ASim.SingleConnection, "refuse a second connection while one is open")
       ->group(Faults);
   ACommand.add_flag("--refuse-password", ASim.RefusePassword, "ask for the password again, whatever it is")

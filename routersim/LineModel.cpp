@@ -50,7 +50,7 @@ TCopperLoop LoopOf(TVDSLProfile AProfile, const TLineSetup &ALine) {
 TLineModel::TLineModel(TVDSLProfile AProfile, const TLineSetup &ALine)
     : FProfile(AProfile), FLine(ALine), FToneCount(ProfileToneCount(AProfile)),
       FSpacingKHz(ToneSpacingHz(AProfile) / 1000), FBands(BandsOf(AProfile)), FLoop(LoopOf(AProfile, ALine)),
-      FNoise(ALine.Disturbers) {
+      FNoise(ALine.Disturbers, ALine.NoiseShiftDb), FNoiseShiftDb(ALine.NoiseShiftDb) {
   FGroupSize = 1;
   while (FGroupSize * DrayStatCount < FToneCount)
     FGroupSize *= 2;

@@ -48,6 +48,7 @@ public:
     return FLoop.NotchFrequenciesMHz(AFromMHz, AToMHz);
   }
   const std::vector<TLineDisturber> &Disturbers() const { return FNoise.Disturbers(); }
+  double NoiseShiftDb() const { return FNoiseShiftDb; }
   double NoiseFloor(int ATone) const { return FNoise.FloorDbmHz(ATone, FrequencyMHz(ATone)); }
 
   double FrequencyMHz(int ATone) const { return ATone * FSpacingKHz / 1000.0; }
@@ -83,6 +84,7 @@ private:
   std::vector<TLineBand> FBands;
   TCopperLoop FLoop;
   TLineNoise FNoise;
+  double FNoiseShiftDb = 0;
   // Per tone, worked out once: the answers read them many times.
   std::vector<double> FHLog, FQLN;
   std::array<std::vector<double>, 2> FSNR; // by direction

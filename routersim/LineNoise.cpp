@@ -21,13 +21,14 @@ double PowerOf(double ADb) { return std::pow(10.0, ADb / 10); }
 
 } // namespace
 
-TLineNoise::TLineNoise(std::vector<TLineDisturber> ADisturbers) : FDisturbers(std::move(ADisturbers)) {}
+TLineNoise::TLineNoise(std::vector<TLineDisturber> ADisturbers, double AShiftDb)
+    : FDisturbers(std::move(ADisturbers)), FShiftDb(AShiftDb) {}
 
 // Far-end crosstalk and background noise: -120 dBm/Hz falling by 0.8 dB per
 // MHz towards a -140 dBm/Hz background, with a little unevenness per tone.
 double TLineNoise::FloorDbmHz(int ATone, double AMHz) const {
   const double Crosstalk = PowerOf(-120 - 0.8 * AMHz), Background = PowerOf(-140);
-  return 10 * std::log10(Crosstalk + Background) + 0.6 * ToneJitter(ATone, 2);
+  return 10 * std::log10(Crosstalk + Background) + FShiftDb + 0.6 * ToneJitter(ATone, 2);
 }
 
 // A disturber adds its power to the floor: at its centre the noise stands

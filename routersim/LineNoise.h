@@ -8,7 +8,7 @@
 
 class TLineNoise {
 public:
-  explicit TLineNoise(std::vector<TLineDisturber> ADisturbers);
+  explicit TLineNoise(std::vector<TLineDisturber> ADisturbers, double AShiftDb = 0);
 
   const std::vector<TLineDisturber> &Disturbers() const { return FDisturbers; }
   // dBm/Hz at tone ATone, which lies at AMHz.
@@ -19,4 +19,5 @@ public:
 
 private:
   std::vector<TLineDisturber> FDisturbers;
+  double FShiftDb = 0;
 };

@@ -55,6 +55,14 @@ void CheckLineSetup(const TLineSetup &ALine) {
     CheckDisturber(Disturber);
 }
 
+TLineSetup DriftedLine(const TLineSetup &ALine, int ACapture) {
+  TLineSetup Line = ALine;
+  Line.NoiseShiftDb = ALine.NoiseShiftDb + 3 * std::sin(0.9 * ACapture);
+  if (ACapture % 2 == 1)
+    Line.Disturbers.push_back({14.2, 25});
+  return Line;
+}
+
 std::string LineDescription(const TLineSetup &ALine, TVDSLProfile AProfile) {
   std::string Text = Format("loop %g m of %.1f mm", ALine.LoopLengthM.value_or(UsualLoopLengthM(AProfile)), ALine.GaugeMm);
   Text += ALine.TapLengthM > 0 ? Format(", bridged tap %g m", ALine.TapLengthM) : ", no bridged tap";

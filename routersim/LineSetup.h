@@ -33,6 +33,9 @@ struct TLineSetup {
   // The speed of a signal on the pair, as a part of the speed of light.
   double VelocityFactor = DefaultVelocityFactor;
   std::vector<TLineDisturber> Disturbers;
+  // Crosstalk that comes and goes with the neighbours' lines: the noise floor
+  // this much above its usual level (SNR, bits and margin fall with it).
+  double NoiseShiftDb = 0;
 
   bool operator==(const TLineSetup &) const = default;
 };
@@ -45,6 +48,12 @@ double UsualLoopLengthM(TVDSLProfile AProfile);
 // 8A's band) and a station in the 40 m amateur band, so that a diagnosis of
 // the line has something to say.
 TLineSetup DemoLine();
+
+// The line as it stands at the ACapture-th connection when it drifts: the
+// crosstalk wanders by up to 3 dB either way, and a station in the 20 m
+// amateur band is on the air at every other connection. The same for the
+// same connection, so that tests can rely on it.
+TLineSetup DriftedLine(const TLineSetup &ALine, int ACapture);
 
 // Raises ETonegraphError when the setup is not a line the model can draw: a
 // gauge outside the table, a negative length, a velocity factor outside

@@ -96,9 +96,16 @@ void TRouterSim::StartSession(int ASocket) {
     FActiveSessions.fetch_add(1);
   std::lock_guard<std::mutex> Guard(FSessionLock);
   TSessionSlot &Slot = FSessions.emplace_back();
-  Slot.Thread = std::thread([this, ASocket, Rejected, &Slot] {
+  const int Connection = FConnectionCount.load();
+  Slot.Thread = std::thread([this, ASocket, Rejected, Connection, &Slot] {
     {
-      TRouterSession Session(ASocket, FStopPipe[0], FOptions, *FAnswers, Rejected);
+      std::unique_ptr<TRouterAnswers> Drifted;
+      if (FOptions.Drift) {
+        TRouterSimOptions Options = FOptions;
+        Options.Line = DriftedLine(FOptions.Line, Connection);
+        Drifted = std::make_unique<TRouterAnswers>(Options);
+      }
+      TRouterSession Session(ASocket, FStopPipe[0], FOptions, Drifted ? *Drifted : *FAnswers, Rejected);
       Session.Run();
     }
     if (!Rejected)

@@ -29,4 +29,5 @@ struct TRouterSimOptions {
   std::string UnknownCommand;      // answers this command with "% Valid subcommands are:"
   std::string EndlessCommand;      // answers this command without end
   TRouterFault Fault;              // one hostile act at one step
+  bool Drift = false;              // each connection sees the line as DriftedLine has it then
 };

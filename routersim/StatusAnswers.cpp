@@ -59,6 +59,8 @@ TTextLines BandInfoAnswer(const TLineModel &AModel) {
 TTextLines StatusAnswer(const TLineModel &AModel) {
   const long long DSRate = AModel.RateBps(DS), USRate = AModel.RateBps(US);
   const int Attenuation = Rounded(AModel.BandAttenuation(AModel.Bands()[1]));
+  // The rate stays trained; more noise eats into the margin.
+  const int Margin = Rounded(6 - AModel.NoiseShiftDb());
   return {
       InfoHeader,
       Format("  Running Mode            :%9s       State                : SHOWTIME",
@@ -69,7 +71,7 @@ TTextLines StatusAnswer(const TLineModel &AModel) {
              DSRate * 13 / 10, USRate * 13 / 10),
       "  DS Path Mode            :        Fast    US Path Mode         :  Interleave ",
       "  DS Interleave Depth     :        1       US Interleave Depth  :      367 ",
-      Format("  NE Current Attenuation  :%9d dB    Cur SNR Margin       :%9d  dB", Attenuation, 6),
+      Format("  NE Current Attenuation  :%9d dB    Cur SNR Margin       :%9d  dB", Attenuation, Margin),
       "  DS actual PSD           :    14. 4 dB    US actual PSD        :    -4.-8  dB",
       "  NE CRC Count            :        0       FE CRC Count         :        0",
       "  NE ES Count             :        0       FE  ES Count         :        0",
@@ -79,7 +81,7 @@ TTextLines StatusAnswer(const TLineModel &AModel) {
       "  Power Management Mode   : DSL_G997_PMS_L0 ",
       "  Test Mode               : DISABLE ",
       Format("  Far Current Attenuation :%9d dB    Far SNR Margin       :%9d  dB", Attenuation - 2,
-             6),
+             Margin),
       "  CO ITU Version[0]       : b5004244       CO ITU Version[1]    : 434db205",
       "  DSLAM CHIPSET VENDOR    : < BDCM >",
       ""};
