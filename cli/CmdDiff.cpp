@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "DrayData.h"
+#include "FigureText.h"
 #include "HistoryJson.h"
 #include "HistoryStore.h"
 #include "LineAnalysis.h"
@@ -34,22 +35,6 @@ void LoadSide(const std::string &AName, TDrayData &AData) {
     return;
   }
   About(AName, [&] { AData.LoadFromFile(AName); });
-}
-
-std::string RateText(const std::optional<std::int64_t> &ARate) {
-  if (!ARate)
-    return "-";
-  char Text[32];
-  std::snprintf(Text, sizeof Text, "%.2f Mbit/s", static_cast<double>(*ARate) / 1e6);
-  return Text;
-}
-
-std::string DbText(const std::optional<double> &ADb) {
-  if (!ADb)
-    return "-";
-  char Text[32];
-  std::snprintf(Text, sizeof Text, "%.1f dB", *ADb);
-  return Text;
 }
 
 // "12-15, 40, 100-131": runs of tones, short enough to read.

@@ -13,6 +13,7 @@
 
 #include "Commands.h"
 #include "DrayData.h"
+#include "FigureText.h"
 #include "HistoryError.h"
 #include "HistoryJson.h"
 #include "HistoryStore.h"
@@ -32,29 +33,13 @@ struct THistoryOptions {
   std::optional<std::string> From, To;
 };
 
-std::string Text(const std::optional<std::int64_t> &ARate) {
-  if (!ARate)
-    return "-";
-  char Value[32];
-  std::snprintf(Value, sizeof Value, "%.2f Mbit/s", static_cast<double>(*ARate) / 1e6);
-  return Value;
-}
-
-std::string Text(const std::optional<double> &ADb) {
-  if (!ADb)
-    return "-";
-  char Value[32];
-  std::snprintf(Value, sizeof Value, "%.1f dB", *ADb);
-  return Value;
-}
-
 void PrintCaptures(const std::vector<TCapture> &ACaptures) {
   std::printf("%5s  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", "id", "time", "name", "profile", "ds rate",
               "us rate", "ds margin", "state");
   for (const TCapture &C : ACaptures)
     std::printf("%5lld  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", static_cast<long long>(C.Id), C.Time.c_str(),
-                C.Name.c_str(), C.Profile.empty() ? "-" : C.Profile.c_str(), Text(C.Figures.ActualRate.DS).c_str(),
-                Text(C.Figures.ActualRate.US).c_str(), Text(C.Figures.SNRMargin.DS).c_str(),
+                C.Name.c_str(), C.Profile.empty() ? "-" : C.Profile.c_str(), RateText(C.Figures.ActualRate.DS).c_str(),
+                RateText(C.Figures.ActualRate.US).c_str(), DbText(C.Figures.SNRMargin.DS).c_str(),
                 C.Ok ? "ok" : ("failed: " + C.Error).c_str());
 }
 

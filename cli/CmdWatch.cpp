@@ -15,6 +15,7 @@
 
 #include "Commands.h"
 #include "DrayData.h"
+#include "FigureText.h"
 #include "HistoryStore.h"
 #include "HistoryTime.h"
 #include "MetricsText.h"
@@ -68,14 +69,6 @@ std::string FailureOf(const TRetrievalOutcome &AOutcome) {
   for (const std::string &Note : PartialRunNotes(AOutcome))
     Text += (Text.empty() ? "" : "; ") + Note;
   return Text.empty() ? "incomplete retrieval" : Text;
-}
-
-std::string RateText(const std::optional<std::int64_t> &ARate) {
-  if (!ARate)
-    return "-";
-  char Text[32];
-  std::snprintf(Text, sizeof Text, "%.2f Mbit/s", static_cast<double>(*ARate) / 1e6);
-  return Text;
 }
 
 // The latest figures for the metrics page, read by the server's threads.

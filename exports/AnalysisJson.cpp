@@ -2,13 +2,10 @@
 
 #include <cmath>
 
-#include <nlohmann/json.hpp>
-
+#include "JsonFigures.h"
 #include "LineAnalysis.h"
 
 namespace {
-
-using TJson = nlohmann::ordered_json;
 
 // Measured figures to a sensible precision: hundredths of a dB, tenths of a
 // metre. Reported figures go out as the router printed them. Dividing by a
@@ -19,40 +16,21 @@ double Rounded(double AValue, int ADecimals) {
   return std::round(AValue * Scale) / Scale;
 }
 
-template <typename T>
-TJson OrNull(const std::optional<T> &AValue) {
-  return AValue ? TJson(*AValue) : TJson(nullptr);
-}
-
-TJson OrNull(const std::optional<double> &AValue, int ADecimals) {
+TJson RoundedOrNull(const std::optional<double> &AValue, int ADecimals) {
   return AValue ? TJson(Rounded(*AValue, ADecimals)) : TJson(nullptr);
 }
-
-template <typename T>
-TJson Pair(const TDirectionPair<std::optional<T>> &APair) {
-  return {{"us", OrNull(APair.US)}, {"ds", OrNull(APair.DS)}};
-}
-
-TJson Counter(const TCounterPair &ACounter) { return {{"near", OrNull(ACounter.Near)}, {"far", OrNull(ACounter.Far)}}; }
 
 TJson Reported(const TReportedFigures &AFigures) {
   TJson Bands = TJson::array();
   for (const TBandAttenuation &Band : AFigures.Bands)
     Bands.push_back({{"name", Band.Name}, {"latn", OrNull(Band.LATN)}, {"satn", OrNull(Band.SATN)}});
-  const TShowtimeCounters &C = AFigures.Counters;
   return {{"state", OrNull(AFigures.State)},
           {"actualRate", Pair(AFigures.ActualRate)},
           {"attainableRate", Pair(AFigures.AttainableRate)},
           {"snrMargin", Pair(AFigures.SNRMargin)},
           {"attenuation", Pair(AFigures.Attenuation)},
           {"bands", Bands},
-          {"counters",
-           {{"elapsedTime", Counter(C.ElapsedTime)},
-            {"crc", Counter(C.CRC)},
-            {"fec", Counter(C.FEC)},
-            {"es", Counter(C.ES)},
-            {"ses", Counter(C.SES)},
-            {"uas", Counter(C.UAS)}}}};
+          {"counters", Counters(AFigures.Counters)}};
 }
 
 TJson Bits(const std::optional<TBitFigures> &ABits) {
@@ -71,10 +49,10 @@ TJson SNR(const std::optional<TSNRFigures> &ASNR) {
 }
 
 TJson Loop(const TLoopFigures &ALoop) {
-  return {{"kl0", OrNull(ALoop.Kl0Db, 2)},
+  return {{"kl0", RoundedOrNull(ALoop.Kl0Db, 2)},
           {"gaugeMm", ALoop.GaugeMm},
           {"dbPerKmAt1MHz", ALoop.DbPerKmAt1MHz},
-          {"lengthM", OrNull(ALoop.LengthM, 1)}};
+          {"lengthM", RoundedOrNull(ALoop.LengthM, 1)}};
 }
 
 TJson Taps(const std::vector<TBridgedTap> &ATaps) {

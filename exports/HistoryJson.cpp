@@ -2,43 +2,23 @@
 
 #include <cmath>
 
-#include <nlohmann/json.hpp>
-
 #include "Capture.h"
+#include "JsonFigures.h"
 #include "LineAnalysis.h"
 #include "ToneDifference.h"
 #include "ToneEnvelope.h"
 
 namespace {
 
-using TJson = nlohmann::ordered_json;
-
 double Rounded(double AValue) { return std::round(AValue * 100) / 100; }
 
-template <typename T> TJson OrNull(const std::optional<T> &AValue) {
-  return AValue ? TJson(*AValue) : TJson(nullptr);
-}
-
-template <typename T> TJson Pair(const TDirectionPair<std::optional<T>> &APair) {
-  return {{"us", OrNull(APair.US)}, {"ds", OrNull(APair.DS)}};
-}
-
-TJson Counter(const TCounterPair &ACounter) { return {{"near", OrNull(ACounter.Near)}, {"far", OrNull(ACounter.Far)}}; }
-
 TJson Figures(const TCaptureFigures &AFigures) {
-  const TShowtimeCounters &C = AFigures.Counters;
   return {{"actualRate", Pair(AFigures.ActualRate)},
           {"attainableRate", Pair(AFigures.AttainableRate)},
           {"snrMargin", Pair(AFigures.SNRMargin)},
           {"attenuation", Pair(AFigures.Attenuation)},
           {"lineRate", Pair(AFigures.LineRate)},
-          {"counters",
-           {{"elapsedTime", Counter(C.ElapsedTime)},
-            {"crc", Counter(C.CRC)},
-            {"fec", Counter(C.FEC)},
-            {"es", Counter(C.ES)},
-            {"ses", Counter(C.SES)},
-            {"uas", Counter(C.UAS)}}}};
+          {"counters", Counters(AFigures.Counters)}};
 }
 
 TJson Range(const std::optional<TRange> &ARange) {
