@@ -120,6 +120,18 @@ TEST(HistoryStore, OpeningRefusesWhatIsNoHistoryOfOurs) {
   EXPECT_EQ(ReadBytes(Folder.Path("notes.txt")), "not a database at all, just text that goes on for a while\n");
 }
 
+TEST(HistoryStore, NameOutsideAsciiOpensAgain) {
+  TTempFolder Folder;
+  const std::string File = Folder.Path("Leitung M\u00fcller \u2013 Vigor.tgdb");
+  {
+    THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
+    Store.AddFailure("2026-12-10T10:00:00Z", "M\u00fcller", "Unable to connect");
+  }
+  const THistoryStore Store(File, THistoryStore::TOpen::ExistingOnly);
+  ASSERT_EQ(Store.Captures().size(), 1u);
+  EXPECT_EQ(Store.Captures()[0].Name, "M\u00fcller");
+}
+
 // A capture that does not fit on the disk fails whole: the database stays
 // sound and keeps every capture stored before it.
 TEST(HistoryStore, FullDiskLosesNoEarlierCapture) {
