@@ -5,6 +5,36 @@
 
 namespace {
 
+// Where one bar lies, as QCPBars::getBarRect has it, with the bars group's
+// offset taken once per draw: asking the group for it per bar rebuilds a
+// list each time, which was a third of drawing 16,000 bars. The offset is
+// the same for every key on the charts' linear tone axis.
+class TBarGeometry {
+public:
+  TBarGeometry(const TToneBars &ABars, QCPAxis *AKeyAxis, QCPAxis *AValueAxis, double AFirstKey)
+      : FKeyAxis(AKeyAxis), FValueAxis(AValueAxis) {
+    const QRectF first = ABars.BarRect(AFirstKey, 1);
+    double lower = 0, upper = 0;
+    ABars.PixelWidth(AFirstKey, lower, upper);
+    FGroupOffset = first.center().x() - (AKeyAxis->coordToPixel(AFirstKey) + (lower + upper) / 2);
+  }
+
+  QRectF Bar(const TToneBars &ABars, double AKey, double AValue) const {
+    double lower = 0, upper = 0;
+    ABars.PixelWidth(AKey, lower, upper);
+    const double base = ABars.BaseValue(AKey, AValue >= 0);
+    const double keyPixel = FKeyAxis->coordToPixel(AKey) + FGroupOffset;
+    return QRectF(QPointF(keyPixel + lower, FValueAxis->coordToPixel(base + AValue)),
+                  QPointF(keyPixel + upper, FValueAxis->coordToPixel(base)))
+        .normalized();
+  }
+
+private:
+  QCPAxis *FKeyAxis;
+  QCPAxis *FValueAxis;
+  double FGroupOffset = 0;
+};
+
 // Bars narrower than a pixel that fall into the same pixel column cover the
 // union of their extents there; every bar touches the base line, so that
 // union is one rectangle. Drawing it once per column gives the same picture
@@ -51,11 +81,12 @@ void TToneBars::draw(QCPPainter *APainter) {
   APainter->setPen(Qt::NoPen);
   APainter->setBrush(mBrush);
   TColumnMerger narrow(APainter);
+  const TBarGeometry geometry(*this, mKeyAxis.data(), mValueAxis.data(), begin->key);
   for (auto it = begin; it != end; ++it) {
     // A zero bar has no area; skipping it keeps empty bands cheap.
     if (it->value == 0 || std::isnan(it->value))
       continue;
-    const QRectF bar = getBarRect(it->key, it->value).normalized();
+    const QRectF bar = geometry.Bar(*this, it->key, it->value);
     if (bar.width() < 1) {
       narrow.Add(bar);
     } else {

@@ -11,6 +11,11 @@ class TToneBars : public QCPBars {
 public:
   TToneBars(QCPAxis *AKeyAxis, QCPAxis *AValueAxis) : QCPBars(AKeyAxis, AValueAxis) {}
 
+  // QCPBars' geometry, for the drawing code beside this class.
+  QRectF BarRect(double AKey, double AValue) const { return getBarRect(AKey, AValue); }
+  void PixelWidth(double AKey, double &ALower, double &AUpper) const { getPixelWidth(AKey, ALower, AUpper); }
+  double BaseValue(double AKey, bool APositive) const { return getStackedBaseValue(AKey, APositive); }
+
 protected:
   void draw(QCPPainter *APainter) override;
 };
