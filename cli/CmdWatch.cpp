@@ -2,6 +2,7 @@
 // line of progress per capture, and optionally the latest key figures for
 // Prometheus at /metrics.
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>

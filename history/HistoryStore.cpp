@@ -142,7 +142,7 @@ void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
   const int Version = FDatabase->execAndGet("PRAGMA user_version").getInt();
   const int Tables = FDatabase->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
   if (Tables == 0 && Application == 0 && (AMayCreate || Version == 0)) {
-    FDatabase->exec("PRAGMA journal_mode = WAL");
+    UseWriteAheadLog();
     SQLite::Transaction Transaction(*FDatabase);
     FDatabase->exec(Schema());
     FDatabase->exec("PRAGMA application_id = " + std::to_string(ApplicationId));
@@ -155,6 +155,12 @@ void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
   if (Version > SchemaVersion)
     throw EHistoryError("\"" + FFileName + "\" was written by a newer Tonegraph (schema " + std::to_string(Version) +
                         ")");
+  UseWriteAheadLog();
+}
+
+// A commit is on the disk when it returns: a capture reported as stored
+// survives a crash of the machine, not only of the program.
+void THistoryStore::UseWriteAheadLog() {
   FDatabase->exec("PRAGMA journal_mode = WAL");
   FDatabase->exec("PRAGMA synchronous = FULL");
 }

@@ -59,6 +59,7 @@ public:
 
 private:
   void CheckOrCreateSchema(bool AMayCreate);
+  void UseWriteAheadLog();
   std::int64_t InsertCapture(const TCapture &ACapture);
   [[noreturn]] void Fail(const std::exception &AError) const;
 
