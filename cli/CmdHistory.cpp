@@ -2,7 +2,6 @@
 // files to it, exporting a capture's snapshot, and the per-tone envelope of a
 // time range.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -18,7 +17,7 @@
 #include "HistoryJson.h"
 #include "HistoryStore.h"
 #include "HistoryTime.h"
-#include "ReplacingFile.h"
+#include "ReplaceFile.h"
 #include "ToneEnvelope.h"
 
 namespace {
@@ -69,17 +68,7 @@ void AddFiles(THistoryStore &AStore, const std::vector<std::string> &AFiles) {
 // a complete one.
 void ExportCapture(const THistoryStore &AStore, std::int64_t AId, const std::string &AOutput) {
   const std::string Bytes = About(AStore.FileName(), [&] { return AStore.SnapshotBytes(AId); });
-  About(AOutput, [&] {
-    TReplacingFile File(AOutput);
-    std::size_t Done = 0;
-    while (Done < Bytes.size()) {
-      const ssize_t Count = write(File.Handle(), Bytes.data() + Done, Bytes.size() - Done);
-      if (Count <= 0)
-        throw EWriteError("Stream write error");
-      Done += static_cast<std::size_t>(Count);
-    }
-    File.Commit();
-  });
+  ReplaceFileWith(AOutput, Bytes);
   std::fprintf(stderr, "Saved %s\n", AOutput.c_str());
 }
 

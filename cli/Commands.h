@@ -20,6 +20,7 @@ TCommandRun AddRouterSimCommand(CLI::App &AProgram);
 TCommandRun AddHistoryCommand(CLI::App &AProgram);
 TCommandRun AddDiffCommand(CLI::App &AProgram);
 TCommandRun AddWatchCommand(CLI::App &AProgram);
+TCommandRun AddExportCommand(CLI::App &AProgram);
 
 // A failure of the command, with what it is about (a file, a router) before
 // the system's own message: "line.draydata: Invalid property value".

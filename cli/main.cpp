@@ -17,7 +17,7 @@ struct TCommand {
 std::vector<TCommand> AddCommands(CLI::App &AProgram) {
   std::vector<TCommand> Commands;
   for (auto Add : {AddImportCommand, AddShowCommand, AddAnalyzeCommand, AddRetrieveCommand, AddRouterSimCommand,
-                   AddWatchCommand, AddHistoryCommand, AddDiffCommand}) {
+                   AddWatchCommand, AddHistoryCommand, AddDiffCommand, AddExportCommand}) {
     TCommandRun Run = Add(AProgram);
     Commands.push_back({AProgram.get_subcommands({}).back(), std::move(Run)});
   }
