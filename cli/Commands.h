@@ -17,6 +17,7 @@ TCommandRun AddShowCommand(CLI::App &AProgram);
 TCommandRun AddAnalyzeCommand(CLI::App &AProgram);
 TCommandRun AddRetrieveCommand(CLI::App &AProgram);
 TCommandRun AddRouterSimCommand(CLI::App &AProgram);
+TCommandRun AddExportCommand(CLI::App &AProgram);
 
 // A failure of the command, with what it is about (a file, a router) before
 // the system's own message: "line.draydata: Invalid property value".

@@ -16,7 +16,8 @@ struct TCommand {
 
 std::vector<TCommand> AddCommands(CLI::App &AProgram) {
   std::vector<TCommand> Commands;
-  for (auto Add : {AddImportCommand, AddShowCommand, AddAnalyzeCommand, AddRetrieveCommand, AddRouterSimCommand}) {
+  for (auto Add : {AddImportCommand, AddShowCommand, AddAnalyzeCommand, AddRetrieveCommand, AddRouterSimCommand,
+                    AddExportCommand}) {
     TCommandRun Run = Add(AProgram);
     Commands.push_back({AProgram.get_subcommands({}).back(), std::move(Run)});
   }
