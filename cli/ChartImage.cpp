@@ -28,14 +28,17 @@ QApplication &ChartApplication() {
 bool ChartImagesBuilt() { return true; }
 
 void WriteChartImage(const TDrayData &AData, const std::string &AChart, const std::string &AFormat, int AWidth,
-                     int AHeight, const std::string &AFilename) {
+                     int AHeight, bool ABands, bool AMHz, const std::string &AFilename) {
   const std::optional<TChartKind> Kind = ChartKindFromName(AChart);
   const std::optional<TImageFormat> Format = ImageFormatFromName(AFormat);
   if (!Kind || !Format)
     throw std::invalid_argument("no " + AFormat + " picture of a chart named " + AChart);
   ChartApplication();
   TToneChart Chart;
-  TChartExport::Draw(&Chart, AData, *Kind);
+  TChartLook Look;
+  Look.BandPlan = ABands;
+  Look.FrequencyAxis = AMHz;
+  TChartExport::Draw(&Chart, AData, *Kind, Look);
   if (!TChartExport::Save(&Chart, QString::fromStdString(AFilename), *Format, QSize(AWidth, AHeight)))
     throw std::runtime_error("could not be written");
 }

@@ -10,7 +10,8 @@ class TDrayData;
 bool ChartImagesBuilt();
 
 // Writes chart AChart ("hlog" ... "binsnr") of AData as AFormat ("png",
-// "svg", "pdf") of AWidth x AHeight pixels to AFilename. Throws what went
+// "svg", "pdf") of AWidth x AHeight pixels to AFilename, the profile's
+// bands shaded when ABands, the tone axis in MHz when AMHz. Throws what went
 // wrong.
 void WriteChartImage(const TDrayData &AData, const std::string &AChart, const std::string &AFormat, int AWidth,
-                     int AHeight, const std::string &AFilename);
+                     int AHeight, bool ABands, bool AMHz, const std::string &AFilename);

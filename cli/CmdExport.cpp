@@ -19,6 +19,8 @@ struct TExportOptions {
   std::string Chart = "hlog";
   std::string Size = "1200x700";
   std::string Output;
+  bool NoBands = false;
+  bool MHz = false;
 };
 
 struct TPixelSize {
@@ -69,7 +71,8 @@ int Export(const TExportOptions &AOptions) {
   TPixelSize Size;
   ParseSize(AOptions.Size, Size);
   About(AOptions.Output,
-        [&] { WriteChartImage(Data, AOptions.Chart, AOptions.Format, Size.Width, Size.Height, AOptions.Output); });
+        [&] { WriteChartImage(Data, AOptions.Chart, AOptions.Format, Size.Width, Size.Height, !AOptions.NoBands,
+                                AOptions.MHz, AOptions.Output); });
   return 0;
 }
 
@@ -88,6 +91,8 @@ TCommandRun AddExportCommand(CLI::App &AProgram) {
       ->check(CLI::IsMember({"hlog", "qln", "snr", "bits", "gain", "binsnr"}));
   Command->add_option("--size", Options->Size, "a picture's size in pixels, WIDTHxHEIGHT (default 1200x700)")
       ->check(CLI::Validator(SizeCheck, "WxH"));
+  Command->add_flag("--no-bands", Options->NoBands, "a picture without the profile's bands shaded");
+  Command->add_flag("--mhz", Options->MHz, "a picture's tone axis in MHz");
   Command->add_option("-o,--output", Options->Output, "the file to write; CSV and JSON go to the output without it");
   return [Options] { return Export(*Options); };
 }

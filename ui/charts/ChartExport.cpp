@@ -72,7 +72,12 @@ void DrawStat(TToneChart *AChart, const TDrayData &AData, TDrayKind AKind) {
 
 } // namespace
 
-void TChartExport::Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind) {
+void TChartExport::Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook) {
+  DrawSeries(AChart, AData, AKind);
+  ALook.ApplyTo(AChart, AData.VDSLProfile(), USColor(), DSColor());
+}
+
+void TChartExport::DrawSeries(TToneChart *AChart, const TDrayData &AData, TChartKind AKind) {
   AChart->ClearSeries();
   switch (AKind) {
   case TChartKind::HLog: TChartSetup::SetupHLogChart(AChart, AllTones); break;

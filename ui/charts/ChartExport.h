@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+#include "ChartLook.h"
+
 class TDrayData;
 class TToneChart;
 
@@ -27,11 +29,13 @@ public:
   static QColor USColor() { return QColor(0, 128, 0); }
 
   // Sets AChart up for AKind and draws AData into it. The per-bin SNR, two
-  // charts in the window, is one chart here with both directions.
-  static void Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind);
+  // charts in the window, is one chart here with both directions. ALook: the
+  // band plan and the tone axis's unit, as in the window.
+  static void Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook = {});
   // Writes AChart to AFilename at ASize; false when the file cannot be written.
   static bool Save(TToneChart *AChart, const QString &AFilename, TImageFormat AFormat, QSize ASize);
 
 private:
+  static void DrawSeries(TToneChart *AChart, const TDrayData &AData, TChartKind AKind);
   static bool SaveSvg(TToneChart *AChart, const QString &AFilename, QSize ASize);
 };

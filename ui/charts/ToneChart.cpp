@@ -103,6 +103,19 @@ QString TToneChart::Notice() const {
   return FNotice ? FNotice->text() : QString();
 }
 
+void TToneChart::SetFrequencyAxis(double ASpacingHz) {
+  const QString MHzTitle = QString::fromLatin1(FrequencyAxisTitle);
+  // Setting a chart up gives the axis its tone title again; that title is
+  // the one to bring back later.
+  if (xAxis->label() != MHzTitle)
+    FToneAxisTitle = xAxis->label();
+  FToneTicker->SetFrequencySpacing(ASpacingHz);
+  xAxis->setLabel(ASpacingHz > 0 ? MHzTitle : FToneAxisTitle);
+  replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool TToneChart::FrequencyAxis() const { return FToneTicker->FrequencySpacing() > 0; }
+
 void TToneChart::SetTitle(const QString &ATitle) {
   FTitle->setText(ATitle);
 }

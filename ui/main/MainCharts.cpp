@@ -53,9 +53,20 @@ void TMainCharts::RedrawBinSNR(const TDrayData *AData) {
     PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
 }
 
+void TMainCharts::ApplyLook(TToneChart *AChart, const TDrayData *AData) const {
+  FLook.ApplyTo(AChart, AData ? AData->VDSLProfile() : vpNA, USColor, DSColor);
+}
+
+void TMainCharts::SetLook(const TChartLook &ALook, const TDrayData *AData) {
+  FLook = ALook;
+  for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS})
+    ApplyLook(chart, AData);
+}
+
 void TMainCharts::DisplayChartData(const TDrayData *AData) {
   if (!AData) {
     TChartSetup::ClearCharts({chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS});
+    SetLook(FLook, nullptr);
     return;
   }
   PlotHLOG(*AData, chartHLog, DSColor, USColor);
@@ -70,6 +81,7 @@ void TMainCharts::PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QCo
                            const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartHLog;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  ApplyLook(chart, &AData);
   TSeriesPlotter::PlotStatLines(chart, AData.HLogStatsUS(), AData.HLogStatsDS(), AData.HLogMultipliers(), ADSColor,
                                 AUSColor);
 }
@@ -78,6 +90,7 @@ void TMainCharts::PlotQLN(const TDrayData &AData, TToneChart *AChart, const QCol
                           const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartQLN;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  ApplyLook(chart, &AData);
   TSeriesPlotter::PlotStatLines(chart, AData.QLNStatsUS(), AData.QLNStatsDS(), AData.QLNMultipliers(), ADSColor,
                                 AUSColor);
 }
@@ -86,6 +99,7 @@ void TMainCharts::PlotSNR(const TDrayData &AData, TToneChart *AChart, const QCol
                           const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartSNR;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  ApplyLook(chart, &AData);
   TSeriesPlotter::PlotStatLines(chart, AData.SNRStatsUS(), AData.SNRStatsDS(), AData.SNRMultipliers(), ADSColor,
                                 AUSColor);
 }
@@ -94,6 +108,7 @@ void TMainCharts::PlotBitLoading(const TDrayData &AData, TToneChart *AChart, con
                                  const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartBitLoading;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  ApplyLook(chart, &AData);
   if (NoBinsData(AData, {chart}))
     return;
   TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
@@ -104,6 +119,7 @@ void TMainCharts::PlotGain(const TDrayData &AData, TToneChart *AChart, const QCo
                            const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartGain;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  ApplyLook(chart, &AData);
   if (NoBinsData(AData, {chart}))
     return;
   TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
@@ -145,6 +161,8 @@ void TMainCharts::PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TTon
   TToneChart *chartUS = AChartUS ? AChartUS : chartBinSNRUS;
   SetBinSNRAxis(chartDS, AData, "SNR Downstream");
   SetBinSNRAxis(chartUS, AData, "SNR Upstream");
+  ApplyLook(chartDS, &AData);
+  ApplyLook(chartUS, &AData);
   if (NoBinsData(AData, {chartUS, chartDS}))
     return;
   const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());

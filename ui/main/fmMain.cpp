@@ -20,6 +20,7 @@
 #include <QStatusBar>
 
 #include "ActionBinding.h"
+#include "ChartLookSettings.h"
 #include "ConfigSwitch.h"
 #include "DrayData.h"
 #include "ErrorReport.h"
@@ -115,6 +116,7 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   });
   FCharts = std::make_unique<TMainCharts>(*pgcMain, pnlInputs->chkSNRBug);
   FCharts->SetupCharts();
+  FCharts->SetLook(TChartLookSettings::Load(), nullptr);
   FLineView = std::make_unique<TLineView>(pgcMain->tbsLine, pgcMain->chartHLog, pgcMain->chartQLN);
   pgcMain->setCurrentWidget(pgcMain->TabSheet1);
   std::vector<std::string> args;
@@ -191,6 +193,7 @@ void TfrmMain::CreateMenus() {
   mnuCharts = new QMenu(this);
   mnuCharts->setObjectName(QStringLiteral("mnuCharts"));
   mnuCharts->addAction(acnChartCopy);
+  CreateChartLookActions();
   for (TToneChart *chart : pgcMain->findChildren<TToneChart *>())
     connect(chart, &TToneChart::MenuRequested, this, &TfrmMain::PopupChartMenu);
   mnuStatListBox = new QMenu(this);
@@ -407,6 +410,30 @@ void TfrmMain::acnLoadDataFromFileExecute() {
     notes << QString::fromStdString(NoValuesNote(
                  QFileInfo(QString::fromStdString(capture.FileName)).fileName().toStdString(), capture.Kind));
   SetStatusText(notes.join(QStringLiteral("; ")).toStdString());
+}
+
+void TfrmMain::CreateChartLookActions() {
+  const TChartLook look = TChartLookSettings::Load();
+  const std::pair<QAction **, std::pair<const char *, bool>> actions[] = {
+      {&acnBandPlan, {"Band plan", look.BandPlan}}, {&acnFrequencyAxis, {"Frequency in MHz", look.FrequencyAxis}}};
+  mnuCharts->addSeparator();
+  for (const auto &[action, setup] : actions) {
+    *action = new QAction(QString::fromUtf8(setup.first), this);
+    (*action)->setCheckable(true);
+    (*action)->setChecked(setup.second);
+    connect(*action, &QAction::toggled, this, [this] { Guarded([this] { ChartLookChanged(); }); });
+    mnuCharts->addAction(*action);
+  }
+  acnBandPlan->setObjectName(QStringLiteral("acnBandPlan"));
+  acnFrequencyAxis->setObjectName(QStringLiteral("acnFrequencyAxis"));
+}
+
+void TfrmMain::ChartLookChanged() {
+  TChartLook look;
+  look.BandPlan = acnBandPlan->isChecked();
+  look.FrequencyAxis = acnFrequencyAxis->isChecked();
+  FCharts->SetLook(look, FDisplayedData);
+  TChartLookSettings::Save(look);
 }
 
 void TfrmMain::PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos) {

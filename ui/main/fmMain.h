@@ -57,6 +57,9 @@ public:
   QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
+  // On the charts' pop-up menu, checked: the profile's bands shaded, the tone
+  // axis in MHz. Both are remembered in the user's settings.
+  QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr;
   QMenu *mnuCharts = nullptr;
   QMenu *mnuStatListBox = nullptr;
 
@@ -114,6 +117,8 @@ public:
 
   // Opens the chart pop-up menu for AChart (as a right click does).
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
+  void CreateChartLookActions();
+  void ChartLookChanged();
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
 

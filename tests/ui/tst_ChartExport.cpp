@@ -1,0 +1,176 @@
+// A snapshot's charts drawn offscreen and saved as pictures, the profile's
+// bands shaded behind them, the tone axis in MHz, and the window keeping the
+// user's choice of both.
+
+#include <set>
+
+#include <QSettings>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ChartExport.h"
+#include "MainCharts.h"
+#include "ToneBands.h"
+#include "ToneChart.h"
+#include "UiTestSupport.h"
+#include "fmMain.h"
+
+namespace {
+
+std::unique_ptr<TDrayData> Sample() {
+  auto data = std::make_unique<TDrayData>();
+  data->LoadFromFile(TONEGRAPH_EXAMPLES_DIR "/sample.draydata");
+  return data;
+}
+
+int ColourCount(const QImage &AImage) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < AImage.height(); y += 2)
+    for (int x = 0; x < AImage.width(); x += 2)
+      colours.insert(AImage.pixel(x, y));
+  return int(colours.size());
+}
+
+bool HasColour(const QImage &AImage, const QColor &AColour) {
+  for (int y = 0; y < AImage.height(); ++y)
+    for (int x = 0; x < AImage.width(); ++x)
+      if (AImage.pixelColor(x, y) == AColour)
+        return true;
+  return false;
+}
+
+const std::pair<TChartKind, const char *> Kinds[] = {
+    {TChartKind::HLog, "HLog"}, {TChartKind::QLN, "QLN"},   {TChartKind::SNR, "SNR"},
+    {TChartKind::Bits, "Bits"}, {TChartKind::Gain, "Gain"}, {TChartKind::BinSNR, "SNR"}};
+
+}  // namespace
+
+class TChartExportTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir FFolder;
+  QTemporaryDir FSettings;
+
+private slots:
+  void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettings.path()); }
+
+  void PngOfEveryChartAtItsSizeWithBothDirectionsDrawn() {
+    const auto data = Sample();
+    for (const auto &[kind, name] : Kinds) {
+      TToneChart chart;
+      TChartExport::Draw(&chart, *data, kind);
+      const QString file = FFolder.filePath(QStringLiteral("%1.png").arg(int(kind)));
+      QVERIFY(TChartExport::Save(&chart, file, TImageFormat::Png, QSize(640, 360)));
+      const QImage image(file);
+      QCOMPARE(image.size(), QSize(640, 360));
+      // Not a blank picture: axes, labels, grid, bands and both series.
+      QVERIFY2(ColourCount(image) > 20, name);
+      QVERIFY2(HasColour(image, TChartExport::USColor()), name);
+      QVERIFY2(HasColour(image, TChartExport::DSColor()), name);
+    }
+  }
+
+  void SvgOfEveryChartHoldsItsTitleAndLegendAsText() {
+    const auto data = Sample();
+    for (const auto &[kind, name] : Kinds) {
+      TToneChart chart;
+      TChartExport::Draw(&chart, *data, kind);
+      const QString file = FFolder.filePath(QStringLiteral("%1.svg").arg(int(kind)));
+      QVERIFY(TChartExport::Save(&chart, file, TImageFormat::Svg, QSize(900, 500)));
+      QFile svg(file);
+      QVERIFY(svg.open(QIODevice::ReadOnly));
+      const QByteArray text = svg.readAll();
+      QVERIFY2(text.contains(name), name);
+      QVERIFY2(text.contains(">US<") && text.contains(">DS<"), name);
+      QVERIFY2(text.contains(">DS1<"), "the band labels are text as well");
+      QSvgRenderer renderer(file);
+      QVERIFY(renderer.isValid());
+      QCOMPARE(renderer.viewBox(), QRect(0, 0, 900, 500));
+    }
+  }
+
+  void TheBandsOfEachProfile_data() {
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<QStringList>("bands");
+    const QString eight = QStringLiteral("US0 6-32,DS1 33-869,US1 870-1205,DS2 1206-1971");
+    const QString twelve = eight + QStringLiteral(",US2 1972-2782");
+    QTest::newRow("8b") << int(vp8b) << eight.split(QLatin1Char(','));
+    QTest::newRow("12a") << int(vp12a) << twelve.split(QLatin1Char(','));
+    QTest::newRow("17a") << int(vp17a) << (twelve + QStringLiteral(",DS3 2783-4095")).split(QLatin1Char(','));
+    QTest::newRow("35b") << int(vp35b)
+                         << (twelve + QStringLiteral(",DS3 2783-4095,DS4 4096-8191")).split(QLatin1Char(','));
+    QTest::newRow("30a") << int(vp30a)
+                         << QStringLiteral("US0 3-15,DS1 16-434,US1 435-602,DS2 603-985,US2 986-1391,DS3 1392-2666,"
+                                           "US3 2667-3478")
+                                .split(QLatin1Char(','));
+    QTest::newRow("N/A") << int(vpNA) << QStringList();
+  }
+
+  void TheBandsOfEachProfile() {
+    QFETCH(int, profile);
+    QFETCH(QStringList, bands);
+    TDrayData data;
+    data.SetVDSLProfile(TVDSLProfile(profile));
+    TToneChart chart;
+    TChartExport::Draw(&chart, data, TChartKind::HLog);
+    QStringList shaded;
+    for (const TShadedBand &band : TToneBands::Of(&chart))
+      shaded << QStringLiteral("%1 %2-%3").arg(band.Name).arg(band.FirstTone).arg(band.LastTone);
+    QCOMPARE(shaded, bands);
+    TChartLook plain;
+    plain.BandPlan = false;
+    TChartExport::Draw(&chart, data, TChartKind::HLog, plain);
+    QVERIFY(TToneBands::Of(&chart).empty());
+  }
+
+  void TheToneAxisInMegahertzAndBack() {
+    const auto data = Sample();
+    TToneChart chart;
+    chart.resize(1200, 700);
+    TChartLook mhz;
+    mhz.FrequencyAxis = true;
+    TChartExport::Draw(&chart, *data, TChartKind::SNR, mhz);
+    chart.replot(QCustomPlot::rpImmediateRefresh);
+    QCOMPARE(chart.ToneAxis()->label(), QStringLiteral("Frequency (MHz)"));
+    QStringList labels;
+    for (const QString &label : chart.ToneAxis()->tickVectorLabels())
+      labels << label.trimmed();
+    // 17A reaches 17.66 MHz: a label every 2 MHz keeps the axis readable.
+    for (const char *label : {"0", "2", "4", "10", "16"})
+      QVERIFY2(labels.contains(QString::fromLatin1(label)), qPrintable(labels.join(QLatin1Char(' '))));
+    QCOMPARE(chart.ToneAxis()->tickVector().at(labels.indexOf(QStringLiteral("2"))), 2e6 / 4312.5);
+
+    TChartExport::Draw(&chart, *data, TChartKind::SNR);
+    chart.replot(QCustomPlot::rpImmediateRefresh);
+    QCOMPARE(chart.ToneAxis()->label(), QStringLiteral("Tones"));
+    QVERIFY(chart.ToneAxis()->tickVectorLabels().contains(QStringLiteral("1024")));
+  }
+
+  void TheWindowKeepsTheUsersChoices() {
+    TRecordingErrorDisplay errors;
+    TRecordingTopicViewer help;
+    auto data = Sample();
+    {
+      TfrmMain form(QStringList{}, TMainServices{&errors, &help});
+      QVERIFY(form.acnBandPlan->isChecked());
+      QVERIFY(!form.acnFrequencyAxis->isChecked());
+      form.Charts().DisplayChartData(data.get());
+      QCOMPARE(TToneBands::Of(form.Charts().chartBitLoading).size(), std::size_t(6));
+      form.acnBandPlan->trigger();
+      form.acnFrequencyAxis->trigger();
+      QVERIFY(TToneBands::Of(form.Charts().chartBitLoading).empty());
+      QVERIFY(form.Charts().chartHLog->FrequencyAxis());
+    }
+    TfrmMain again(QStringList{}, TMainServices{&errors, &help});
+    QVERIFY(!again.acnBandPlan->isChecked());
+    QVERIFY(again.acnFrequencyAxis->isChecked());
+    again.Charts().DisplayChartData(data.get());
+    QVERIFY(TToneBands::Of(again.Charts().chartSNR).empty());
+    QVERIFY(again.Charts().chartSNR->FrequencyAxis());
+    QVERIFY(errors.Messages.empty() && errors.Reports.empty());
+  }
+};
+
+QTEST_MAIN(TChartExportTest)
+#include "tst_ChartExport.moc"
