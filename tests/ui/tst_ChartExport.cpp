@@ -10,6 +10,8 @@
 #include <QtTest>
 
 #include "ChartExport.h"
+#include "FileDialogAnswers.h"
+#include "InputPanel.h"
 #include "MainCharts.h"
 #include "ToneBands.h"
 #include "ToneChart.h"
@@ -169,6 +171,51 @@ private slots:
     QVERIFY(TToneBands::Of(again.Charts().chartSNR).empty());
     QVERIFY(again.Charts().chartSNR->FrequencyAxis());
     QVERIFY(errors.Messages.empty() && errors.Reports.empty());
+  }
+
+  void TheWindowExportsTheChartItWasAskedOnAndTheSelectedSnapshot() {
+    TRecordingErrorDisplay errors;
+    TRecordingTopicViewer help;
+    TFileDialogAnswers dialogs;
+    TfrmMain form(QStringList{}, TMainServices{&errors, &help, &dialogs});
+    form.DrayDataList().Add(Sample());
+    form.pnlInputs->lbxStatistics->setCurrentRow(0);
+    TToneChart *chart = form.Charts().chartSNR;
+    chart->resize(700, 400);
+    emit chart->MenuRequested(chart, QPoint(10, 10));
+    form.mnuCharts->close();
+
+    const QString svg = FFolder.filePath(QStringLiteral("window.svg"));
+    const QString series = FFolder.filePath(QStringLiteral("window-series.csv"));
+    const QString json = FFolder.filePath(QStringLiteral("window.json"));
+    const QString table = FFolder.filePath(QStringLiteral("window.csv"));
+    dialogs.SaveExport = {svg.toStdString(), series.toStdString()};
+    form.acnChartExport->trigger();
+    QCOMPARE(dialogs.ExportFilters.size(), std::size_t(4));
+    form.acnChartExport->trigger();
+    dialogs.SaveExport = {json.toStdString(), table.toStdString(), std::nullopt};
+    form.acnExportSnapshot->trigger();
+    form.acnExportSnapshot->trigger();
+    form.acnExportSnapshot->trigger();  // cancelled: nothing written, nothing reported
+    QVERIFY(errors.Messages.empty() && errors.Reports.empty());
+
+    QCOMPARE(QSvgRenderer(svg).viewBox(), QRect(0, 0, 700, 400));
+    QFile seriesFile(series);
+    QVERIFY(seriesFile.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = seriesFile.readAll().split('\n');
+    QCOMPARE(rows.first(), QByteArray("series,tone,value\r"));
+    // Two series of 512 groups each, and the empty piece after the last CRLF.
+    QCOMPARE(rows.size(), 1 + 2 * 512 + 1);
+    QVERIFY(rows.at(1).startsWith("US,0,"));
+    QVERIFY(rows.at(513).startsWith("DS,0,"));
+    QFile jsonFile(json), tableFile(table);
+    QVERIFY(jsonFile.open(QIODevice::ReadOnly) && tableFile.open(QIODevice::ReadOnly));
+    QVERIFY(jsonFile.readAll().startsWith("{\"name\":\"Loaded from file\""));
+    QCOMPARE(tableFile.readAll().count('\n'), 1 + 4096);
+
+    dialogs.SaveExport = {FFolder.filePath(QStringLiteral("window.gif")).toStdString()};
+    form.acnChartExport->trigger();
+    QCOMPARE(errors.Messages.size() + errors.Reports.size(), std::size_t(1));
   }
 };
 

@@ -21,6 +21,8 @@
 
 #include "ActionBinding.h"
 #include "ChartLookSettings.h"
+#include "FileDialogs.h"
+#include "WindowExports.h"
 #include "ConfigSwitch.h"
 #include "DrayData.h"
 #include "ErrorReport.h"
@@ -193,6 +195,8 @@ void TfrmMain::CreateMenus() {
   mnuCharts = new QMenu(this);
   mnuCharts->setObjectName(QStringLiteral("mnuCharts"));
   mnuCharts->addAction(acnChartCopy);
+  CreateExportActions();
+  mnuCharts->addAction(acnChartExport);
   CreateChartLookActions();
   for (TToneChart *chart : pgcMain->findChildren<TToneChart *>())
     connect(chart, &TToneChart::MenuRequested, this, &TfrmMain::PopupChartMenu);
@@ -200,6 +204,7 @@ void TfrmMain::CreateMenus() {
   mnuStatListBox->setObjectName(QStringLiteral("mnuStatListBox"));
   mnuStatListBox->addAction(acnRemove);
   mnuStatListBox->addAction(acnRemoveAll);
+  mnuStatListBox->addAction(acnExportSnapshot);
   QListWidget *list = pnlInputs->lbxStatistics;
   connect(list, &QListWidget::customContextMenuRequested, this, [this, list](const QPoint &APos) {
     UpdateActions();
@@ -426,6 +431,34 @@ void TfrmMain::CreateChartLookActions() {
   }
   acnBandPlan->setObjectName(QStringLiteral("acnBandPlan"));
   acnFrequencyAxis->setObjectName(QStringLiteral("acnFrequencyAxis"));
+}
+
+// Always enabled: with no chart or no snapshot chosen they do nothing.
+void TfrmMain::CreateExportActions() {
+  acnChartExport = new QAction(QStringLiteral("Export..."), this);
+  acnChartExport->setObjectName(QStringLiteral("acnChartExport"));
+  connect(acnChartExport, &QAction::triggered, this, [this] { Guarded([this] { acnChartExportExecute(); }); });
+  acnExportSnapshot = new QAction(QStringLiteral("Export snapshot..."), this);
+  acnExportSnapshot->setObjectName(QStringLiteral("acnExportSnapshot"));
+  connect(acnExportSnapshot, &QAction::triggered, this, [this] { Guarded([this] { acnExportSnapshotExecute(); }); });
+}
+
+void TfrmMain::acnChartExportExecute() {
+  TToneChart *chart = FChartMenuComponent;
+  if (!chart)
+    return;
+  const std::string proposed = chart->Title().toStdString() + ".png";
+  if (const auto file = FFileDialogs->SaveExportFileName(proposed, TWindowExports::ChartFilters()))
+    TWindowExports::ExportChart(chart, *file);
+}
+
+void TfrmMain::acnExportSnapshotExecute() {
+  const TDrayData *snapshot = GetSelectedDrayData();
+  if (!snapshot)
+    return;
+  const std::string proposed = snapshot->Name() + ".csv";
+  if (const auto file = FFileDialogs->SaveExportFileName(proposed, TWindowExports::SnapshotFilters()))
+    TWindowExports::ExportSnapshot(*snapshot, *file);
 }
 
 void TfrmMain::ChartLookChanged() {

@@ -60,6 +60,8 @@ public:
   // On the charts' pop-up menu, checked: the profile's bands shaded, the tone
   // axis in MHz. Both are remembered in the user's settings.
   QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr;
+  // "Export..." on the charts' menu, "Export snapshot..." on the list's.
+  QAction *acnChartExport = nullptr, *acnExportSnapshot = nullptr;
   QMenu *mnuCharts = nullptr;
   QMenu *mnuStatListBox = nullptr;
 
@@ -119,6 +121,9 @@ public:
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
   void CreateChartLookActions();
   void ChartLookChanged();
+  void CreateExportActions();
+  void acnChartExportExecute();
+  void acnExportSnapshotExecute();
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
 
