@@ -156,11 +156,15 @@ private slots:
     {
       TfrmMain form(QStringList{}, TMainServices{&errors, &help});
       QVERIFY(form.acnBandPlan->isChecked());
+      // The offscreen platform's palette is light: light charts to start.
+      QVERIFY(!form.acnDarkCharts->isChecked());
       QVERIFY(!form.acnFrequencyAxis->isChecked());
       form.Charts().DisplayChartData(data.get());
       QCOMPARE(TToneBands::Of(form.Charts().chartBitLoading).size(), std::size_t(6));
       form.acnBandPlan->trigger();
       form.acnFrequencyAxis->trigger();
+      form.acnDarkCharts->trigger();
+      QVERIFY(form.Charts().chartGain->Dark());
       QVERIFY(TToneBands::Of(form.Charts().chartBitLoading).empty());
       QVERIFY(form.Charts().chartHLog->FrequencyAxis());
     }
@@ -170,7 +174,31 @@ private slots:
     again.Charts().DisplayChartData(data.get());
     QVERIFY(TToneBands::Of(again.Charts().chartSNR).empty());
     QVERIFY(again.Charts().chartSNR->FrequencyAxis());
+    QVERIFY(again.acnDarkCharts->isChecked());
+    QVERIFY(again.Charts().chartSNR->Dark());
     QVERIFY(errors.Messages.empty() && errors.Reports.empty());
+  }
+
+  void DarkChartsChangeTheBackgroundTextAndSeriesColours() {
+    const auto data = Sample();
+    TToneChart chart;
+    TChartExport::Draw(&chart, *data, TChartKind::SNR);
+    TChartLook dark;
+    dark.Dark = true;
+    const QList<QColor> light = {chart.background().color(), chart.ToneAxis()->tickLabelColor(),
+                                 chart.graph(0)->pen().color(), chart.graph(1)->pen().color()};
+    QCOMPARE(light, (QList<QColor>{Qt::white, Qt::black, TChartLook().USColor(), TChartLook().DSColor()}));
+    TChartExport::Draw(&chart, *data, TChartKind::SNR, dark);
+    const QList<QColor> darkColours = {chart.background().color(), chart.ToneAxis()->tickLabelColor(),
+                                       chart.graph(0)->pen().color(), chart.graph(1)->pen().color()};
+    QCOMPARE(darkColours, (QList<QColor>{QColor(32, 33, 36), QColor(224, 224, 224), dark.USColor(), dark.DSColor()}));
+    // Both directions stand out from the dark background.
+    for (const QColor &direction : {dark.USColor(), dark.DSColor()})
+      QVERIFY(direction.lightness() - darkColours.first().lightness() > 80);
+    // And the picture is dark: its corner is the background.
+    const QString file = FFolder.filePath(QStringLiteral("dark.png"));
+    QVERIFY(TChartExport::Save(&chart, file, TImageFormat::Png, QSize(600, 300)));
+    QCOMPARE(QImage(file).pixelColor(2, 2), QColor(32, 33, 36));
   }
 
   void TheWindowExportsTheChartItWasAskedOnAndTheSelectedSnapshot() {

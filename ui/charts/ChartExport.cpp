@@ -74,7 +74,7 @@ void DrawStat(TToneChart *AChart, const TDrayData &AData, TDrayKind AKind) {
 
 void TChartExport::Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook) {
   DrawSeries(AChart, AData, AKind);
-  ALook.ApplyTo(AChart, AData.VDSLProfile(), USColor(), DSColor());
+  ALook.ApplyTo(AChart, AData.VDSLProfile());
 }
 
 void TChartExport::DrawSeries(TToneChart *AChart, const TDrayData &AData, TChartKind AKind) {

@@ -77,6 +77,10 @@ public:
   // with 0; the axis title the chart had for tones comes back with them.
   void SetFrequencyAxis(double ASpacingHz);
   bool FrequencyAxis() const;
+
+  // Light text on a dark plot, or the dark-on-white the chart starts with.
+  void SetDark(bool ADark);
+  bool Dark() const { return FDark; }
   static constexpr const char *FrequencyAxisTitle = "Frequency (MHz)";
 
 signals:
@@ -103,6 +107,7 @@ private:
   TToneTicker *FToneTicker = nullptr;
   THoverFormat FHoverFormat;
   QString FToneAxisTitle;
+  bool FDark = false;
   QCPRange FHomeToneRange{0, 8192};
   QCPRange FFixedValueRange{0, 1};
   bool FValueAutomatic = true;

@@ -1,5 +1,7 @@
 #include "ChartLookSettings.h"
 
+#include <QApplication>
+#include <QPalette>
 #include <QSettings>
 
 namespace {
@@ -13,6 +15,11 @@ QSettings Settings() {
 
 const QString BandPlanKey = QStringLiteral("Charts/BandPlan");
 const QString FrequencyAxisKey = QStringLiteral("Charts/FrequencyAxis");
+const QString DarkKey = QStringLiteral("Charts/Dark");
+
+// Until the user chooses, the charts follow the desktop: dark charts in a
+// window whose palette is dark.
+bool DesktopIsDark() { return QApplication::palette().color(QPalette::Window).lightness() < 128; }
 
 } // namespace
 
@@ -21,6 +28,7 @@ TChartLook TChartLookSettings::Load() {
   TChartLook Look;
   Look.BandPlan = Stored.value(BandPlanKey, Look.BandPlan).toBool();
   Look.FrequencyAxis = Stored.value(FrequencyAxisKey, Look.FrequencyAxis).toBool();
+  Look.Dark = Stored.value(DarkKey, DesktopIsDark()).toBool();
   return Look;
 }
 
@@ -28,4 +36,5 @@ void TChartLookSettings::Save(const TChartLook &ALook) {
   QSettings Stored = Settings();
   Stored.setValue(BandPlanKey, ALook.BandPlan);
   Stored.setValue(FrequencyAxisKey, ALook.FrequencyAxis);
+  Stored.setValue(DarkKey, ALook.Dark);
 }

@@ -54,7 +54,7 @@ void TMainCharts::RedrawBinSNR(const TDrayData *AData) {
 }
 
 void TMainCharts::ApplyLook(TToneChart *AChart, const TDrayData *AData) const {
-  FLook.ApplyTo(AChart, AData ? AData->VDSLProfile() : vpNA, USColor, DSColor);
+  FLook.ApplyTo(AChart, AData ? AData->VDSLProfile() : vpNA);
 }
 
 void TMainCharts::SetLook(const TChartLook &ALook, const TDrayData *AData) {
@@ -81,49 +81,47 @@ void TMainCharts::PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QCo
                            const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartHLog;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  ApplyLook(chart, &AData);
   TSeriesPlotter::PlotStatLines(chart, AData.HLogStatsUS(), AData.HLogStatsDS(), AData.HLogMultipliers(), ADSColor,
                                 AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                           const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartQLN;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  ApplyLook(chart, &AData);
   TSeriesPlotter::PlotStatLines(chart, AData.QLNStatsUS(), AData.QLNStatsDS(), AData.QLNMultipliers(), ADSColor,
                                 AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                           const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartSNR;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  ApplyLook(chart, &AData);
   TSeriesPlotter::PlotStatLines(chart, AData.SNRStatsUS(), AData.SNRStatsDS(), AData.SNRMultipliers(), ADSColor,
                                 AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotBitLoading(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                                  const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartBitLoading;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  if (!NoBinsData(AData, {chart}))
+    TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
+                                ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
   ApplyLook(chart, &AData);
-  if (NoBinsData(AData, {chart}))
-    return;
-  TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
-                              ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
 }
 
 void TMainCharts::PlotGain(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                            const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartGain;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
+  if (!NoBinsData(AData, {chart}))
+    TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
+                                ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
   ApplyLook(chart, &AData);
-  if (NoBinsData(AData, {chart}))
-    return;
-  TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
-                              ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
 }
 
 // A snapshot without bins tables says so in its bins charts rather than
@@ -161,11 +159,12 @@ void TMainCharts::PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TTon
   TToneChart *chartUS = AChartUS ? AChartUS : chartBinSNRUS;
   SetBinSNRAxis(chartDS, AData, "SNR Downstream");
   SetBinSNRAxis(chartUS, AData, "SNR Upstream");
+  if (!NoBinsData(AData, {chartUS, chartDS})) {
+    const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
+    TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
+    TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);
+  }
+  // After the series: the look recolours them for dark charts.
   ApplyLook(chartDS, &AData);
   ApplyLook(chartUS, &AData);
-  if (NoBinsData(AData, {chartUS, chartDS}))
-    return;
-  const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
-  TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
-  TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);
 }

@@ -420,7 +420,9 @@ void TfrmMain::acnLoadDataFromFileExecute() {
 void TfrmMain::CreateChartLookActions() {
   const TChartLook look = TChartLookSettings::Load();
   const std::pair<QAction **, std::pair<const char *, bool>> actions[] = {
-      {&acnBandPlan, {"Band plan", look.BandPlan}}, {&acnFrequencyAxis, {"Frequency in MHz", look.FrequencyAxis}}};
+      {&acnBandPlan, {"Band plan", look.BandPlan}},
+      {&acnFrequencyAxis, {"Frequency in MHz", look.FrequencyAxis}},
+      {&acnDarkCharts, {"Dark charts", look.Dark}}};
   mnuCharts->addSeparator();
   for (const auto &[action, setup] : actions) {
     *action = new QAction(QString::fromUtf8(setup.first), this);
@@ -431,6 +433,7 @@ void TfrmMain::CreateChartLookActions() {
   }
   acnBandPlan->setObjectName(QStringLiteral("acnBandPlan"));
   acnFrequencyAxis->setObjectName(QStringLiteral("acnFrequencyAxis"));
+  acnDarkCharts->setObjectName(QStringLiteral("acnDarkCharts"));
 }
 
 // Always enabled: with no chart or no snapshot chosen they do nothing.
@@ -465,6 +468,7 @@ void TfrmMain::ChartLookChanged() {
   TChartLook look;
   look.BandPlan = acnBandPlan->isChecked();
   look.FrequencyAxis = acnFrequencyAxis->isChecked();
+  look.Dark = acnDarkCharts->isChecked();
   FCharts->SetLook(look, FDisplayedData);
   TChartLookSettings::Save(look);
 }

@@ -58,8 +58,8 @@ public:
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
   // On the charts' pop-up menu, checked: the profile's bands shaded, the tone
-  // axis in MHz. Both are remembered in the user's settings.
-  QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr;
+  // axis in MHz, dark charts. All are remembered in the user's settings.
+  QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr, *acnDarkCharts = nullptr;
   // "Export..." on the charts' menu, "Export snapshot..." on the list's.
   QAction *acnChartExport = nullptr, *acnExportSnapshot = nullptr;
   QMenu *mnuCharts = nullptr;
