@@ -128,6 +128,13 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   // A failure is reported and the window opens all the same.
   if (FConfigFileName)
     Guarded([this] { LoadConfiguration(*FConfigFileName); });
+  // Snapshot files named on the command line ("tonegraph a.draydata").
+  QStringList snapshots;
+  for (const QString &arg : AArguments)
+    if (arg.endsWith(QStringLiteral(".draydata"), Qt::CaseInsensitive))
+      snapshots << arg;
+  LoadStatisticsFiles(snapshots);
+  setAcceptDrops(true);
 }
 
 QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char *ACategory,

@@ -114,6 +114,10 @@ public:
   // Statistics and configuration files.
   void SaveStatistics();
   void LoadStatistics();
+  // Loads one statistics file as "Load statistics..." does: given on the
+  // command line, dropped on the window, or chosen in the dialog.
+  void LoadStatisticsFile(const std::string &AFileName);
+  void LoadStatisticsFiles(const QStringList &AFileNames);
   void SaveConfiguration(const std::string &AFileName);
   void LoadConfiguration(const std::string &AFileName);
 
@@ -133,6 +137,8 @@ signals:
 
 protected:
   void closeEvent(QCloseEvent *AEvent) override;
+  void dragEnterEvent(QDragEnterEvent *AEvent) override;
+  void dropEvent(QDropEvent *AEvent) override;
 
 private:
   void FormCreate(const QStringList &AArguments);
