@@ -51,6 +51,7 @@ private slots:
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(Saved("dropped")), QUrl::fromLocalFile(Saved("also dropped"))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
     QApplication::sendEvent(&form, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
