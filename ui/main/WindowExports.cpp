@@ -77,7 +77,7 @@ void TWindowExports::ExportSnapshot(const TDrayData &AData, const std::string &A
   UnknownType(AFilename);
 }
 
-std::string TWindowExports::ChartSeriesCsv(const TToneChart *AChart) {
+std::string TWindowExports::ChartSeriesCsv(TToneChart *AChart) {
   std::string csv = "series,tone,value\r\n";
   for (int i = 0; i < AChart->plottableCount(); ++i) {
     QCPAbstractPlottable *series = AChart->plottable(i);

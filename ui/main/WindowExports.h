@@ -22,5 +22,5 @@ public:
 
   // Every point of every series of AChart: a header "series,tone,value",
   // then one row per point; a value is empty where the series has a gap.
-  static std::string ChartSeriesCsv(const TToneChart *AChart);
+  static std::string ChartSeriesCsv(TToneChart *AChart);
 };
