@@ -1,98 +1,172 @@
-// tonegraph-cli export: every column of the CSV holds, tone by tone, what
-// show --json says of the same snapshot file.
+// tonegraph-cli export: CSV that holds what show --json holds, pictures of
+// the charts at the size asked for, and wrong usage refused.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
+#include <cmath>
 #include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "CliRun.h"
 #include "TestFiles.h"
 
 namespace {
 
-std::vector<std::string> Fields(const std::string &ARow) {
-  std::vector<std::string> Out;
-  std::stringstream Row(ARow);
-  std::string Field;
-  while (std::getline(Row, Field, ','))
-    Out.push_back(Field);
-  if (!ARow.empty() && ARow.back() == ',')
-    Out.emplace_back();
-  return Out;
-}
+using nlohmann::json;
 
-// The JSON's value for a tone: the group's entry for a table, the tone's own
-// for the bins, "" where there is none.
-std::string Expected(const nlohmann::json &ASnapshot, const std::string &AColumn, int ATone) {
-  const std::string Kind = AColumn.substr(0, AColumn.find('_'));
-  const std::string Side = AColumn.substr(AColumn.find('_') + 1);
-  if (Kind == "hlog" || Kind == "qln" || Kind == "snr") {
-    const nlohmann::json &Table = ASnapshot[Kind];
-    const int Group = Table["groupSize"][Side == "us" ? 0 : 1];
-    if (Group == 0 || ATone / Group >= 512)
-      return "";
-    const nlohmann::json &Value = Table[Side][ATone / Group];
-    return Value.is_number() ? std::to_string(Value.get<int>()) : "";
+class CliExport : public ::testing::Test {
+protected:
+  // A 17A snapshot with all four tables, from real captures.
+  void SetUp() override {
+    const TCliRun Import = RunCli(
+        "import --profile 17A --hlog " + Quoted(FixturePath("line17a-hlog.txt")) + " --qln " +
+        Quoted(FixturePath("line17a-qln.txt")) + " --snr " + Quoted(FixturePath("line17a-snr.txt")) + " --bins " +
+        Quoted(FixturePath("line17a-bins.txt")) + " -o " + Quoted(Snapshot));
+    ASSERT_EQ(Import.Status, 0) << Import.Err;
   }
-  if (ASnapshot["raw"]["bins"][Side].empty())
-    return "";
-  const char *Field = Kind == "bits" ? "bits" : Kind == "gain" ? "gain" : "snr";
-  return std::to_string(ASnapshot["bins"][Side][Field][ATone].get<int>());
+
+  TTempFolder Folder;
+  const std::string Snapshot = Folder.Path("line.draydata");
+};
+
+std::vector<std::vector<std::string>> CsvRows(const std::string &ACsv) {
+  std::vector<std::vector<std::string>> Rows;
+  std::istringstream Lines(ACsv);
+  for (std::string Line; std::getline(Lines, Line);) {
+    EXPECT_EQ(Line.back(), '\r');
+    Line.pop_back();
+    std::vector<std::string> Row;
+    std::size_t Start = 0;
+    for (std::size_t Comma; (Comma = Line.find(',', Start)) != std::string::npos; Start = Comma + 1)
+      Row.push_back(Line.substr(Start, Comma - Start));
+    Row.push_back(Line.substr(Start));
+    Rows.push_back(Row);
+  }
+  return Rows;
 }
 
-TEST(CliExport, EveryCsvColumnHoldsWhatShowJsonSays) {
-  TTempFolder Folder;
-  const std::string File = FixturePath("line17a-bins.txt");
-  // A 17A snapshot with HLog, QLN and SNR in groups of 8 and a downstream bins listing only.
-  const TCliRun Imported =
-      RunCli("import --profile 17a --hlog " + Quoted(FixturePath("line17a-hlog.txt")) + " --qln " +
-             Quoted(FixturePath("line17a-qln.txt")) + " --snr " + Quoted(FixturePath("line17a-snr.txt")) + " --bins " +
-             Quoted(File) + " -o " + Quoted(Folder.Path("line.draydata")));
-  ASSERT_EQ(Imported.Status, 0) << Imported.Err;
-  const TCliRun Shown = RunCli("show " + Quoted(Folder.Path("line.draydata")) + " --json");
-  ASSERT_EQ(Shown.Status, 0) << Shown.Err;
-  const nlohmann::json Snapshot = nlohmann::json::parse(Shown.Out);
-  const TCliRun Csv = RunCli("export " + Quoted(Folder.Path("line.draydata")) + " --format csv");
-  ASSERT_EQ(Csv.Status, 0) << Csv.Err;
+// What a CSV cell should read for a JSON value: empty for no value.
+std::string Cell(const json &AValue, double AScale = 1) {
+  if (!AValue.is_number())
+    return "";
+  std::ostringstream Text;
+  Text << AValue.get<double>() / AScale;
+  return Text.str();
+}
 
-  std::stringstream Lines(Csv.Out);
-  std::string Line;
-  std::getline(Lines, Line);
-  ASSERT_EQ(Line, "tone,frequency_hz,hlog_us,hlog_ds,qln_us,qln_ds,snr_us,snr_ds,bits_us,bits_ds,gain_us,gain_ds,"
-                  "binsnr_us,binsnr_ds\r");
-  const std::vector<std::string> Columns = Fields(Line.substr(0, Line.size() - 1));
-  int Tone = 0, Compared = 0;
-  for (; std::getline(Lines, Line); ++Tone) {
-    ASSERT_EQ(Line.back(), '\r') << "CR LF line ends";
-    const std::vector<std::string> Row = Fields(Line.substr(0, Line.size() - 1));
-    ASSERT_EQ(Row.size(), Columns.size()) << Tone;
+// The cell of a per-group table for ATone, from the JSON's own group size.
+std::string GroupCell(const json &AKind, const char *ADirection, int ATone) {
+  const int Size = AKind["groupSize"][std::string(ADirection) == "us" ? 0 : 1];
+  if (Size == 0 || ATone / Size >= static_cast<int>(AKind[ADirection].size()))
+    return "";
+  return Cell(AKind[ADirection][ATone / Size]);
+}
+
+TEST_F(CliExport, CsvHoldsTheValuesOfShowJsonInEveryColumn) {
+  const TCliRun Csv = RunCli("export " + Quoted(Snapshot) + " --format csv");
+  ASSERT_EQ(Csv.Status, 0) << Csv.Err;
+  const TCliRun Show = RunCli("show --json " + Quoted(Snapshot));
+  ASSERT_EQ(Show.Status, 0) << Show.Err;
+  const json Data = json::parse(Show.Out);
+  const auto Rows = CsvRows(Csv.Out);
+  ASSERT_EQ(Rows.size(), 1u + 4096u);
+  const std::vector<std::string> &Header = Rows[0];
+  int Checked = 0;
+  for (int Tone = 0; Tone < 4096; ++Tone) {
+    const std::vector<std::string> &Row = Rows[1 + Tone];
+    ASSERT_EQ(Row.size(), Header.size()) << "tone " << Tone;
     EXPECT_EQ(Row[0], std::to_string(Tone));
     EXPECT_DOUBLE_EQ(std::stod(Row[1]), Tone * 4312.5);
-    for (std::size_t Column = 2; Column < Columns.size(); ++Column) {
-      ASSERT_EQ(Row[Column], Expected(Snapshot, Columns[Column], Tone)) << Columns[Column] << " at tone " << Tone;
-      Compared += !Row[Column].empty();
+    for (std::size_t Column = 2; Column < Header.size(); ++Column) {
+      const std::string Name = Header[Column];
+      const std::string Table = Name.substr(0, Name.find('_')), Direction = Name.substr(Name.find('_') + 1);
+      std::string Expected;
+      if (Table == "hlog" || Table == "qln" || Table == "snr")
+        Expected = GroupCell(Data[Table], Direction.c_str(), Tone);
+      else {
+        const json &Bins = Data["bins"][Direction];
+        Expected = Table == "bits"   ? Cell(Bins["bits"][Tone])
+                   : Table == "gain" ? Cell(Bins["gain"][Tone], 10)
+                                     : Cell(Bins["snr"][Tone]);
+      }
+      ASSERT_EQ(Row[Column], Expected) << Name << " tone " << Tone;
+      Checked += !Expected.empty();
     }
   }
-  EXPECT_EQ(Tone, 4096);
-  EXPECT_GT(Compared, 4096 * 4) << "the fixture fills most columns";
+  // The captures fill most cells; a CSV of empty cells would pass the rest.
+  EXPECT_GT(Checked, 4096 * 8);
 }
 
-TEST(CliExport, JsonIsShowJsonAndAFailedWriteKeepsTheFile) {
-  TTempFolder Folder;
-  const TCliRun Imported = RunCli("import --profile 17a --hlog " + Quoted(FixturePath("line17a-hlog.txt")) + " -o " +
-                                  Quoted(Folder.Path("line.draydata")));
-  ASSERT_EQ(Imported.Status, 0) << Imported.Err;
-  const TCliRun Json = RunCli("export " + Quoted(Folder.Path("line.draydata")) + " --format json -o " +
-                              Quoted(Folder.Path("line.json")));
-  ASSERT_EQ(Json.Status, 0) << Json.Err;
-  EXPECT_EQ(ReadBytes(Folder.Path("line.json")), RunCli("show " + Quoted(Folder.Path("line.draydata")) + " --json").Out);
-  const TCliRun Wrong = RunCli("export " + Quoted(Folder.Path("line.draydata")) + " --format xlsx");
-  EXPECT_EQ(Wrong.Status, 2);
-  std::filesystem::create_directory(Folder.Path("folder"));
-  const TCliRun IntoFolder =
-      RunCli("export " + Quoted(Folder.Path("line.draydata")) + " --format csv -o " + Quoted(Folder.Path("folder")));
-  EXPECT_EQ(IntoFolder.Status, 1);
-  EXPECT_TRUE(std::filesystem::is_directory(Folder.Path("folder")));
+TEST_F(CliExport, JsonIsWhatShowJsonPrints) {
+  const std::string Out = Folder.Path("line.json");
+  const TCliRun Export = RunCli("export " + Quoted(Snapshot) + " --format json -o " + Quoted(Out));
+  ASSERT_EQ(Export.Status, 0) << Export.Err;
+  EXPECT_EQ(Export.Out, "");
+  EXPECT_EQ(ReadBytes(Out), RunCli("show --json " + Quoted(Snapshot)).Out);
+}
+
+#ifdef TONEGRAPH_CHART_IMAGES
+
+// Width and height from a PNG's header chunk (big-endian, at bytes 16..23).
+std::pair<int, int> PngSize(const std::string &ABytes) {
+  auto Word = [&](std::size_t AAt) {
+    int Value = 0;
+    for (std::size_t I = AAt; I < AAt + 4; ++I)
+      Value = Value * 256 + static_cast<unsigned char>(ABytes.at(I));
+    return Value;
+  };
+  EXPECT_EQ(ABytes.substr(1, 3), "PNG");
+  return {Word(16), Word(20)};
+}
+
+TEST_F(CliExport, PicturesOfEveryChartAtTheSizeAskedFor) {
+  const struct {
+    const char *Chart, *Title;
+  } Charts[] = {{"hlog", "HLog"}, {"qln", "QLN"},   {"snr", "SNR"},
+                {"bits", "Bits"}, {"gain", "Gain"}, {"binsnr", "SNR"}};
+  for (const auto &Chart : Charts) {
+    const std::string Png = Folder.Path(std::string(Chart.Chart) + ".png");
+    const std::string Svg = Folder.Path(std::string(Chart.Chart) + ".svg");
+    const std::string Pdf = Folder.Path(std::string(Chart.Chart) + ".pdf");
+    const std::string Common = "export " + Quoted(Snapshot) + " --chart " + Chart.Chart;
+    ASSERT_EQ(RunCli(Common + " --format png --size 640x360 -o " + Quoted(Png)).Status, 0) << Chart.Chart;
+    ASSERT_EQ(RunCli(Common + " --format svg --size 800x500 -o " + Quoted(Svg)).Status, 0) << Chart.Chart;
+    ASSERT_EQ(RunCli(Common + " --format pdf -o " + Quoted(Pdf)).Status, 0) << Chart.Chart;
+    EXPECT_EQ(PngSize(ReadBytes(Png)), std::make_pair(640, 360)) << Chart.Chart;
+    const std::string SvgText = ReadBytes(Svg);
+    EXPECT_NE(SvgText.find("width=\"800"), std::string::npos) << Chart.Chart;
+    EXPECT_NE(SvgText.find("height=\"500"), std::string::npos) << Chart.Chart;
+    // The title and the legend's entries are text in the picture.
+    for (const std::string &Text : {std::string(Chart.Title), std::string(">US<"), std::string(">DS<")})
+      EXPECT_NE(SvgText.find(Text), std::string::npos) << Chart.Chart << ": " << Text;
+    EXPECT_EQ(ReadBytes(Pdf).substr(0, 5), "%PDF-") << Chart.Chart;
+  }
+}
+
+#endif
+
+TEST_F(CliExport, WrongUsageIsRefused) {
+  const std::string File = Quoted(Snapshot);
+  const struct {
+    std::string Args, Error;
+  } Cases[] = {
+      {"export " + File + " --format png", "a png picture needs -o OUT"},
+      {"export " + File + " --format gif", "--format: gif not in {csv,json,png,svg,pdf}"},
+      {"export " + File + " --format png --chart loops -o x.png", "--chart: loops not in"},
+      {"export " + File + " --format png --size 0x700 -o x.png", "the size is WIDTHxHEIGHT in pixels"},
+      {"export " + File + " --format png --size 1200 -o x.png", "the size is WIDTHxHEIGHT in pixels"},
+      {"export " + File, "--format is required"},
+  };
+  for (const auto &Case : Cases) {
+    const TCliRun Run = RunCli(Case.Args);
+    EXPECT_EQ(Run.Status, 2) << Case.Args;
+    EXPECT_NE(Run.Err.find(Case.Error), std::string::npos) << Case.Args << "\n" << Run.Err;
+  }
+  const TCliRun Missing = RunCli("export " + Quoted(Folder.Path("none.draydata")) + " --format csv");
+  EXPECT_EQ(Missing.Status, 1);
+  EXPECT_NE(Missing.Err.find("none.draydata: "), std::string::npos) << Missing.Err;
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 namespace {
 
-const char *const Commands[] = {"", "import", "show", "analyze", "retrieve", "routersim"};
+const char *const Commands[] = {"", "import", "show", "analyze", "retrieve", "routersim", "export"};
 
 std::string Prefixed(const std::string &ACommand) {
   return ACommand.empty() ? "tonegraph-cli" : "tonegraph-cli " + ACommand;
@@ -30,7 +30,7 @@ TEST(CliUsage, AnUnknownOptionIsWrongUsageOfThatCommand) {
   // is wrong.
   const std::pair<std::string, std::string> CommandsWithRequired[] = {
       {"", ""},         {"import", " -o x"},   {"show", " x"}, {"analyze", " x"}, {"retrieve", " --host h --user u"},
-      {"routersim", ""}};
+      {"routersim", ""}, {"export", " x --format csv"}};
   for (const auto &[Command, Required] : CommandsWithRequired) {
     const TCliRun Run = RunCli(Command + Required + " --bogus");
     EXPECT_EQ(Run.Status, 2) << Command;

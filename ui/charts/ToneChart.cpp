@@ -103,6 +103,37 @@ QString TToneChart::Notice() const {
   return FNotice ? FNotice->text() : QString();
 }
 
+void TToneChart::SetFrequencyAxis(double ASpacingHz) {
+  const QString MHzTitle = QString::fromLatin1(FrequencyAxisTitle);
+  // Setting a chart up gives the axis its tone title again; that title is
+  // the one to bring back later.
+  if (xAxis->label() != MHzTitle)
+    FToneAxisTitle = xAxis->label();
+  FToneTicker->SetFrequencySpacing(ASpacingHz);
+  xAxis->setLabel(ASpacingHz > 0 ? MHzTitle : FToneAxisTitle);
+  replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TToneChart::SetDark(bool ADark) {
+  FDark = ADark;
+  const QColor ground = ADark ? QColor(32, 33, 36) : QColor(Qt::white);
+  const QColor ink = ADark ? QColor(224, 224, 224) : QColor(Qt::black);
+  setBackground(ground);
+  FTitle->setTextColor(ink);
+  legend->setTextColor(ink);
+  for (QCPAxis *axis : {xAxis, yAxis}) {
+    axis->setBasePen(QPen(ink, 0, Qt::DotLine));
+    axis->setTickPen(QPen(ink));
+    axis->setSubTickPen(QPen(ink));
+    axis->setTickLabelColor(ink);
+    axis->setLabelColor(ink);
+    axis->grid()->setPen(QPen(ADark ? QColor(80, 82, 88) : GridColour, 0, Qt::SolidLine));
+  }
+  replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool TToneChart::FrequencyAxis() const { return FToneTicker->FrequencySpacing() > 0; }
+
 void TToneChart::SetTitle(const QString &ATitle) {
   FTitle->setText(ATitle);
 }

@@ -73,6 +73,16 @@ public:
   void SetToneSpacingHz(double ASpacingHz) { FHoverFormat.ToneSpacingHz = ASpacingHz; }
   void SetPositionWord(const QString &AWord) { FHoverFormat.PositionWord = AWord; }
 
+  // The tone axis in MHz at ASpacingHz per tone, or in tone numbers again
+  // with 0; the axis title the chart had for tones comes back with them.
+  void SetFrequencyAxis(double ASpacingHz);
+  bool FrequencyAxis() const;
+
+  // Light text on a dark plot, or the dark-on-white the chart starts with.
+  void SetDark(bool ADark);
+  bool Dark() const { return FDark; }
+  static constexpr const char *FrequencyAxisTitle = "Frequency (MHz)";
+
 signals:
   // The user asked for the chart's pop-up menu (mouse or keyboard).
   void MenuRequested(TToneChart *AChart, const QPoint &AGlobalPos);
@@ -96,6 +106,8 @@ private:
   QSharedPointer<TToneTicker> FToneTickerRef;
   TToneTicker *FToneTicker = nullptr;
   THoverFormat FHoverFormat;
+  QString FToneAxisTitle;
+  bool FDark = false;
   QCPRange FHomeToneRange{0, 8192};
   QCPRange FFixedValueRange{0, 1};
   bool FValueAutomatic = true;

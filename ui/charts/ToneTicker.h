@@ -3,6 +3,8 @@
 // zoom leaves few labels in view and coarser when the labels would crowd the
 // axis (VisibleToneStep); whole-number labels laid out alternately on two
 // rows so that dense tone axes stay readable; three minor ticks per step.
+// Given a tone spacing, the ticks fall on round frequencies instead and the
+// labels read in MHz.
 
 #include <qcustomplot.h>
 
@@ -13,6 +15,10 @@ public:
   // Labels on every other tick go to a second row.
   void SetAlternateRows(bool AValue) { FAlternateRows = AValue; }
   bool AlternateRows() const { return FAlternateRows; }
+
+  // Hz between neighbouring tones; 0 labels tone numbers.
+  void SetFrequencySpacing(double AHz) { FSpacingHz = AHz; }
+  double FrequencySpacing() const { return FSpacingHz; }
 
   // The step that the last generated ticks used.
   double UsedStep() const { return FUsedStep; }
@@ -25,4 +31,7 @@ protected:
 private:
   bool FAlternateRows = true;
   double FUsedStep = 1;
+  double FSpacingHz = 0;
+
+  double FrequencyStep(double ARangeTones) const;
 };

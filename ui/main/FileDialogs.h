@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class IFileDialogs {
 public:
@@ -14,4 +15,8 @@ public:
   virtual std::optional<std::string> OpenStatisticsFileName() = 0;
   virtual std::optional<std::string> SaveConfigurationFileName() = 0;
   virtual std::optional<std::string> OpenConfigurationFileName() = 0;
+  // An export: AFilters are the name filters offered ("PNG picture (*.png)"),
+  // the chosen file's extension picks the format.
+  virtual std::optional<std::string> SaveExportFileName(const std::string &AProposed,
+                                                        const std::vector<std::string> &AFilters) = 0;
 };

@@ -53,9 +53,20 @@ void TMainCharts::RedrawBinSNR(const TDrayData *AData) {
     PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
 }
 
+void TMainCharts::ApplyLook(TToneChart *AChart, const TDrayData *AData) const {
+  FLook.ApplyTo(AChart, AData ? AData->VDSLProfile() : vpNA);
+}
+
+void TMainCharts::SetLook(const TChartLook &ALook, const TDrayData *AData) {
+  FLook = ALook;
+  for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS})
+    ApplyLook(chart, AData);
+}
+
 void TMainCharts::DisplayChartData(const TDrayData *AData) {
   if (!AData) {
     TChartSetup::ClearCharts({chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS});
+    SetLook(FLook, nullptr);
     return;
   }
   PlotHLOG(*AData, chartHLog, DSColor, USColor);
@@ -72,6 +83,7 @@ void TMainCharts::PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QCo
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
   TSeriesPlotter::PlotStatLines(chart, AData.HLogStatsUS(), AData.HLogStatsDS(), AData.HLogMultipliers(), ADSColor,
                                 AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
@@ -80,6 +92,7 @@ void TMainCharts::PlotQLN(const TDrayData &AData, TToneChart *AChart, const QCol
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
   TSeriesPlotter::PlotStatLines(chart, AData.QLNStatsUS(), AData.QLNStatsDS(), AData.QLNMultipliers(), ADSColor,
                                 AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
@@ -88,26 +101,27 @@ void TMainCharts::PlotSNR(const TDrayData &AData, TToneChart *AChart, const QCol
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
   TSeriesPlotter::PlotStatLines(chart, AData.SNRStatsUS(), AData.SNRStatsDS(), AData.SNRMultipliers(), ADSColor,
                                 AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotBitLoading(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                                  const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartBitLoading;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  if (NoBinsData(AData, {chart}))
-    return;
-  TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
-                              ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
+  if (!NoBinsData(AData, {chart}))
+    TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
+                                ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 void TMainCharts::PlotGain(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                            const QColor &AUSColor) {
   TToneChart *chart = AChart ? AChart : chartGain;
   TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  if (NoBinsData(AData, {chart}))
-    return;
-  TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
-                              ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
+  if (!NoBinsData(AData, {chart}))
+    TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
+                                ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
+  ApplyLook(chart, &AData);
 }
 
 // A snapshot without bins tables says so in its bins charts rather than
@@ -145,9 +159,12 @@ void TMainCharts::PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TTon
   TToneChart *chartUS = AChartUS ? AChartUS : chartBinSNRUS;
   SetBinSNRAxis(chartDS, AData, "SNR Downstream");
   SetBinSNRAxis(chartUS, AData, "SNR Upstream");
-  if (NoBinsData(AData, {chartUS, chartDS}))
-    return;
-  const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
-  TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
-  TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);
+  if (!NoBinsData(AData, {chartUS, chartDS})) {
+    const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
+    TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
+    TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);
+  }
+  // After the series: the look recolours them for dark charts.
+  ApplyLook(chartDS, &AData);
+  ApplyLook(chartUS, &AData);
 }

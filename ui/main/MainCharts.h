@@ -6,6 +6,8 @@
 
 #include <QColor>
 
+#include "ChartLook.h"
+
 class QCheckBox;
 class TDrayData;
 class TMainPages;
@@ -25,6 +27,11 @@ public:
   // again and, when AData is given, drawn from it at once.
   void RedrawBinSNR(const TDrayData *AData);
 
+  // The band plan and the tone axis's unit of every chart; AData, when
+  // given, is the snapshot shown, whose profile they follow.
+  void SetLook(const TChartLook &ALook, const TDrayData *AData);
+  const TChartLook &Look() const { return FLook; }
+
   // A null chart means the default one for that table.
   void PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
   void PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
@@ -41,5 +48,8 @@ private:
   static bool NoBinsData(const TDrayData &AData, std::initializer_list<TToneChart *> ACharts);
   void SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle);
 
+  void ApplyLook(TToneChart *AChart, const TDrayData *AData) const;
+
   const QCheckBox *FFirst512Bins;
+  TChartLook FLook;
 };

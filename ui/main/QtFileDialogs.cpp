@@ -64,3 +64,16 @@ std::optional<std::string> TQtFileDialogs::OpenConfigurationFileName() {
   TRecentFolders::OpenIn(dlgOpen, TFileKind::Configuration);
   return Run(dlgOpen, TFileKind::Configuration);
 }
+
+std::optional<std::string> TQtFileDialogs::SaveExportFileName(const std::string &AProposed,
+                                                              const std::vector<std::string> &AFilters) {
+  QFileDialog dlgExport(FParent, QStringLiteral("Export"));
+  SetUpSave(dlgExport);
+  QStringList filters;
+  for (const std::string &filter : AFilters)
+    filters << QString::fromStdString(filter);
+  dlgExport.setNameFilters(filters);
+  TRecentFolders::OpenIn(dlgExport, TFileKind::Statistics);
+  dlgExport.selectFile(QString::fromStdString(AProposed));
+  return Run(dlgExport, TFileKind::Statistics);
+}

@@ -16,6 +16,8 @@ public:
   std::optional<std::string> OpenStatisticsFileName() override;
   std::optional<std::string> SaveConfigurationFileName() override;
   std::optional<std::string> OpenConfigurationFileName() override;
+  std::optional<std::string> SaveExportFileName(const std::string &AProposed,
+                                                const std::vector<std::string> &AFilters) override;
 
 private:
   // Opens ADialog in the folder last used for AKind and remembers the new one.

@@ -20,6 +20,9 @@
 #include <QStatusBar>
 
 #include "ActionBinding.h"
+#include "ChartLookSettings.h"
+#include "FileDialogs.h"
+#include "WindowExports.h"
 #include "ConfigSwitch.h"
 #include "DrayData.h"
 #include "ErrorReport.h"
@@ -115,6 +118,7 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   });
   FCharts = std::make_unique<TMainCharts>(*pgcMain, pnlInputs->chkSNRBug);
   FCharts->SetupCharts();
+  FCharts->SetLook(TChartLookSettings::Load(), nullptr);
   FLineView = std::make_unique<TLineView>(pgcMain->tbsLine, pgcMain->chartHLog, pgcMain->chartQLN);
   pgcMain->setCurrentWidget(pgcMain->TabSheet1);
   std::vector<std::string> args;
@@ -124,6 +128,13 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   // A failure is reported and the window opens all the same.
   if (FConfigFileName)
     Guarded([this] { LoadConfiguration(*FConfigFileName); });
+  // Snapshot files named on the command line ("tonegraph a.draydata").
+  QStringList snapshots;
+  for (const QString &arg : AArguments)
+    if (arg.endsWith(QStringLiteral(".draydata"), Qt::CaseInsensitive))
+      snapshots << arg;
+  LoadStatisticsFiles(snapshots);
+  setAcceptDrops(true);
 }
 
 QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char *ACategory,
@@ -191,12 +202,16 @@ void TfrmMain::CreateMenus() {
   mnuCharts = new QMenu(this);
   mnuCharts->setObjectName(QStringLiteral("mnuCharts"));
   mnuCharts->addAction(acnChartCopy);
+  CreateExportActions();
+  mnuCharts->addAction(acnChartExport);
+  CreateChartLookActions();
   for (TToneChart *chart : pgcMain->findChildren<TToneChart *>())
     connect(chart, &TToneChart::MenuRequested, this, &TfrmMain::PopupChartMenu);
   mnuStatListBox = new QMenu(this);
   mnuStatListBox->setObjectName(QStringLiteral("mnuStatListBox"));
   mnuStatListBox->addAction(acnRemove);
   mnuStatListBox->addAction(acnRemoveAll);
+  mnuStatListBox->addAction(acnExportSnapshot);
   QListWidget *list = pnlInputs->lbxStatistics;
   connect(list, &QListWidget::customContextMenuRequested, this, [this, list](const QPoint &APos) {
     UpdateActions();
@@ -407,6 +422,62 @@ void TfrmMain::acnLoadDataFromFileExecute() {
     notes << QString::fromStdString(NoValuesNote(
                  QFileInfo(QString::fromStdString(capture.FileName)).fileName().toStdString(), capture.Kind));
   SetStatusText(notes.join(QStringLiteral("; ")).toStdString());
+}
+
+void TfrmMain::CreateChartLookActions() {
+  const TChartLook look = TChartLookSettings::Load();
+  const std::pair<QAction **, std::pair<const char *, bool>> actions[] = {
+      {&acnBandPlan, {"Band plan", look.BandPlan}},
+      {&acnFrequencyAxis, {"Frequency in MHz", look.FrequencyAxis}},
+      {&acnDarkCharts, {"Dark charts", look.Dark}}};
+  mnuCharts->addSeparator();
+  for (const auto &[action, setup] : actions) {
+    *action = new QAction(QString::fromUtf8(setup.first), this);
+    (*action)->setCheckable(true);
+    (*action)->setChecked(setup.second);
+    connect(*action, &QAction::toggled, this, [this] { Guarded([this] { ChartLookChanged(); }); });
+    mnuCharts->addAction(*action);
+  }
+  acnBandPlan->setObjectName(QStringLiteral("acnBandPlan"));
+  acnFrequencyAxis->setObjectName(QStringLiteral("acnFrequencyAxis"));
+  acnDarkCharts->setObjectName(QStringLiteral("acnDarkCharts"));
+}
+
+// Always enabled: with no chart or no snapshot chosen they do nothing.
+void TfrmMain::CreateExportActions() {
+  acnChartExport = new QAction(QStringLiteral("Export..."), this);
+  acnChartExport->setObjectName(QStringLiteral("acnChartExport"));
+  connect(acnChartExport, &QAction::triggered, this, [this] { Guarded([this] { acnChartExportExecute(); }); });
+  acnExportSnapshot = new QAction(QStringLiteral("Export snapshot..."), this);
+  acnExportSnapshot->setObjectName(QStringLiteral("acnExportSnapshot"));
+  connect(acnExportSnapshot, &QAction::triggered, this, [this] { Guarded([this] { acnExportSnapshotExecute(); }); });
+}
+
+void TfrmMain::acnChartExportExecute() {
+  TToneChart *chart = FChartMenuComponent;
+  if (!chart)
+    return;
+  const std::string proposed = chart->Title().toStdString() + ".png";
+  if (const auto file = FFileDialogs->SaveExportFileName(proposed, TWindowExports::ChartFilters()))
+    TWindowExports::ExportChart(chart, *file);
+}
+
+void TfrmMain::acnExportSnapshotExecute() {
+  const TDrayData *snapshot = GetSelectedDrayData();
+  if (!snapshot)
+    return;
+  const std::string proposed = snapshot->Name() + ".csv";
+  if (const auto file = FFileDialogs->SaveExportFileName(proposed, TWindowExports::SnapshotFilters()))
+    TWindowExports::ExportSnapshot(*snapshot, *file);
+}
+
+void TfrmMain::ChartLookChanged() {
+  TChartLook look;
+  look.BandPlan = acnBandPlan->isChecked();
+  look.FrequencyAxis = acnFrequencyAxis->isChecked();
+  look.Dark = acnDarkCharts->isChecked();
+  FCharts->SetLook(look, FDisplayedData);
+  TChartLookSettings::Save(look);
 }
 
 void TfrmMain::PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos) {

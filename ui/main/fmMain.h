@@ -57,6 +57,11 @@ public:
   QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
           *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
           *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
+  // On the charts' pop-up menu, checked: the profile's bands shaded, the tone
+  // axis in MHz, dark charts. All are remembered in the user's settings.
+  QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr, *acnDarkCharts = nullptr;
+  // "Export..." on the charts' menu, "Export snapshot..." on the list's.
+  QAction *acnChartExport = nullptr, *acnExportSnapshot = nullptr;
   QMenu *mnuCharts = nullptr;
   QMenu *mnuStatListBox = nullptr;
 
@@ -109,11 +114,20 @@ public:
   // Statistics and configuration files.
   void SaveStatistics();
   void LoadStatistics();
+  // Loads one statistics file as "Load statistics..." does: given on the
+  // command line, dropped on the window, or chosen in the dialog.
+  void LoadStatisticsFile(const std::string &AFileName);
+  void LoadStatisticsFiles(const QStringList &AFileNames);
   void SaveConfiguration(const std::string &AFileName);
   void LoadConfiguration(const std::string &AFileName);
 
   // Opens the chart pop-up menu for AChart (as a right click does).
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
+  void CreateChartLookActions();
+  void ChartLookChanged();
+  void CreateExportActions();
+  void acnChartExportExecute();
+  void acnExportSnapshotExecute();
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
 
@@ -123,6 +137,8 @@ signals:
 
 protected:
   void closeEvent(QCloseEvent *AEvent) override;
+  void dragEnterEvent(QDragEnterEvent *AEvent) override;
+  void dropEvent(QDropEvent *AEvent) override;
 
 private:
   void FormCreate(const QStringList &AArguments);

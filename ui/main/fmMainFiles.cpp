@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
 
 #include "Configuration.h"
 #include "DrayData.h"
@@ -45,13 +49,47 @@ void TfrmMain::SaveStatistics() {
 }
 
 void TfrmMain::LoadStatistics() {
-  const std::optional<std::string> fileName = FFileDialogs->OpenStatisticsFileName();
-  if (!fileName)
+  if (const std::optional<std::string> fileName = FFileDialogs->OpenStatisticsFileName())
+    LoadStatisticsFile(*fileName);
+}
+
+// Each file is loaded on its own: one that fails is reported and the others
+// still load.
+void TfrmMain::LoadStatisticsFiles(const QStringList &AFileNames) {
+  for (const QString &name : AFileNames)
+    Guarded([this, &name] { LoadStatisticsFile(name.toStdString()); });
+}
+
+namespace {
+
+QStringList DroppedFiles(const QMimeData *AData) {
+  QStringList files;
+  for (const QUrl &url : AData->urls())
+    if (url.isLocalFile())
+      files << url.toLocalFile();
+  return files;
+}
+
+}  // namespace
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent *AEvent) {
+  if (!DroppedFiles(AEvent->mimeData()).isEmpty())
+    AEvent->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent *AEvent) {
+  const QStringList files = DroppedFiles(AEvent->mimeData());
+  if (files.isEmpty())
     return;
+  AEvent->acceptProposedAction();
+  LoadStatisticsFiles(files);
+}
+
+void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
   auto snapshot = std::make_unique<TDrayData>();
   {
     const TWaitCursor wait;
-    snapshot->LoadFromFile(*fileName);
+    snapshot->LoadFromFile(AFileName);
   }
   if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(snapshot->Name()))) {
     FErrors->ShowErrorMessage("Data already loaded");

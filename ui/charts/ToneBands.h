@@ -1,0 +1,34 @@
+#pragma once
+// The upstream and downstream bands of a profile shaded behind a chart's
+// series, each labelled with its name (US0, DS1, ...) at the top of the plot.
+// Like marks they stand apart from the series: drawing or clearing series
+// leaves them; only Set and Clear replace them.
+
+#include <vector>
+
+#include <QColor>
+
+#include "BandPlan.h"
+
+class TToneChart;
+
+struct TShadedBand {
+  QString Name;
+  double FirstTone = 0;  // the band covers FirstTone - 0.5 .. LastTone + 0.5
+  double LastTone = 0;
+  bool operator==(const TShadedBand &) const = default;
+};
+
+class TToneBands {
+public:
+  // Replaces the bands of AChart with ABands, upstream ones tinted AUSColor,
+  // downstream ones ADSColor.
+  static void Set(TToneChart *AChart, const std::vector<TPlanBand> &ABands, const QColor &AUSColor,
+                  const QColor &ADSColor);
+  static void Clear(TToneChart *AChart);
+  // The bands AChart shows, read from its items, in tone order.
+  static std::vector<TShadedBand> Of(const TToneChart *AChart);
+
+  // How much of a direction's colour shows through a band (of 255).
+  static constexpr int Tint = 28;
+};
