@@ -209,6 +209,9 @@ private slots:
     TfrmMain form(QStringList{}, TMainServices{&errors, &help, &dialogs});
     form.DrayDataList().Add(Sample());
     form.pnlInputs->lbxStatistics->setCurrentRow(0);
+    form.pnlInputs->lbxStatistics->item(0)->setSelected(true);
+    const auto shown = Sample();
+    form.Charts().DisplayChartData(shown.get());
     TToneChart *chart = form.Charts().chartSNR;
     chart->resize(700, 400);
     emit chart->MenuRequested(chart, QPoint(10, 10));
