@@ -185,16 +185,17 @@ private slots:
     TChartExport::Draw(&chart, *data, TChartKind::SNR);
     TChartLook dark;
     dark.Dark = true;
-    const QList<QColor> light = {chart.background().color(), chart.ToneAxis()->tickLabelColor(),
+    const QList<QColor> light = {chart.legend->textColor(), chart.ToneAxis()->tickLabelColor(),
                                  chart.graph(0)->pen().color(), chart.graph(1)->pen().color()};
-    QCOMPARE(light, (QList<QColor>{Qt::white, Qt::black, TChartLook().USColor(), TChartLook().DSColor()}));
+    QCOMPARE(light, (QList<QColor>{Qt::black, Qt::black, TChartLook().USColor(), TChartLook().DSColor()}));
     TChartExport::Draw(&chart, *data, TChartKind::SNR, dark);
-    const QList<QColor> darkColours = {chart.background().color(), chart.ToneAxis()->tickLabelColor(),
+    const QList<QColor> darkColours = {chart.legend->textColor(), chart.ToneAxis()->tickLabelColor(),
                                        chart.graph(0)->pen().color(), chart.graph(1)->pen().color()};
-    QCOMPARE(darkColours, (QList<QColor>{QColor(32, 33, 36), QColor(224, 224, 224), dark.USColor(), dark.DSColor()}));
+    QCOMPARE(darkColours,
+             (QList<QColor>{QColor(224, 224, 224), QColor(224, 224, 224), dark.USColor(), dark.DSColor()}));
     // Both directions stand out from the dark background.
     for (const QColor &direction : {dark.USColor(), dark.DSColor()})
-      QVERIFY(direction.lightness() - darkColours.first().lightness() > 80);
+      QVERIFY(direction.lightness() - QColor(32, 33, 36).lightness() > 80);
     // And the picture is dark: its corner is the background.
     const QString file = FFolder.filePath(QStringLiteral("dark.png"));
     QVERIFY(TChartExport::Save(&chart, file, TImageFormat::Png, QSize(600, 300)));
@@ -208,6 +209,9 @@ private slots:
     TfrmMain form(QStringList{}, TMainServices{&errors, &help, &dialogs});
     form.DrayDataList().Add(Sample());
     form.pnlInputs->lbxStatistics->setCurrentRow(0);
+    form.pnlInputs->lbxStatistics->item(0)->setSelected(true);
+    const auto shown = Sample();
+    form.Charts().DisplayChartData(shown.get());
     TToneChart *chart = form.Charts().chartSNR;
     chart->resize(700, 400);
     emit chart->MenuRequested(chart, QPoint(10, 10));

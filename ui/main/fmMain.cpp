@@ -244,6 +244,9 @@ void TfrmMain::UpdateActions() {
   acnRemove->setEnabled(s.Remove);
   acnRemoveAll->setEnabled(s.RemoveAll);
   acnChartCopy->setEnabled(s.ChartCopy);
+  // Not while the reader writes a snapshot: an export reads every table.
+  acnChartExport->setEnabled(!ReaderRunning());
+  acnExportSnapshot->setEnabled(!ReaderRunning() && GetSelectedDrayData());
   pnlInputs->lbxStatistics->setEnabled(s.StatisticsList);
 }
 
@@ -438,12 +441,13 @@ void TfrmMain::CreateChartLookActions() {
     connect(*action, &QAction::toggled, this, [this] { Guarded([this] { ChartLookChanged(); }); });
     mnuCharts->addAction(*action);
   }
-  acnBandPlan->setObjectName(QStringLiteral("acnBandPlan"));
-  acnFrequencyAxis->setObjectName(QStringLiteral("acnFrequencyAxis"));
-  acnDarkCharts->setObjectName(QStringLiteral("acnDarkCharts"));
+  // Choices of how the charts look rather than actions on data.
+  acnBandPlan->setObjectName(QStringLiteral("chkBandPlan"));
+  acnFrequencyAxis->setObjectName(QStringLiteral("chkFrequencyAxis"));
+  acnDarkCharts->setObjectName(QStringLiteral("chkDarkCharts"));
 }
 
-// Always enabled: with no chart or no snapshot chosen they do nothing.
+// With no chart or no snapshot chosen they do nothing.
 void TfrmMain::CreateExportActions() {
   acnChartExport = new QAction(QStringLiteral("Export..."), this);
   acnChartExport->setObjectName(QStringLiteral("acnChartExport"));
