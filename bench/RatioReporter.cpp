@@ -1,6 +1,7 @@
 #include "RatioReporter.h"
 
 #include <cstdio>
+#include <cstring>
 
 TRatioReporter::TRatioReporter() : ConsoleReporter(OO_Tabular) {}
 
@@ -47,6 +48,17 @@ std::optional<double> TRatioReporter::WallMicroseconds(const std::string &AFunct
 std::optional<double> TRatioReporter::MegabytesPerSecond(const std::string &AFunction) const {
   const auto Found = FFigures.find(AFunction);
   return Found == FFigures.end() ? std::nullopt : Found->second.MegabytesPerSecond;
+}
+
+std::size_t CountLines(const std::string &ABytes) {
+  std::size_t Lines = 0;
+  const char *At = ABytes.data();
+  const char *End = At + ABytes.size();
+  while ((At = static_cast<const char *>(std::memchr(At, '\n', static_cast<std::size_t>(End - At))))) {
+    ++Lines;
+    ++At;
+  }
+  return Lines;
 }
 
 void PrintFigureHeading(const std::string &AWhat, const char *AClock) {

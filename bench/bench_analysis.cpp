@@ -115,17 +115,6 @@ TFullSnapshot &Snapshot() {
   return Full;
 }
 
-std::size_t CountLines(const std::string &ABytes) {
-  std::size_t Lines = 0;
-  const char *At = ABytes.data();
-  const char *End = At + ABytes.size();
-  while ((At = static_cast<const char *>(std::memchr(At, '\n', static_cast<std::size_t>(End - At))))) {
-    ++Lines;
-    ++At;
-  }
-  return Lines;
-}
-
 void BM_AnalyzeLine(benchmark::State &AState) {
   for (auto _ : AState) {
     TLineAnalysis Analysis = AnalyzeLine(Snapshot().Data);

@@ -88,17 +88,6 @@ TFullSnapshot &Snapshot() {
   return Full;
 }
 
-std::size_t CountLines(const std::string &ABytes) {
-  std::size_t Lines = 0;
-  const char *At = ABytes.data();
-  const char *End = At + ABytes.size();
-  while ((At = static_cast<const char *>(std::memchr(At, '\n', End - At)))) {
-    ++Lines;
-    ++At;
-  }
-  return Lines;
-}
-
 void BM_RebuildAllTables(benchmark::State &AState) {
   TDrayData &Data = Snapshot().Data;
   for (auto _ : AState) {
