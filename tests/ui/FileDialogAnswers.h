@@ -14,7 +14,7 @@ class TFileDialogAnswers : public IFileDialogs {
 public:
   std::deque<std::optional<std::string>> SaveStatistics, OpenStatistics, SaveConfiguration, OpenConfiguration;
   std::string Proposed;  // the last name offered by the save-statistics dialog
-  std::deque<std::optional<std::string>> SaveExport;
+  std::deque<std::optional<std::string>> SaveExport, OpenHistory;
   std::vector<std::string> ExportFilters;  // the file types the last export offered
 
   std::optional<std::string> SaveStatisticsFileName(const std::string &AProposed) override {
@@ -24,6 +24,7 @@ public:
   std::optional<std::string> OpenStatisticsFileName() override { return Next(OpenStatistics); }
   std::optional<std::string> SaveConfigurationFileName() override { return Next(SaveConfiguration); }
   std::optional<std::string> OpenConfigurationFileName() override { return Next(OpenConfiguration); }
+  std::optional<std::string> OpenHistoryFileName() override { return Next(OpenHistory); }
   std::optional<std::string> SaveExportFileName(const std::string &, const std::vector<std::string> &AFilters) override {
     ExportFilters = AFilters;
     return Next(SaveExport);

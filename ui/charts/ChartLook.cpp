@@ -1,6 +1,7 @@
 #include "ChartLook.h"
 
 #include "BandPlan.h"
+#include "ChartOverlays.h"
 #include "ToneBands.h"
 #include "ToneChart.h"
 
@@ -16,6 +17,29 @@ void Recolour(QCPAbstractPlottable *ASeries, const QColor &AColor) {
   ASeries->setPen(pen);
 }
 
+QColor WithAlpha(QColor AColor, int AAlpha) {
+  AColor.setAlpha(AAlpha);
+  return AColor;
+}
+
+// Overlays take their direction's colour, see-through so that the
+// snapshot's own series stay in front whatever the background.
+void RecolourOverlay(QCPAbstractPlottable *ASeries, TOverlayRole ARole, const QColor &AColor) {
+  switch (ARole) {
+  case TOverlayRole::Reference:
+  case TOverlayRole::Difference:
+    Recolour(ASeries, ARole == TOverlayRole::Reference ? WithAlpha(AColor, 120) : AColor);
+    return;
+  case TOverlayRole::Envelope:
+    if (ASeries->brush().style() != Qt::NoBrush)
+      ASeries->setBrush(WithAlpha(AColor, 60));
+    return;
+  case TOverlayRole::EnvelopeMean:
+    Recolour(ASeries, WithAlpha(AColor, 170));
+    return;
+  }
+}
+
 }  // namespace
 
 void TChartLook::ApplyTo(TToneChart *AChart, TVDSLProfile AProfile) const {
@@ -27,6 +51,12 @@ void TChartLook::ApplyTo(TToneChart *AChart, TVDSLProfile AProfile) const {
   AChart->SetDark(Dark);
   for (int i = 0; i < AChart->plottableCount(); ++i) {
     QCPAbstractPlottable *series = AChart->plottable(i);
+    int direction = 0;
+    TOverlayRole role{};
+    if (TChartOverlays::OverlayOf(series, direction, role)) {
+      RecolourOverlay(series, role, direction == 0 ? USColor() : DSColor());
+      continue;
+    }
     if (series->name() == QLatin1String("US"))
       Recolour(series, USColor());
     else if (series->name() == QLatin1String("DS"))

@@ -3,6 +3,8 @@
 // without any widget.
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include <QVector>
 
@@ -25,3 +27,15 @@ bool HasBinData(const TDrayBinArray &ATable);
 
 // Tones 0 .. ACount - 1 of a bins table; gain is shown in dB (tenths / 10).
 TSeriesPoints BinPoints(const TDrayBinArray &ATable, int ACount, TBinField AField);
+
+// One point per tone, NaN where there is no value; AScale multiplies each.
+template <typename T>
+TSeriesPoints TonePoints(const std::vector<std::optional<T>> &AValues, double AScale = 1);
+
+struct TToneEnvelope;
+struct TEnvelopePoints {
+  TSeriesPoints Min, Mean, Max;
+};
+// The range of SNR (ABits false) or bits of one direction (0 upstream) over
+// the tones of an envelope.
+TEnvelopePoints EnvelopePoints(const TToneEnvelope &AEnvelope, bool ABits, int ADirection);

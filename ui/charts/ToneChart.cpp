@@ -84,6 +84,10 @@ void TToneChart::PlaceLegendAbovePlot() {
 
 void TToneChart::SeriesChanged() {
   legend->setVisible(plottableCount() > 0);
+  // Beside a compared snapshot or a range the entries come in pairs (US,
+  // DS) with long names: one pair per row keeps them readable.
+  legend->setWrap(legend->itemCount() > 2 ? 2 : 0);
+  legend->setFillOrder(QCPLegend::foColumnsFirst, true);
 }
 
 void TToneChart::SetNotice(const QString &AText) {

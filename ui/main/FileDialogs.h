@@ -15,6 +15,8 @@ public:
   virtual std::optional<std::string> OpenStatisticsFileName() = 0;
   virtual std::optional<std::string> SaveConfigurationFileName() = 0;
   virtual std::optional<std::string> OpenConfigurationFileName() = 0;
+  // A history database of captures.
+  virtual std::optional<std::string> OpenHistoryFileName() = 0;
   // An export: AFilters are the name filters offered ("PNG picture (*.png)"),
   // the chosen file's extension picks the format.
   virtual std::optional<std::string> SaveExportFileName(const std::string &AProposed,

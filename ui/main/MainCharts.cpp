@@ -69,12 +69,20 @@ void TMainCharts::DisplayChartData(const TDrayData *AData) {
     SetLook(FLook, nullptr);
     return;
   }
+  if (FReference && FDifference) {
+    DrawDifference(*AData);
+    return;
+  }
   PlotHLOG(*AData, chartHLog, DSColor, USColor);
   PlotQLN(*AData, chartQLN, DSColor, USColor);
   PlotSNR(*AData, chartSNR, DSColor, USColor);
   PlotBitLoading(*AData, chartBitLoading, DSColor, USColor);
   PlotGain(*AData, chartGain, DSColor, USColor);
   PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
+  if (FReference)
+    DrawReference(*AData);
+  if (FEnvelope)
+    DrawEnvelope(*AData);
 }
 
 void TMainCharts::PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,

@@ -3,6 +3,8 @@
 // a whole: set them up, empty them, draw a snapshot into them.
 
 #include <initializer_list>
+#include <memory>
+#include <string>
 
 #include <QColor>
 
@@ -12,6 +14,7 @@ class QCheckBox;
 class TDrayData;
 class TMainPages;
 class TToneChart;
+struct TToneEnvelope;
 
 class TMainCharts {
 public:
@@ -32,6 +35,17 @@ public:
   void SetLook(const TChartLook &ALook, const TDrayData *AData);
   const TChartLook &Look() const { return FLook; }
 
+  // A snapshot every chart draws beside the one shown (null: none), by
+  // AName; with ADifference they draw the shown one minus it instead. The
+  // charts are set up again; the caller draws the snapshot afterwards.
+  void SetReference(const TDrayData *AReference, const std::string &AName, bool ADifference);
+  const TDrayData *Reference() const { return FReference; }
+  bool Difference() const { return FDifference; }
+  // The range of a line over captures, drawn on the SNR and bit-loading
+  // charts of a snapshot of the same profile (null: none).
+  void SetEnvelope(std::shared_ptr<const TToneEnvelope> AEnvelope);
+  const TToneEnvelope *Envelope() const { return FEnvelope.get(); }
+
   // A null chart means the default one for that table.
   void PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
   void PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
@@ -49,7 +63,14 @@ private:
   void SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle);
 
   void ApplyLook(TToneChart *AChart, const TDrayData *AData) const;
+  void DrawReference(const TDrayData &AData);
+  void DrawDifference(const TDrayData &AData);
+  void DrawEnvelope(const TDrayData &AData);
 
   const QCheckBox *FFirst512Bins;
   TChartLook FLook;
+  const TDrayData *FReference = nullptr;
+  std::string FReferenceName;
+  bool FDifference = false;
+  std::shared_ptr<const TToneEnvelope> FEnvelope;
 };

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "LinePage.h"
+#include "TimelinePage.h"
 #include "ToneChart.h"
 
 namespace {
@@ -38,6 +39,8 @@ TMainPages::TMainPages(QWidget *AParent) : QTabWidget(AParent) {
   addTab(tbsQLN, QStringLiteral("QLN"));
   addTab(tbsSNR, QStringLiteral("SNR"));
   addTab(tbsInput, QStringLiteral("Bins"));
+  tbsTimeline = new TTimelinePage(this);
+  addTab(tbsTimeline, QStringLiteral("Timeline"));
   tbsHLog->setProperty("helpContext", 2003);
   tbsQLN->setProperty("helpContext", 2004);
   tbsSNR->setProperty("helpContext", 2005);

@@ -9,6 +9,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class TLinePage;
+class TTimelinePage;
 class TToneChart;
 
 class TMainPages : public QTabWidget {
@@ -22,6 +23,7 @@ public:
   QWidget *tbsQLN = nullptr;
   QWidget *tbsSNR = nullptr;
   QWidget *tbsInput = nullptr;
+  TTimelinePage *tbsTimeline = nullptr;
   QTabWidget *PageControl1 = nullptr;
   QWidget *TabSheet2 = nullptr;
   QWidget *TabSheet3 = nullptr;

@@ -46,6 +46,14 @@ std::optional<std::string> TQtFileDialogs::OpenStatisticsFileName() {
   return Run(dlgLoadStatFromFile, TFileKind::Statistics);
 }
 
+std::optional<std::string> TQtFileDialogs::OpenHistoryFileName() {
+  QFileDialog dlgOpenHistory(FParent, QStringLiteral("Open history"));
+  SetUpOpen(dlgOpenHistory);
+  dlgOpenHistory.setNameFilters({QStringLiteral("History database (*.tgdb *.db *.sqlite)"), QStringLiteral("All files (*)")});
+  TRecentFolders::OpenIn(dlgOpenHistory, TFileKind::History);
+  return Run(dlgOpenHistory, TFileKind::History);
+}
+
 std::optional<std::string> TQtFileDialogs::SaveConfigurationFileName() {
   QFileDialog dlgSave(FParent, QStringLiteral("Save configuration file"));
   SetUpSave(dlgSave);

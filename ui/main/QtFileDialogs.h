@@ -16,6 +16,7 @@ public:
   std::optional<std::string> OpenStatisticsFileName() override;
   std::optional<std::string> SaveConfigurationFileName() override;
   std::optional<std::string> OpenConfigurationFileName() override;
+  std::optional<std::string> OpenHistoryFileName() override;
   std::optional<std::string> SaveExportFileName(const std::string &AProposed,
                                                 const std::vector<std::string> &AFilters) override;
 

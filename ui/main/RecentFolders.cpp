@@ -15,6 +15,8 @@ QString Key(TFileKind AKind) {
     return QStringLiteral("Folders/Configuration");
   case TFileKind::CapturedText:
     return QStringLiteral("Folders/CapturedText");
+  case TFileKind::History:
+    return QStringLiteral("Folders/History");
   }
   return {};
 }

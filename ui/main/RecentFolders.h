@@ -7,7 +7,7 @@
 
 class QFileDialog;
 
-enum class TFileKind { Statistics, Configuration, CapturedText };
+enum class TFileKind { Statistics, Configuration, CapturedText, History };
 
 class TRecentFolders {
 public:

@@ -43,14 +43,12 @@
 #include "QtMainThreadQueue.h"
 #include "TelnetClient.h"
 #include "WindowReader.h"
+#include "HistoryStore.h"
+#include "TimelinePage.h"
 
-namespace {
-
-TDrayData *SnapshotOf(const QListWidgetItem *AItem) {
+TDrayData *TfrmMain::SnapshotOf(const QListWidgetItem *AItem) {
   return AItem ? static_cast<TDrayData *>(AItem->data(Qt::UserRole).value<void *>()) : nullptr;
 }
-
-}  // namespace
 
 TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidget *AParent) : QMainWindow(AParent) {
   setObjectName(QStringLiteral("frmMain"));
@@ -212,6 +210,17 @@ void TfrmMain::CreateMenus() {
   mnuStatListBox->addAction(acnRemove);
   mnuStatListBox->addAction(acnRemoveAll);
   mnuStatListBox->addAction(acnExportSnapshot);
+  CreateCompareActions();
+  mnuStatListBox->addSeparator();
+  mnuStatListBox->addAction(acnOpenHistory);
+  mnuStatListBox->addAction(acnCompareWith);
+  mnuStatListBox->addAction(acnDifference);
+  mnuStatListBox->addAction(acnStopComparing);
+  mnuCharts->addSeparator();
+  mnuCharts->addAction(acnDifference);
+  mnuCharts->addAction(acnStopComparing);
+  connect(pgcMain->tbsTimeline, &TTimelinePage::RangeChosen, this,
+          [this](std::optional<TTimeRange> ARange) { Guarded([this, ARange] { ChooseEnvelopeRange(ARange); }); });
   QListWidget *list = pnlInputs->lbxStatistics;
   connect(list, &QListWidget::customContextMenuRequested, this, [this, list](const QPoint &APos) {
     UpdateActions();
@@ -248,6 +257,7 @@ void TfrmMain::UpdateActions() {
   acnChartExport->setEnabled(!ReaderRunning());
   acnExportSnapshot->setEnabled(!ReaderRunning() && GetSelectedDrayData());
   pnlInputs->lbxStatistics->setEnabled(s.StatisticsList);
+  UpdateCompareActions();
 }
 
 // ---- Snapshot list and display
@@ -288,6 +298,8 @@ void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
     return;
   if (AItem == FDisplayedData)
     FDisplayedData = nullptr;
+  if (AItem == FReference)
+    ForgetReference();
   {
     const QSignalBlocker blocker(list);
     delete list->takeItem(row);
@@ -325,6 +337,9 @@ void TfrmMain::lbxStatisticsClick() {
   TDrayData *snapshot = GetSelectedDrayData();
   if (!snapshot)
     return;
+  // Compared with itself a snapshot shows nothing worth a chart.
+  if (snapshot == FReference)
+    ForgetReference();
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);
   DisplayTextData(snapshot);
@@ -362,6 +377,7 @@ void TfrmMain::Progress(int AStep, int ASteps, const std::string &ACommand) {
 
 void TfrmMain::DisplayChartData(TDrayData *AData) {
   FDisplayedData = AData;
+  UpdateEnvelope(AData);
   FCharts->DisplayChartData(AData);
   FLineView->Show(AData);
 }

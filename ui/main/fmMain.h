@@ -17,6 +17,7 @@
 #include "RetrievalTimeouts.h"
 #include "RetrievalView.h"
 #include "DrayDataList.h"
+#include "Timeline.h"
 
 class IErrorDisplay;
 class ITopicViewer;
@@ -30,6 +31,7 @@ class IFileDialogs;
 class TQtMainThreadQueue;
 class TTelnetClient;
 class TWindowReader;
+class THistoryStore;
 
 // Where the window shows errors and help; none means its own message boxes
 // and help window. Tests pass recording ones.
@@ -62,6 +64,11 @@ public:
   QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr, *acnDarkCharts = nullptr;
   // "Export..." on the charts' menu, "Export snapshot..." on the list's.
   QAction *acnChartExport = nullptr, *acnExportSnapshot = nullptr;
+  // On the list's pop-up menu: a database of captures into the list and the
+  // timeline; a reference snapshot to compare with, drawn beside the shown
+  // one or, checked, as the difference from it.
+  QAction *acnOpenHistory = nullptr, *acnCompareWith = nullptr, *acnDifference = nullptr,
+          *acnStopComparing = nullptr;
   QMenu *mnuCharts = nullptr;
   QMenu *mnuStatListBox = nullptr;
 
@@ -128,6 +135,21 @@ public:
   void CreateExportActions();
   void acnChartExportExecute();
   void acnExportSnapshotExecute();
+  // History and comparison.
+  void acnOpenHistoryExecute();
+  // Opens a history database: the snapshots of its latest HistoryListLimit
+  // successful captures join the list, the timeline shows every capture,
+  // and the SNR and bit-loading charts the envelope of the chosen range.
+  void OpenHistory(const std::string &AFileName);
+  static constexpr std::size_t HistoryListLimit = 200;
+  const THistoryStore *History() const { return FHistory.get(); }
+  // The captures whose envelope the charts draw (none: all).
+  void ChooseEnvelopeRange(std::optional<TTimeRange> ARange);
+  void acnCompareWithExecute();
+  void CompareWith(TDrayData *AReference);
+  void StopComparing();
+  void acnDifferenceExecute();
+  TDrayData *Reference() const { return FReference; }
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
 
@@ -139,6 +161,7 @@ protected:
   void closeEvent(QCloseEvent *AEvent) override;
   void dragEnterEvent(QDragEnterEvent *AEvent) override;
   void dropEvent(QDropEvent *AEvent) override;
+  bool eventFilter(QObject *AWatched, QEvent *AEvent) override;
 
 private:
   void FormCreate(const QStringList &AArguments);
@@ -156,6 +179,14 @@ private:
   void btnHelpClick();
   void btnAboutClick();
   void ShowRaw(int AKind);
+  static TDrayData *SnapshotOf(const QListWidgetItem *AItem);
+  void CreateCompareActions();
+  void UpdateCompareActions();
+  void MarkReference();
+  void ForgetReference();
+  // Draws the selected snapshot again, as its overlays now are.
+  void RedrawCharts();
+  void UpdateEnvelope(const TDrayData *AData);
   // Runs AHandler; a failure it lets through reaches the general error report.
   template <class F> void Guarded(F &&AHandler) {
     try {
@@ -186,4 +217,8 @@ private:
   QPointer<TToneChart> FChartMenuComponent;
   // The snapshot the charts show; compared only, never read through.
   const TDrayData *FDisplayedData = nullptr;
+  std::unique_ptr<THistoryStore> FHistory;
+  std::optional<TTimeRange> FEnvelopeRange;
+  // Compared with, never freed here: the list owns it.
+  TDrayData *FReference = nullptr;
 };

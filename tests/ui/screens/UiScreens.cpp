@@ -1,9 +1,11 @@
 // Takes a picture of every tab of the main window with a snapshot built from
 // the captured 17A files, through the same dialog a user fills in, or with
 // --demo from a retrieval, bins included, from the simulated router of demo
-// mode (a realistic 17A line), with the "Line" page of its analysis. Run under a real X server (Xvfb) to see the
-// window as users do:
-//   xvfb-run -s "-screen 0 1400x900x24" ui_screens OUTDIR [--demo]
+// mode (a realistic 17A line), with the "Line" page of its analysis; or with
+// --history from a database of captures: the timeline, the envelope of a
+// range, a comparison and a difference. Run under a real X server (Xvfb) to
+// see the window as users do:
+//   xvfb-run -s "-screen 0 1400x900x24" ui_screens OUTDIR [--demo | --history DB]
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include "LinePage.h"
 #include "WindowReader.h"
 #include "MainPages.h"
+#include "TimelinePage.h"
 #include "ToneChart.h"
 #include "fmLoadDataFromFile.h"
 #include "fmMain.h"
@@ -89,6 +92,52 @@ void TakeShots(TfrmMain &AForm, const QString &ADir, int AStep) {
   });
 }
 
+// One shot per turn of the event loop, as TakeShots does.
+void TakeHistoryShots(TfrmMain &AForm, const QString &ADir, int AStep) {
+  TMainPages &pages = *AForm.pgcMain;
+  const char *names[] = {"12-timeline", "13-timeline-range", "14-snr-envelope", "15-bitloading-envelope",
+                         "16-compare-snr", "17-compare-bitloading", "18-difference-bitloading"};
+  switch (AStep) {
+  case 0:
+    pages.setCurrentWidget(pages.tbsTimeline);
+    break;
+  case 1: {
+    // The last third of the time, as a drag across the charts chooses it.
+    QCPAxis *axis = pages.tbsTimeline->Rects[0]->axis(QCPAxis::atBottom);
+    const TTimeRange range{std::time_t(axis->range().lower + axis->range().size() * 2 / 3),
+                           std::time_t(axis->range().upper)};
+    pages.tbsTimeline->SetRange(range);
+    AForm.ChooseEnvelopeRange(range);
+    break;
+  }
+  case 2:
+    pages.setCurrentWidget(pages.tbsSNR);
+    break;
+  case 3:
+    pages.setCurrentWidget(pages.tbsInput);
+    pages.PageControl1->setCurrentIndex(0);
+    break;
+  case 4:
+    AForm.ChooseEnvelopeRange(std::nullopt);
+    AForm.CompareWith(AForm.DrayDataList().Items(0));
+    pages.setCurrentWidget(pages.tbsSNR);
+    break;
+  case 5:
+    pages.setCurrentWidget(pages.tbsInput);
+    break;
+  case 6:
+    AForm.acnDifference->setChecked(true);
+    break;
+  default:
+    QApplication::quit();
+    return;
+  }
+  QTimer::singleShot(150, [&AForm, ADir, AStep, names] {
+    Save(&AForm, ADir, names[AStep]);
+    TakeHistoryShots(AForm, ADir, AStep + 1);
+  });
+}
+
 // Retrieves from the demo router, then takes the shots once the run is over.
 void RetrieveThenShoot(TfrmMain &AForm, const QString &ADir) {
   AForm.pnlInputs->chkShowBins->setChecked(true);
@@ -108,6 +157,7 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName(QStringLiteral("Tonegraph"));
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   const bool demo = argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--demo");
+  const bool history = argc > 3 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--history");
   std::unique_ptr<TDemoRouter> router = demo ? std::make_unique<TDemoRouter>(TRouterSimOptions{}) : nullptr;
   TfrmMain form;
   if (router)
@@ -115,6 +165,11 @@ int main(int argc, char **argv) {
   form.show();
   QTimer::singleShot(300, [&] {
     Save(&form, dir, "0-empty");
+    if (history) {
+      form.OpenHistory(argv[3]);
+      TakeHistoryShots(form, dir, 0);
+      return;
+    }
     if (router) {
       RetrieveThenShoot(form, dir);
       return;

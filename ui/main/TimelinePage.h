@@ -1,0 +1,59 @@
+#pragma once
+// The "Timeline" page: the key figures of a history database over time, in
+// four charts on one time axis (rates, margin, attenuation, errors between
+// captures), and a range of time the user drags across them. The range
+// decides which captures make the envelope drawn on the SNR and bit-loading
+// charts. It only shows a timeline; it computes nothing.
+
+#include <ctime>
+#include <optional>
+
+#include <QWidget>
+
+#include "Timeline.h"
+
+class QCPAxisRect;
+class QCPItemRect;
+class QCustomPlot;
+class QLabel;
+class QMouseEvent;
+
+class TTimelinePage : public QWidget {
+  Q_OBJECT
+public:
+  explicit TTimelinePage(QWidget *AParent = nullptr);
+
+  // Replaces what the page shows and chooses the whole time again; none
+  // empties it.
+  void ShowTimeline(const TTimeline *ATimeline);
+  // Chooses a range as a drag does (none: all captures) and says so.
+  void SetRange(std::optional<TTimeRange> ARange);
+  const std::optional<TTimeRange> &Range() const { return FRange; }
+
+  QCustomPlot *plot = nullptr;
+  QLabel *lblSummary = nullptr;
+  QLabel *lblRange = nullptr;
+  // Rates, margin, attenuation, errors: top to bottom.
+  QCPAxisRect *Rects[4] = {};
+
+signals:
+  void RangeChosen(std::optional<TTimeRange> ARange);
+
+private:
+  void SetUpRects();
+  void AddSeries(int ARect, const std::vector<TTimelinePoint> &APoints, const QString &AName, int ADirection,
+                 double AScale, Qt::PenStyle AStyle);
+  void AddFailures(const std::vector<std::time_t> &ATimes);
+  void ShowRangeMarks();
+  std::time_t TimeAtPixel(int AX) const;
+  void MousePressed(QMouseEvent *AEvent);
+  void MouseMoved(QMouseEvent *AEvent);
+  void MouseReleased(QMouseEvent *AEvent);
+
+  static constexpr int DragThreshold = 4;  // pixels before a press becomes a drag
+  QCPItemRect *FMarks[4] = {};
+  std::optional<TTimeRange> FRange;
+  std::optional<int> FDragStart;  // pixel
+  std::optional<TTimeRange> FRangeBeforeDrag;
+  bool FHasData = false;
+};
