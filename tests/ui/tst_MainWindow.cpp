@@ -111,7 +111,7 @@ private slots:
   }
 
   void TabsInDesignOrder() {
-    const QStringList outer{"Router", "Line", "HLog", "QLN", "SNR", "Bins"};
+    const QStringList outer{"Router", "Line", "HLog", "QLN", "SNR", "Bins", "Timeline"};
     QCOMPARE(FForm->pgcMain->count(), outer.size());
     for (int i = 0; i < outer.size(); ++i)
       QCOMPARE(FForm->pgcMain->tabText(i), outer[i]);

@@ -126,10 +126,12 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   // A failure is reported and the window opens all the same.
   if (FConfigFileName)
     Guarded([this] { LoadConfiguration(*FConfigFileName); });
-  // Snapshot files named on the command line ("tonegraph a.draydata").
+  // Snapshot files and history databases named on the command line
+  // ("tonegraph a.draydata line.tgdb").
   QStringList snapshots;
   for (const QString &arg : AArguments)
-    if (arg.endsWith(QStringLiteral(".draydata"), Qt::CaseInsensitive))
+    if (arg.endsWith(QStringLiteral(".draydata"), Qt::CaseInsensitive) ||
+        arg.endsWith(QStringLiteral(".tgdb"), Qt::CaseInsensitive))
       snapshots << arg;
   LoadStatisticsFiles(snapshots);
   setAcceptDrops(true);

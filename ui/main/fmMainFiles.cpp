@@ -1,5 +1,8 @@
 // The main window's statistics files and configuration files.
 
+#include <algorithm>
+#include <fstream>
+
 #include <QApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
@@ -26,6 +29,15 @@ public:
   TWaitCursor(const TWaitCursor &) = delete;
   TWaitCursor &operator=(const TWaitCursor &) = delete;
 };
+
+// A history database given on the command line or dropped opens as one:
+// SQLite files start with this header.
+bool IsDatabaseFile(const std::string &AFileName) {
+  static constexpr char Header[] = "SQLite format 3";
+  std::ifstream file(AFileName, std::ios::binary);
+  char start[sizeof Header] = {};
+  return file.read(start, sizeof start) && std::equal(start, start + sizeof start, Header);
+}
 
 bool ListHoldsName(const QListWidget &AList, const QString &AName) {
   for (int i = 0; i < AList.count(); ++i)
@@ -86,6 +98,10 @@ void TfrmMain::dropEvent(QDropEvent *AEvent) {
 }
 
 void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
+  if (IsDatabaseFile(AFileName)) {
+    OpenHistory(AFileName);
+    return;
+  }
   auto snapshot = std::make_unique<TDrayData>();
   {
     const TWaitCursor wait;
