@@ -212,6 +212,7 @@ void TfrmMain::CreateMenus() {
   mnuStatListBox->addAction(acnRemove);
   mnuStatListBox->addAction(acnRemoveAll);
   mnuStatListBox->addAction(acnExportSnapshot);
+  CreateRecentFilesMenu();
   QListWidget *list = pnlInputs->lbxStatistics;
   connect(list, &QListWidget::customContextMenuRequested, this, [this, list](const QPoint &APos) {
     UpdateActions();

@@ -14,6 +14,7 @@
 #include "FileDialogs.h"
 #include "InputPanel.h"
 #include "InputPanelSettings.h"
+#include "RecentFiles.h"
 #include "fmMain.h"
 
 namespace {
@@ -44,8 +45,10 @@ void TfrmMain::SaveStatistics() {
   if (!fileName)
     return;
   const TWaitCursor wait;
-  if (TDrayData *snapshot = GetSelectedDrayData())
+  if (TDrayData *snapshot = GetSelectedDrayData()) {
     snapshot->SaveToFile(*fileName);
+    TRecentFiles::Remember(QString::fromStdString(*fileName));
+  }
 }
 
 void TfrmMain::LoadStatistics() {
@@ -91,6 +94,8 @@ void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
     const TWaitCursor wait;
     snapshot->LoadFromFile(AFileName);
   }
+  // A file that reads is worth offering again, also when it is refused below.
+  TRecentFiles::Remember(QString::fromStdString(AFileName));
   if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(snapshot->Name()))) {
     FErrors->ShowErrorMessage("Data already loaded");
     return;
