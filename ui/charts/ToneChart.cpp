@@ -12,6 +12,9 @@ namespace {
 
 const QColor GridColour(192, 192, 192);  // silver
 
+// A notice is set in grey, softer than the axes' text, on either ground.
+QColor NoticeColour(bool ADark) { return ADark ? QColor(176, 176, 176) : QColor(96, 96, 96); }
+
 void StyleAxis(QCPAxis *AAxis) {
   QPen base(Qt::black, 0, Qt::DotLine);
   AAxis->setBasePen(base);
@@ -93,8 +96,8 @@ void TToneChart::SetNotice(const QString &AText) {
     FNotice->position->setType(QCPItemPosition::ptAxisRectRatio);
     FNotice->position->setCoords(0.5, 0.5);
     FNotice->setPositionAlignment(Qt::AlignCenter);
-    FNotice->setColor(QColor(96, 96, 96));
   }
+  FNotice->setColor(NoticeColour(FDark));
   FNotice->setText(AText);
   replot(QCustomPlot::rpQueuedReplot);
 }
@@ -129,6 +132,8 @@ void TToneChart::SetDark(bool ADark) {
     axis->setLabelColor(ink);
     axis->grid()->setPen(QPen(ADark ? QColor(80, 82, 88) : GridColour, 0, Qt::SolidLine));
   }
+  if (FNotice)
+    FNotice->setColor(NoticeColour(ADark));
   replot(QCustomPlot::rpQueuedReplot);
 }
 
