@@ -11,6 +11,18 @@
 
 namespace {
 
+QtMessageHandler QtHandler = nullptr;
+
+// Without a desktop session Qt warns on every run that it has no runtime
+// folder and picks one of its own; a picture is written all the same and
+// the user of a command line has nothing to do about it. Qt's other
+// messages still show.
+void WithoutRuntimeFolderNotice(QtMsgType AType, const QMessageLogContext &AContext, const QString &AMessage) {
+  if (AType == QtWarningMsg && AMessage.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+    return;
+  QtHandler(AType, AContext, AMessage);
+}
+
 // The charts are widgets and need an application; the offscreen platform
 // gives one without a display, unless the caller chose a platform.
 QApplication &ChartApplication() {
@@ -19,6 +31,8 @@ QApplication &ChartApplication() {
   static char *Argv[] = {Name, nullptr};
   if (!std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!QtHandler)
+    QtHandler = qInstallMessageHandler(WithoutRuntimeFolderNotice);
   static QApplication Application(Argc, Argv);
   return Application;
 }

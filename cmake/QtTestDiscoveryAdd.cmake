@@ -24,12 +24,17 @@ if(NOT Functions)
   message(FATAL_ERROR "${TEST_EXECUTABLE} lists no test functions:\n${Output}${Errors}")
 endif()
 
+# The window remembers choices and recent files in the user's settings; the
+# tests keep theirs in the build tree instead of the developer's own.
+get_filename_component(ListDir "${CTEST_FILE}" DIRECTORY)
+set(Settings "${ListDir}/test-settings")
+
 set(Content "")
 foreach(Function IN LISTS Functions)
   set(Name "${TEST_PREFIX}.${Function}")
   string(APPEND Content
     "add_test([==[${Name}]==] [==[${TEST_EXECUTABLE}]==] [==[${Function}]==])\n"
     "set_tests_properties([==[${Name}]==] PROPERTIES\n"
-    "  ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS [==[${TEST_LABEL}]==])\n")
+    "  ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${Settings}]==] LABELS [==[${TEST_LABEL}]==])\n")
 endforeach()
 file(WRITE "${CTEST_FILE}" "${Content}")

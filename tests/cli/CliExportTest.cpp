@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -143,6 +144,24 @@ TEST_F(CliExport, PicturesOfEveryChartAtTheSizeAskedFor) {
       EXPECT_NE(SvgText.find(Text), std::string::npos) << Chart.Chart << ": " << Text;
     EXPECT_EQ(ReadBytes(Pdf).substr(0, 5), "%PDF-") << Chart.Chart;
   }
+}
+
+// Run without a desktop session, as from a cron job or over ssh: Qt's notice
+// about its runtime folder is not the user's business, nothing else is said.
+TEST_F(CliExport, PicturesSayNothingOnStandardError) {
+  const char *Session = std::getenv("XDG_RUNTIME_DIR");
+  const std::string Kept = Session ? Session : "";
+  unsetenv("XDG_RUNTIME_DIR");
+  for (const char *Format : {"png", "svg", "pdf"}) {
+    const std::string Out = Folder.Path(std::string("quiet.") + Format);
+    const TCliRun Run =
+        RunCli("export " + Quoted(Snapshot) + " --chart bits --format " + Format + " -o " + Quoted(Out));
+    EXPECT_EQ(Run.Status, 0) << Format;
+    EXPECT_EQ(Run.Err, "") << Format;
+    EXPECT_FALSE(ReadBytes(Out).empty()) << Format;
+  }
+  if (Session)
+    setenv("XDG_RUNTIME_DIR", Kept.c_str(), 1);
 }
 
 #endif

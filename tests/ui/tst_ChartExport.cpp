@@ -126,6 +126,104 @@ private slots:
     QVERIFY(TToneBands::Of(&chart).empty());
   }
 
+  void BandLabelsCentredOnWhatIsInView_data() {
+    QTest::addColumn<double>("bandLeft");
+    QTest::addColumn<double>("bandRight");
+    QTest::addColumn<double>("centre");  // -1: not drawn
+    // A plot from pixel 60 to 1000, labels 30 pixels wide.
+    QTest::newRow("wide band in the middle") << 300.0 << 500.0 << 400.0;
+    QTest::newRow("narrow band at the left edge") << 60.5 << 64.0 << 75.0;
+    QTest::newRow("narrow band at the right edge") << 996.0 << 1000.0 << 985.0;
+    QTest::newRow("partly left of the view") << -400.0 << 200.0 << 130.0;
+    QTest::newRow("partly right of the view") << 900.0 << 3000.0 << 950.0;
+    QTest::newRow("wider than the view") << -100.0 << 2000.0 << 530.0;
+    QTest::newRow("left of the view") << -400.0 << 59.0 << -1.0;
+    QTest::newRow("right of the view") << 1000.0 << 1200.0 << -1.0;
+  }
+
+  void BandLabelsCentredOnWhatIsInView() {
+    QFETCH(double, bandLeft);
+    QFETCH(double, bandRight);
+    QFETCH(double, centre);
+    QCOMPARE(TToneBands::LabelCentre(bandLeft, bandRight, 60, 1000, 15).value_or(-1), centre);
+  }
+
+  // The first upstream band is a few pixels wide at the plot's left edge:
+  // its label still shows whole, as every other band's does.
+  void BandLabelsShowWholeInsideThePlot_data() {
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("8b") << int(vp8b) << QSize(1200, 700);
+    QTest::newRow("17a") << int(vp17a) << QSize(1200, 700);
+    QTest::newRow("35b") << int(vp35b) << QSize(1200, 700);
+    QTest::newRow("35b small") << int(vp35b) << QSize(420, 300);
+    QTest::newRow("30a") << int(vp30a) << QSize(800, 500);
+  }
+
+  void BandLabelsShowWholeInsideThePlot() {
+    QFETCH(int, profile);
+    QFETCH(QSize, size);
+    TDrayData data;
+    data.SetVDSLProfile(TVDSLProfile(profile));
+    TToneChart chart;
+    TChartExport::Draw(&chart, data, TChartKind::SNR);
+    chart.resize(size);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.replot(QCustomPlot::rpImmediateRefresh);
+    const QRectF plot = QRectF(chart.axisRect()->rect()).adjusted(-0.5, -0.5, 0.5, 0.5);
+    QStringList labels;
+    for (int i = 0; i < chart.itemCount(); ++i) {
+      const auto *label = qobject_cast<QCPItemText *>(chart.item(i));
+      if (!label || !label->property("toneBand").isValid())
+        continue;
+      labels << label->text();
+      const QRectF shown(label->topLeft->pixelPosition(), label->bottomRight->pixelPosition());
+      QVERIFY2(plot.contains(shown), qPrintable(QStringLiteral("%1 at %2..%3, the plot %4..%5")
+                                                    .arg(label->text())
+                                                    .arg(shown.left())
+                                                    .arg(shown.right())
+                                                    .arg(plot.left())
+                                                    .arg(plot.right())));
+    }
+    QCOMPARE(labels.size(), int(TToneBands::Of(&chart).size()));
+    QVERIFY(labels.contains(QStringLiteral("US0")));
+  }
+
+  // The "no bins" notice in a grey that reads on the chart's ground, whether
+  // the chart turned dark before or after the notice was set.
+  void TheNoticeFollowsTheDarkLook_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<int>("draws");
+    QTest::newRow("light") << false << 1;
+    QTest::newRow("dark after the notice") << true << 1;
+    QTest::newRow("notice on a dark chart") << true << 2;
+  }
+
+  void TheNoticeFollowsTheDarkLook() {
+    QFETCH(bool, dark);
+    QFETCH(int, draws);
+    TDrayData data;  // no bins tables
+    data.SetVDSLProfile(vp17a);
+    TToneChart chart;
+    TChartLook look;
+    look.Dark = dark;
+    for (int i = 0; i < draws; ++i)
+      TChartExport::Draw(&chart, data, TChartKind::Bits, look);
+    QVERIFY(!chart.Notice().isEmpty());
+    const QString file = FFolder.filePath(QStringLiteral("notice.png"));
+    QVERIFY(TChartExport::Save(&chart, file, TImageFormat::Png, QSize(800, 400)));
+    const QImage image(file);
+    const int ground = image.pixelColor(2, 2).lightness();
+    // The pixel of the notice's text that stands out most from the ground.
+    int contrast = 0;
+    const QPoint centre = chart.axisRect()->center();
+    for (int y = centre.y() - 12; y <= centre.y() + 12; ++y)
+      for (int x = centre.x() - 150; x <= centre.x() + 150; ++x)
+        contrast = std::max(contrast, (dark ? 1 : -1) * (image.pixelColor(x, y).lightness() - ground));
+    QVERIFY2(contrast > 100, qPrintable(QString::number(contrast)));
+  }
+
   void TheToneAxisInMegahertzAndBack() {
     const auto data = Sample();
     TToneChart chart;

@@ -1,6 +1,7 @@
 #include "ToneBands.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "ToneChart.h"
 
@@ -10,6 +11,39 @@ namespace {
 const char *const BandName = "toneBand";
 
 bool IsBand(const QCPAbstractItem *AItem) { return AItem->property(BandName).isValid(); }
+
+// A band's name, placed anew each time it is drawn: the first band of a
+// profile is a few pixels wide at the plot's left edge, where a label centred
+// on it would lose its first letters, and a zoomed view may show only part
+// of a band.
+class TBandLabel : public QCPItemText {
+public:
+  TBandLabel(QCustomPlot *APlot, const TPlanBand &ABand)
+      : QCPItemText(APlot), FFirstTone(ABand.FirstTone), FLastTone(ABand.LastTone) {}
+
+protected:
+  void draw(QCPPainter *APainter) override {
+    QCPAxis *Axis = position->keyAxis();
+    const double Left = Axis->coordToPixel(FFirstTone - 0.5), Right = Axis->coordToPixel(FLastTone + 0.5);
+    const QRect Plot = clipRect();
+    // Measured as the label measures itself when it draws, and a pixel
+    // more, so that no letter touches the plot's edge.
+    const QRect Text = QFontMetrics(mainFont(), APainter->device())
+                           .boundingRect(0, 0, 0, 0, Qt::TextDontClip | textAlignment(), text());
+    const double Half = std::ceil((Text.width() + padding().left() + padding().right()) / 2.0) + 1;
+    const std::optional<double> Centre = TToneBands::LabelCentre(std::min(Left, Right), std::max(Left, Right),
+                                                                 Plot.left(), Plot.left() + Plot.width(), Half);
+    if (!Centre)
+      return;
+    // The label stays where it was last drawn, so that its anchors tell
+    // where it shows.
+    position->setCoords(Axis->pixelToCoord(*Centre), position->coords().y());
+    QCPItemText::draw(APainter);
+  }
+
+private:
+  double FFirstTone, FLastTone;
+};
 
 void AddBand(TToneChart *AChart, const TPlanBand &ABand, const QColor &AColor) {
   // Behind the grid and the series: the band tints the plot, it hides nothing.
@@ -27,7 +61,7 @@ void AddBand(TToneChart *AChart, const TPlanBand &ABand, const QColor &AColor) {
   Rect->topLeft->setCoords(ABand.FirstTone - 0.5, 0);
   Rect->bottomRight->setCoords(ABand.LastTone + 0.5, 1);
 
-  auto *Label = new QCPItemText(AChart);
+  auto *Label = new TBandLabel(AChart, ABand);
   Label->setLayer(QStringLiteral("background"));
   Label->setProperty(BandName, Name);
   Label->setSelectable(false);
@@ -66,4 +100,15 @@ std::vector<TShadedBand> TToneBands::Of(const TToneChart *AChart) {
   std::sort(Bands.begin(), Bands.end(),
             [](const TShadedBand &A, const TShadedBand &B) { return A.FirstTone < B.FirstTone; });
   return Bands;
+}
+
+std::optional<double> TToneBands::LabelCentre(double ABandLeft, double ABandRight, double APlotLeft,
+                                              double APlotRight, double AHalfWidth) {
+  const double Left = std::max(ABandLeft, APlotLeft), Right = std::min(ABandRight, APlotRight);
+  if (Left >= Right)
+    return std::nullopt;
+  const double Centre = (Left + Right) / 2;
+  // Against the right edge first, so that on a plot narrower than the label
+  // its start stays in view.
+  return std::max(APlotLeft + AHalfWidth, std::min(Centre, APlotRight - AHalfWidth));
 }

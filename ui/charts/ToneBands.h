@@ -4,6 +4,7 @@
 // Like marks they stand apart from the series: drawing or clearing series
 // leaves them; only Set and Clear replace them.
 
+#include <optional>
 #include <vector>
 
 #include <QColor>
@@ -31,4 +32,11 @@ public:
 
   // How much of a direction's colour shows through a band (of 255).
   static constexpr int Tint = 28;
+
+  // Where a band's label is centred, in pixels along the tone axis: in the
+  // middle of the part of the band in view, moved in from the plot's edges
+  // far enough for a label AHalfWidth either side of its centre to show
+  // whole. Empty when no part of the band is in view.
+  static std::optional<double> LabelCentre(double ABandLeft, double ABandRight, double APlotLeft,
+                                           double APlotRight, double AHalfWidth);
 };

@@ -12,6 +12,9 @@ namespace {
 
 const QColor GridColour(192, 192, 192);  // silver
 
+// A notice is set in grey, softer than the axes' text, on either ground.
+QColor NoticeColour(bool ADark) { return ADark ? QColor(176, 176, 176) : QColor(96, 96, 96); }
+
 void StyleAxis(QCPAxis *AAxis) {
   QPen base(Qt::black, 0, Qt::DotLine);
   AAxis->setBasePen(base);
@@ -97,8 +100,8 @@ void TToneChart::SetNotice(const QString &AText) {
     FNotice->position->setType(QCPItemPosition::ptAxisRectRatio);
     FNotice->position->setCoords(0.5, 0.5);
     FNotice->setPositionAlignment(Qt::AlignCenter);
-    FNotice->setColor(QColor(96, 96, 96));
   }
+  FNotice->setColor(NoticeColour(FDark));
   FNotice->setText(AText);
   replot(QCustomPlot::rpQueuedReplot);
 }
@@ -133,6 +136,8 @@ void TToneChart::SetDark(bool ADark) {
     axis->setLabelColor(ink);
     axis->grid()->setPen(QPen(ADark ? QColor(80, 82, 88) : GridColour, 0, Qt::SolidLine));
   }
+  if (FNotice)
+    FNotice->setColor(NoticeColour(ADark));
   replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -326,6 +331,19 @@ void TToneChart::contextMenuEvent(QContextMenuEvent *AEvent) {
   // opens the menu at once.
   if (AEvent->reason() != QContextMenuEvent::Mouse)
     emit MenuRequested(this, AEvent->globalPos());
+}
+
+// The chart's buffers are made for the device pixel ratio of the screen the
+// chart was created on. Shown on a screen of another ratio (a window moved
+// to a second monitor), they would be scaled and blur: drawn anew at the
+// screen's own ratio instead, before this paint shows them.
+void TToneChart::paintEvent(QPaintEvent *AEvent) {
+  const double Ratio = devicePixelRatioF();
+  if (!qFuzzyCompare(bufferDevicePixelRatio(), Ratio)) {
+    setBufferDevicePixelRatio(Ratio);
+    replot(QCustomPlot::rpQueuedRefresh);
+  }
+  QCustomPlot::paintEvent(AEvent);
 }
 
 void TToneChart::StartPan(const QPoint &APos) {

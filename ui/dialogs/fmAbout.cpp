@@ -54,7 +54,7 @@ void TfrmAbout::CreatePanel() {
   ProgramIcon->setObjectName("ProgramIcon");
   ProgramIcon->setGeometry(28, 16, 32, 32);
   ProgramIcon->setAlignment(Qt::AlignCenter);
-  ProgramIcon->setPixmap(TonegraphIconPixmap(32));
+  ProgramIcon->setPixmap(TonegraphIconPixmap(32, ProgramIcon->devicePixelRatioF()));
 }
 
 void TfrmAbout::CreateTexts() {

@@ -2,16 +2,10 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QSettings>
+
+#include "UserSettings.h"
 
 namespace {
-
-// Named explicitly, as the recent folders are: the same settings whatever
-// the application object was told its organisation is.
-QSettings Settings() {
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tonegraph"),
-                   QStringLiteral("Tonegraph"));
-}
 
 const QString BandPlanKey = QStringLiteral("Charts/BandPlan");
 const QString FrequencyAxisKey = QStringLiteral("Charts/FrequencyAxis");
@@ -24,7 +18,7 @@ bool DesktopIsDark() { return QApplication::palette().color(QPalette::Window).li
 } // namespace
 
 TChartLook TChartLookSettings::Load() {
-  const QSettings Stored = Settings();
+  const QSettings Stored = UserSettings();
   TChartLook Look;
   Look.BandPlan = Stored.value(BandPlanKey, Look.BandPlan).toBool();
   Look.FrequencyAxis = Stored.value(FrequencyAxisKey, Look.FrequencyAxis).toBool();
@@ -33,7 +27,7 @@ TChartLook TChartLookSettings::Load() {
 }
 
 void TChartLookSettings::Save(const TChartLook &ALook) {
-  QSettings Stored = Settings();
+  QSettings Stored = UserSettings();
   Stored.setValue(BandPlanKey, ALook.BandPlan);
   Stored.setValue(FrequencyAxisKey, ALook.FrequencyAxis);
   Stored.setValue(DarkKey, ALook.Dark);

@@ -1,8 +1,13 @@
 #include "ProgramIcon.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
 
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -30,21 +35,72 @@ void DrawBars(QPainter &APainter, double ASize) {
   }
 }
 
-} // namespace
-
-QPixmap TonegraphIconPixmap(int ASize) {
-  QPixmap pixmap(ASize, ASize);
+// The icon square in device pixels.
+QPixmap Drawn(int ADevicePixels) {
+  QPixmap pixmap(ADevicePixels, ADevicePixels);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  DrawBackground(painter, ASize);
-  DrawBars(painter, ASize);
+  DrawBackground(painter, ADevicePixels);
+  DrawBars(painter, ADevicePixels);
   return pixmap;
 }
 
-QIcon TonegraphIcon() {
-  QIcon icon;
-  for (int size : IconSizes)
-    icon.addPixmap(TonegraphIconPixmap(size));
-  return icon;
+// Draws each pixmap at the size asked, which for a screen of device pixel
+// ratio 2 is already twice the logical size; a set of fixed pixmaps would be
+// scaled for any size between them.
+class TTonegraphIconEngine : public QIconEngine {
+public:
+  QPixmap pixmap(const QSize &ASize, QIcon::Mode AMode, QIcon::State) override {
+    // Square, as the icon is, centred in what was asked.
+    const int side = std::min(ASize.width(), ASize.height());
+    if (side <= 0)
+      return {};
+    QPixmap icon = Drawn(side);
+    if (ASize.width() != ASize.height()) {
+      QPixmap framed(ASize);
+      framed.fill(Qt::transparent);
+      QPainter(&framed).drawPixmap((ASize.width() - side) / 2, (ASize.height() - side) / 2, icon);
+      icon = framed;
+    }
+    return AMode == QIcon::Normal ? icon : InMode(icon, AMode);
+  }
+
+  void paint(QPainter *APainter, const QRect &ARect, QIcon::Mode AMode, QIcon::State AState) override {
+    const qreal ratio = APainter->device() ? APainter->device()->devicePixelRatioF() : 1.0;
+    QPixmap drawn = pixmap(ARect.size() * ratio, AMode, AState);
+    drawn.setDevicePixelRatio(ratio);
+    APainter->drawPixmap(ARect.topLeft(), drawn);
+  }
+
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (int size : IconSizes)
+      sizes << QSize(size, size);
+    return sizes;
+  }
+
+  QIconEngine *clone() const override { return new TTonegraphIconEngine; }
+  QString key() const override { return QStringLiteral("TTonegraphIconEngine"); }
+
+private:
+  // Greyed for a disabled button, as the style greys any icon.
+  static QPixmap InMode(const QPixmap &APixmap, QIcon::Mode AMode) {
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+      return APixmap;
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    const QPixmap styled = QApplication::style()->generatedIconPixmap(AMode, APixmap, &option);
+    return styled.isNull() ? APixmap : styled;
+  }
+};
+
+} // namespace
+
+QPixmap TonegraphIconPixmap(int ASize, qreal ADevicePixelRatio) {
+  QPixmap pixmap = Drawn(int(std::lround(ASize * ADevicePixelRatio)));
+  pixmap.setDevicePixelRatio(ADevicePixelRatio);
+  return pixmap;
 }
+
+QIcon TonegraphIcon() { return QIcon(new TTonegraphIconEngine); }

@@ -5,8 +5,11 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The icon in its seven sizes, 16 to 256 pixels.
+// The icon, drawn afresh for every size asked of it, so that it is sharp at
+// any device pixel ratio; it names seven sizes, 16 to 256 pixels, to those
+// who ask which sizes it has.
 QIcon TonegraphIcon();
 
-// One size of it, drawn for that size rather than scaled.
-QPixmap TonegraphIconPixmap(int ASize);
+// One size of it, ASize pixels at ADevicePixelRatio device pixels to the
+// pixel, drawn for that size rather than scaled.
+QPixmap TonegraphIconPixmap(int ASize, qreal ADevicePixelRatio = 1);

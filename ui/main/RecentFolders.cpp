@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
+
+#include "UserSettings.h"
 
 namespace {
 
@@ -21,21 +22,14 @@ QString Key(TFileKind AKind) {
   return {};
 }
 
-// Named explicitly: the settings must not depend on what the application
-// object was told its organisation is.
-QSettings Settings() {
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tonegraph"),
-                   QStringLiteral("Tonegraph"));
-}
-
 }  // namespace
 
 QString TRecentFolders::Folder(TFileKind AKind) {
-  return Settings().value(Key(AKind)).toString();
+  return UserSettings().value(Key(AKind)).toString();
 }
 
 void TRecentFolders::Remember(TFileKind AKind, const QString &AFileName) {
-  Settings().setValue(Key(AKind), QFileInfo(AFileName).absolutePath());
+  UserSettings().setValue(Key(AKind), QFileInfo(AFileName).absolutePath());
 }
 
 void TRecentFolders::OpenIn(QFileDialog &ADialog, TFileKind AKind) {

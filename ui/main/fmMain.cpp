@@ -212,6 +212,7 @@ void TfrmMain::CreateMenus() {
   mnuStatListBox->addAction(acnRemove);
   mnuStatListBox->addAction(acnRemoveAll);
   mnuStatListBox->addAction(acnExportSnapshot);
+  CreateRecentFilesMenu();
   CreateCompareActions();
   mnuStatListBox->addSeparator();
   mnuStatListBox->addAction(acnOpenHistory);

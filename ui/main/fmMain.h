@@ -125,6 +125,11 @@ public:
   // command line, dropped on the window, or chosen in the dialog.
   void LoadStatisticsFile(const std::string &AFileName);
   void LoadStatisticsFiles(const QStringList &AFileNames);
+  // "Recent files" on the list's pop-up menu, filled each time it opens.
+  QMenu *mnuRecentFiles = nullptr;
+  void CreateRecentFilesMenu();
+  void FillRecentFilesMenu();
+  void mnuRecentFileClick(const QString &AFileName);
   void SaveConfiguration(const std::string &AFileName);
   void LoadConfiguration(const std::string &AFileName);
 

@@ -17,6 +17,7 @@
 #include "FileDialogs.h"
 #include "InputPanel.h"
 #include "InputPanelSettings.h"
+#include "RecentFiles.h"
 #include "fmMain.h"
 
 namespace {
@@ -56,8 +57,10 @@ void TfrmMain::SaveStatistics() {
   if (!fileName)
     return;
   const TWaitCursor wait;
-  if (TDrayData *snapshot = GetSelectedDrayData())
+  if (TDrayData *snapshot = GetSelectedDrayData()) {
     snapshot->SaveToFile(*fileName);
+    TRecentFiles::Remember(QString::fromStdString(*fileName));
+  }
 }
 
 void TfrmMain::LoadStatistics() {
@@ -107,6 +110,8 @@ void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
     const TWaitCursor wait;
     snapshot->LoadFromFile(AFileName);
   }
+  // A file that reads is worth offering again, also when it is refused below.
+  TRecentFiles::Remember(QString::fromStdString(AFileName));
   if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(snapshot->Name()))) {
     FErrors->ShowErrorMessage("Data already loaded");
     return;
