@@ -188,6 +188,27 @@ private slots:
     QVERIFY(Series(snr, QStringLiteral("DS range of 3 captures")));
   }
 
+  // "Dark charts" darkens the timeline too, with the same direction colours.
+  void TimelineFollowsDarkCharts() {
+    TfrmMain form(QStringList{}, Services());
+    form.OpenHistory(Database());
+    TTimelinePage &timeline = *form.pgcMain->tbsTimeline;
+    QCPGraph *downstream = nullptr;
+    for (QCPGraph *graph : timeline.Rects[1]->graphs())
+      if (graph->name() == QStringLiteral("DS"))
+        downstream = graph;
+    QVERIFY(downstream);
+    const QColor light = downstream->pen().color();
+    form.acnDarkCharts->setChecked(true);
+    TChartLook dark;
+    dark.Dark = true;
+    QCOMPARE(downstream->pen().color(), dark.DSColor());
+    QVERIFY(light != dark.DSColor());
+    QCOMPARE(timeline.Rects[1]->axis(QCPAxis::atLeft)->tickLabelColor().lightness() > 128, true);
+    form.acnDarkCharts->setChecked(false);
+    QCOMPARE(downstream->pen().color(), light);
+  }
+
   // As desktop users open files: named on the command line or dropped.
   void DatabaseOnTheCommandLineOpensAsHistory() {
     TfrmMain form({QString::fromStdString(Database())}, Services());

@@ -9,7 +9,6 @@
 
 #include <qcustomplot.h>
 
-#include "MainCharts.h"
 
 namespace {
 
@@ -19,8 +18,8 @@ QString TimeText(std::time_t ATime) {
   return QDateTime::fromSecsSinceEpoch(qint64(ATime), Qt::UTC).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
-QColor DirectionColour(int ADirection) {
-  return ADirection == 0 ? TMainCharts::USColor : TMainCharts::DSColor;
+QColor DirectionColour(const TChartLook &ALook, int ADirection) {
+  return ADirection == 0 ? ALook.USColor() : ALook.DSColor();
 }
 
 }  // namespace
@@ -96,7 +95,8 @@ void TTimelinePage::AddSeries(int ARect, const std::vector<TTimelinePoint> &APoi
   }
   graph->setData(keys, values, true);
   graph->setName(AName);
-  graph->setPen(QPen(DirectionColour(ADirection), AStyle == Qt::SolidLine ? 2 : 1, AStyle));
+  graph->setPen(QPen(DirectionColour(FLook, ADirection), AStyle == Qt::SolidLine ? 2 : 1, AStyle));
+  graph->setProperty("toneDirection", ADirection);
   // A lone capture is still a point to see.
   graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, APoints.size() < 60 ? 4 : 0));
   graph->removeFromLegend();
@@ -163,6 +163,38 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
                           .arg(t.Failures.size())
                           .arg(TimeText(t.First), TimeText(t.Last)));
   ShowRangeMarks();
+  plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TTimelinePage::SetLook(const TChartLook &ALook) {
+  FLook = ALook;
+  const QColor ground = ALook.Dark ? QColor(32, 33, 36) : QColor(Qt::white);
+  const QColor ink = ALook.Dark ? QColor(224, 224, 224) : QColor(Qt::black);
+  const QColor grid = ALook.Dark ? QColor(80, 82, 88) : QColor(192, 192, 192);
+  plot->setBackground(ground);
+  for (QCPAxisRect *rect : Rects) {
+    for (QCPAxis *axis : rect->axes()) {
+      axis->setBasePen(QPen(ink));
+      axis->setTickPen(QPen(ink));
+      axis->setSubTickPen(QPen(ink));
+      axis->setTickLabelColor(ink);
+      axis->setLabelColor(ink);
+      axis->grid()->setPen(QPen(grid, 0, Qt::DotLine));
+    }
+    auto *legend = qobject_cast<QCPLegend *>(rect->insetLayout()->elementAt(0));
+    legend->setTextColor(ink);
+    legend->setBorderPen(QPen(ink));
+    legend->setBrush(ALook.Dark ? QColor(32, 33, 36, 200) : QColor(255, 255, 255, 200));
+  }
+  for (int i = 0; i < plot->graphCount(); ++i) {
+    QCPGraph *graph = plot->graph(i);
+    const QVariant direction = graph->property("toneDirection");
+    if (!direction.isValid())
+      continue;
+    QPen pen = graph->pen();
+    pen.setColor(DirectionColour(ALook, direction.toInt()));
+    graph->setPen(pen);
+  }
   plot->replot(QCustomPlot::rpQueuedReplot);
 }
 

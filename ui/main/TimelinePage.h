@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+#include "ChartLook.h"
 #include "Timeline.h"
 
 class QCPAxisRect;
@@ -29,6 +30,8 @@ public:
   // Chooses a range as a drag does (none: all captures) and says so.
   void SetRange(std::optional<TTimeRange> ARange);
   const std::optional<TTimeRange> &Range() const { return FRange; }
+  // Dark or light as the tone charts are, with the same direction colours.
+  void SetLook(const TChartLook &ALook);
 
   QCustomPlot *plot = nullptr;
   QLabel *lblSummary = nullptr;
@@ -52,6 +55,7 @@ private:
 
   static constexpr int DragThreshold = 4;  // pixels before a press becomes a drag
   QCPItemRect *FMarks[4] = {};
+  TChartLook FLook;
   std::optional<TTimeRange> FRange;
   std::optional<int> FDragStart;  // pixel
   std::optional<TTimeRange> FRangeBeforeDrag;

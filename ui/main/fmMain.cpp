@@ -117,6 +117,7 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   FCharts = std::make_unique<TMainCharts>(*pgcMain, pnlInputs->chkSNRBug);
   FCharts->SetupCharts();
   FCharts->SetLook(TChartLookSettings::Load(), nullptr);
+  pgcMain->tbsTimeline->SetLook(FCharts->Look());
   FLineView = std::make_unique<TLineView>(pgcMain->tbsLine, pgcMain->chartHLog, pgcMain->chartQLN);
   pgcMain->setCurrentWidget(pgcMain->TabSheet1);
   std::vector<std::string> args;
@@ -500,6 +501,7 @@ void TfrmMain::ChartLookChanged() {
   look.FrequencyAxis = acnFrequencyAxis->isChecked();
   look.Dark = acnDarkCharts->isChecked();
   FCharts->SetLook(look, FDisplayedData);
+  pgcMain->tbsTimeline->SetLook(look);
   TChartLookSettings::Save(look);
 }
 
