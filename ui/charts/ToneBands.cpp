@@ -45,22 +45,25 @@ private:
   double FFirstTone, FLastTone;
 };
 
-void AddBand(TToneChart *AChart, const TPlanBand &ABand, const QColor &AColor) {
+void AddBand(TToneChart *AChart, const TPlanBand &ABand, const QColor &AColor, const QColor &AGround) {
   // Behind the grid and the series: the band tints the plot, it hides nothing.
   const QString Name = QString::fromLatin1(ABand.Name);
   auto *Rect = new QCPItemRect(AChart);
   Rect->setLayer(QStringLiteral("background"));
   Rect->setProperty(BandName, Name);
   Rect->setSelectable(false);
-  QColor Fill = AColor;
-  Fill.setAlpha(TToneBands::Tint);
   Rect->setPen(Qt::NoPen);
-  Rect->setBrush(Fill);
+  Rect->setBrush(TToneBands::BandFill(AColor, AGround));
   Rect->topLeft->setTypeY(QCPItemPosition::ptAxisRectRatio);
   Rect->bottomRight->setTypeY(QCPItemPosition::ptAxisRectRatio);
   Rect->topLeft->setCoords(ABand.FirstTone - 0.5, 0);
   Rect->bottomRight->setCoords(ABand.LastTone + 0.5, 1);
+}
 
+// After every band's fill: a label kept whole may reach into the next band,
+// whose opaque fill would cover it.
+void AddLabel(TToneChart *AChart, const TPlanBand &ABand, const QColor &AColor) {
+  const QString Name = QString::fromLatin1(ABand.Name);
   auto *Label = new TBandLabel(AChart, ABand);
   Label->setLayer(QStringLiteral("background"));
   Label->setProperty(BandName, Name);
@@ -81,11 +84,18 @@ void TToneBands::Clear(TToneChart *AChart) {
       AChart->removeItem(i);
 }
 
+QColor TToneBands::BandFill(const QColor &ATint, const QColor &AGround) {
+  auto Mix = [](int ATintPart, int AGroundPart) { return (ATintPart * Tint + AGroundPart * (255 - Tint) + 127) / 255; };
+  return QColor(Mix(ATint.red(), AGround.red()), Mix(ATint.green(), AGround.green()), Mix(ATint.blue(), AGround.blue()));
+}
+
 void TToneBands::Set(TToneChart *AChart, const std::vector<TPlanBand> &ABands, const QColor &AUSColor,
-                     const QColor &ADSColor) {
+                     const QColor &ADSColor, const QColor &AGround) {
   Clear(AChart);
   for (const TPlanBand &Band : ABands)
-    AddBand(AChart, Band, Band.Direction == TDirection::Upstream ? AUSColor : ADSColor);
+    AddBand(AChart, Band, Band.Direction == TDirection::Upstream ? AUSColor : ADSColor, AGround);
+  for (const TPlanBand &Band : ABands)
+    AddLabel(AChart, Band, Band.Direction == TDirection::Upstream ? AUSColor : ADSColor);
   AChart->replot(QCustomPlot::rpQueuedReplot);
 }
 

@@ -23,9 +23,13 @@ struct TShadedBand {
 class TToneBands {
 public:
   // Replaces the bands of AChart with ABands, upstream ones tinted AUSColor,
-  // downstream ones ADSColor.
+  // downstream ones ADSColor, on a plot of AGround.
   static void Set(TToneChart *AChart, const std::vector<TPlanBand> &ABands, const QColor &AUSColor,
-                  const QColor &ADSColor);
+                  const QColor &ADSColor, const QColor &AGround);
+  // A band's fill: ATint over AGround, mixed once here so that the band is
+  // filled opaque (a see-through fill of the whole plot costs a blend per
+  // pixel on every replot; nothing lies under a band but the ground).
+  static QColor BandFill(const QColor &ATint, const QColor &AGround);
   static void Clear(TToneChart *AChart);
   // The bands AChart shows, read from its items, in tone order.
   static std::vector<TShadedBand> Of(const TToneChart *AChart);

@@ -123,7 +123,7 @@ void TToneChart::SetFrequencyAxis(double ASpacingHz) {
 
 void TToneChart::SetDark(bool ADark) {
   FDark = ADark;
-  const QColor ground = ADark ? QColor(32, 33, 36) : QColor(Qt::white);
+  const QColor ground = Ground(ADark);
   const QColor ink = ADark ? QColor(224, 224, 224) : QColor(Qt::black);
   setBackground(ground);
   FTitle->setTextColor(ink);

@@ -9,6 +9,8 @@
 
 #include <qcustomplot.h>
 
+#include "ToneChart.h"
+
 
 namespace {
 
@@ -168,7 +170,7 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
 
 void TTimelinePage::SetLook(const TChartLook &ALook) {
   FLook = ALook;
-  const QColor ground = ALook.Dark ? QColor(32, 33, 36) : QColor(Qt::white);
+  const QColor ground = TToneChart::Ground(ALook.Dark);
   const QColor ink = ALook.Dark ? QColor(224, 224, 224) : QColor(Qt::black);
   const QColor grid = ALook.Dark ? QColor(80, 82, 88) : QColor(192, 192, 192);
   plot->setBackground(ground);
