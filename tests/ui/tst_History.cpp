@@ -217,6 +217,18 @@ private slots:
     QVERIFY(form.History());
   }
 
+  // A database that watch has only just made: nothing to list or chart.
+  void EmptyHistory() {
+    const std::string file = FFolder.filePath(QStringLiteral("empty.tgdb")).toStdString();
+    { THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing); }
+    TfrmMain form(QStringList{}, Services());
+    form.OpenHistory(file);
+    QVERIFY(FErrors.Messages.empty());
+    QVERIFY(Listed(form).isEmpty());
+    QCOMPARE(form.pgcMain->tbsTimeline->lblSummary->text(), QStringLiteral("The history holds no captures yet."));
+    QVERIFY(form.History());
+  }
+
   void OtherFilesAreRefused_data() {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("message");

@@ -128,8 +128,9 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
   FRange.reset();
   FHasData = ATimeline && ATimeline->Captures > 0;
   if (!FHasData) {
-    lblSummary->setText(QStringLiteral("No history open. \"Open history...\" on the snapshot list's pop-up menu "
-                                       "shows a database of captures over time."));
+    lblSummary->setText(ATimeline ? QStringLiteral("The history holds no captures yet.")
+                                  : QStringLiteral("No history open. \"Open history...\" on the snapshot list's "
+                                                   "pop-up menu shows a database of captures over time."));
     ShowRangeMarks();
     plot->replot(QCustomPlot::rpQueuedReplot);
     return;
