@@ -38,17 +38,12 @@ struct TRun {
 };
 
 inline TRun ReadDigits(const char *AAt, const char *AEnd) {
-  while (AAt < AEnd && *AAt == '0')
-    ++AAt;
-  // Eleven digits cannot overflow 64 bits; past them only the run's end matters.
-  const char *const Checked = AAt + std::min<std::ptrdiff_t>(AEnd - AAt, 11);
+  // One pass: leading zeros add nothing, and once the magnitude is too large
+  // it stops growing (ten times TooLarge plus a digit still fits 64 bits).
   std::int64_t Magnitude = 0;
-  while (AAt < Checked && IsDigit(*AAt))
-    Magnitude = Magnitude * 10 + (*AAt++ - '0');
-  while (AAt < AEnd && IsDigit(*AAt)) {
-    Magnitude = TooLarge;
-    ++AAt;
-  }
+  for (; AAt < AEnd && IsDigit(*AAt); ++AAt)
+    if (Magnitude < TooLarge)
+      Magnitude = Magnitude * 10 + (*AAt - '0');
   return {AAt, std::min(Magnitude, TooLarge)};
 }
 
