@@ -302,14 +302,35 @@ std::string THistoryStore::SnapshotBytes(std::int64_t AId) const {
   }
 }
 
+namespace {
+
+// The tones of the successful captures of a profile in a time range.
+const char *const ToneSeriesSource = " FROM tones t JOIN capture c ON c.id = t.capture_id "
+                                     "WHERE c.ok AND t.profile = :profile";
+
+}  // namespace
+
+int THistoryStore::ToneSeriesCount(const std::string &AProfile, const std::optional<std::string> &AFrom,
+                                   const std::optional<std::string> &ATo) const {
+  try {
+    SQLite::Statement Query(*FDatabase,
+                            std::string("SELECT COUNT(*)") + ToneSeriesSource + RangeCondition(AFrom, ATo));
+    Query.bind(":profile", AProfile);
+    BindRange(Query, AFrom, ATo);
+    Query.executeStep();
+    return Query.getColumn(0).getInt();
+  } catch (const SQLite::Exception &AError) {
+    Fail(AError);
+  }
+}
+
 void THistoryStore::ForEachToneSeries(const std::string &AProfile, const std::optional<std::string> &AFrom,
                                       const std::optional<std::string> &ATo,
                                       const std::function<void(const TToneSeries &)> &AEach) const {
   try {
-    SQLite::Statement Query(*FDatabase, "SELECT t.snr_group_us, t.snr_group_ds, t.snr_us, t.snr_ds, t.bits_us, "
-                                        "t.bits_ds FROM tones t JOIN capture c ON c.id = t.capture_id "
-                                        "WHERE c.ok AND t.profile = :profile" +
-                                            RangeCondition(AFrom, ATo) + " ORDER BY c.time, c.id");
+    SQLite::Statement Query(*FDatabase, std::string("SELECT t.snr_group_us, t.snr_group_ds, t.snr_us, t.snr_ds, "
+                                                    "t.bits_us, t.bits_ds") +
+                                            ToneSeriesSource + RangeCondition(AFrom, ATo) + " ORDER BY c.time, c.id");
     Query.bind(":profile", AProfile);
     BindRange(Query, AFrom, ATo);
     TToneSeries Series;

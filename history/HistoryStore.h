@@ -49,6 +49,9 @@ public:
   // The bytes SaveToFile wrote for that capture. EHistoryError "No capture %d
   // with a snapshot in "%s"" for an id without one.
   std::string SnapshotBytes(std::int64_t AId) const;
+  // How many captures ForEachToneSeries would call back for.
+  int ToneSeriesCount(const std::string &AProfile, const std::optional<std::string> &AFrom,
+                      const std::optional<std::string> &ATo) const;
   // Calls AEach with the per-tone series of every successful capture in the
   // range whose profile is AProfile.
   void ForEachToneSeries(const std::string &AProfile, const std::optional<std::string> &AFrom,

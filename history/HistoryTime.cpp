@@ -35,11 +35,34 @@ std::optional<std::time_t> ParseUtcTime(std::string_view AText) {
   return Result;
 }
 
-std::optional<std::string> TimeFromDataFileName(const std::string &APath) {
-  static const std::regex Pattern(R"((\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})-.*)");
-  const std::string Name = std::filesystem::path(APath).filename().string();
+namespace {
+
+// "20261210-215254-DrayTek.draydata": the date and time, then the router.
+bool MatchDataFileName(const std::string &APath, std::smatch &AMatch, std::string &AName) {
+  static const std::regex Pattern(R"((\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})-(.*))");
+  AName = std::filesystem::path(APath).filename().string();
+  return std::regex_match(AName, AMatch, Pattern);
+}
+
+}  // namespace
+
+std::optional<std::string> RouterFromDataFileName(const std::string &APath) {
   std::smatch Match;
-  if (!std::regex_match(Name, Match, Pattern))
+  std::string Name;
+  if (!MatchDataFileName(APath, Match, Name))
+    return std::nullopt;
+  std::string Router = Match[7].str();
+  const std::string Extension = ".draydata";
+  if (Router.size() <= Extension.size() || Router.compare(Router.size() - Extension.size(), Extension.size(), Extension) != 0)
+    return std::nullopt;
+  Router.resize(Router.size() - Extension.size());
+  return Router;
+}
+
+std::optional<std::string> TimeFromDataFileName(const std::string &APath) {
+  std::smatch Match;
+  std::string Name;
+  if (!MatchDataFileName(APath, Match, Name))
     return std::nullopt;
   std::tm Local{};
   Local.tm_year = std::stoi(Match[1].str()) - 1900;

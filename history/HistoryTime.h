@@ -13,3 +13,5 @@ std::optional<std::time_t> ParseUtcTime(std::string_view AText);
 // The time a snapshot file's name gives when it is one the program made
 // ("20261210-215254-DrayTek.draydata", local time), as UTC text.
 std::optional<std::string> TimeFromDataFileName(const std::string &APath);
+// The router's name such a file name gives ("DrayTek").
+std::optional<std::string> RouterFromDataFileName(const std::string &APath);

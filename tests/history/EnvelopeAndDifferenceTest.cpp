@@ -64,6 +64,10 @@ TEST(ToneEnvelope, FromTheCapturesOfARange) {
   Store.ForEachToneSeries("17A", "2026-12-10T14:00:00Z", {}, [&](const TToneSeries &ASeries) { Builder.Add(ASeries); });
   const TToneEnvelope Envelope = Builder.Envelope();
   EXPECT_EQ(Envelope.Captures, 2);
+  // The count the window's progress is measured against agrees.
+  EXPECT_EQ(Store.ToneSeriesCount("17A", "2026-12-10T14:00:00Z", {}), 2);
+  EXPECT_EQ(Store.ToneSeriesCount("17A", {}, {}), 3);
+  EXPECT_EQ(Store.ToneSeriesCount("35B", {}, {}), 0);
   EXPECT_EQ(Envelope.Tones[63].SNR[1], (TRange{40, 45, 50}));
   EXPECT_EQ(Envelope.Tones[63].SNR[0], (TRange{20, 20, 20}));
   EXPECT_EQ(Envelope.Tones[64].SNR[1], std::nullopt);

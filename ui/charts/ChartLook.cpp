@@ -44,7 +44,7 @@ void RecolourOverlay(QCPAbstractPlottable *ASeries, TOverlayRole ARole, const QC
 
 void TChartLook::ApplyTo(TToneChart *AChart, TVDSLProfile AProfile) const {
   if (BandPlan)
-    TToneBands::Set(AChart, BandPlanOf(AProfile), USColor(), DSColor(), TToneChart::Ground(Dark));
+    TToneBands::Set(AChart, BandPlanOf(AProfile), USColor(), DSColor(), Ground());
   else
     TToneBands::Clear(AChart);
   AChart->SetFrequencyAxis(FrequencyAxis ? ToneSpacingHz(AProfile) : 0);

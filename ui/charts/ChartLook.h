@@ -19,6 +19,10 @@ struct TChartLook {
   // so that both stand out from the background.
   QColor USColor() const { return Dark ? QColor(110, 210, 110) : QColor(0, 128, 0); }
   QColor DSColor() const { return Dark ? QColor(120, 170, 255) : QColor(0, 0, 255); }
+  // The plot's background, its text and axes, its grid lines.
+  QColor Ground() const { return Dark ? QColor(32, 33, 36) : QColor(Qt::white); }
+  QColor Ink() const { return Dark ? QColor(224, 224, 224) : QColor(Qt::black); }
+  QColor Grid() const { return Dark ? QColor(80, 82, 88) : QColor(192, 192, 192); }
 
   // Shades AProfile's bands (or clears them), sets the tone axis's unit and
   // the chart's colours; the series "US" and "DS" take this look's colours.

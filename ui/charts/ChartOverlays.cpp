@@ -1,17 +1,17 @@
 #include "ChartOverlays.h"
 
-#include "ToneBars.h"
+#include "SeriesPlotter.h"
 #include "ToneChart.h"
 
 namespace {
 
+// A thin grey line; the chart look gives it its direction's colour.
 QCPGraph *NewGraph(TToneChart *AChart, const TSeriesPoints &APoints, const QString &AName, bool ASteps) {
-  QCPGraph *graph = AChart->addGraph(AChart->ToneAxis(), AChart->ValueAxis());
-  graph->setName(AName);
-  graph->setLineStyle(ASteps ? QCPGraph::lsStepCenter : QCPGraph::lsLine);
-  graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-  graph->setAdaptiveSampling(false);
-  graph->setData(APoints.Keys, APoints.Values, true);
+  QCPGraph *graph = TSeriesPlotter::AddLine(AChart, APoints, AName, Qt::gray, 1);
+  if (ASteps) {
+    graph->setLineStyle(QCPGraph::lsStepCenter);
+    graph->setAntialiased(false);
+  }
   return graph;
 }
 
@@ -41,42 +41,20 @@ bool TChartOverlays::OverlayOf(const QCPAbstractPlottable *ASeries, int &ADirect
 
 void TChartOverlays::AddReference(TToneChart *AChart, const TSeriesPoints &APoints, int ADirection,
                                   const QString &AName, bool ASteps) {
-  QCPGraph *graph = NewGraph(AChart, APoints, AName, ASteps);
-  graph->setPen(QPen(Qt::gray, 1));
-  graph->setAntialiased(!ASteps);
-  MarkOverlay(graph, ADirection, TOverlayRole::Reference);
+  MarkOverlay(NewGraph(AChart, APoints, AName, ASteps), ADirection, TOverlayRole::Reference);
 }
 
 void TChartOverlays::AddDifferenceLine(TToneChart *AChart, const TSeriesPoints &APoints, int ADirection,
                                        const QString &AName) {
-  QCPGraph *graph = NewGraph(AChart, APoints, AName, false);
-  graph->setPen(QPen(Qt::gray, 1));
-  graph->setAntialiased(true);
-  MarkOverlay(graph, ADirection, TOverlayRole::Difference);
+  MarkOverlay(NewGraph(AChart, APoints, AName, false), ADirection, TOverlayRole::Difference);
 }
 
 void TChartOverlays::AddDifferenceBars(TToneChart *AChart, const TSeriesPoints &AUS, const TSeriesPoints &ADS,
                                        const QString &ANameUS, const QString &ANameDS) {
-  auto *group = new QCPBarsGroup(AChart);
-  group->setSpacingType(QCPBarsGroup::stAbsolute);
-  group->setSpacing(0);
-  const struct {
-    const TSeriesPoints &Points;
-    const QString &Name;
-  } sides[] = {{AUS, ANameUS}, {ADS, ANameDS}};
-  for (int direction = 0; direction < 2; ++direction) {
-    auto *bars = new TToneBars(AChart->ToneAxis(), AChart->ValueAxis());
-    bars->setName(sides[direction].Name);
-    bars->setWidthType(QCPBars::wtPlotCoords);
-    bars->setWidth(0.5);
-    bars->setPen(Qt::NoPen);
-    bars->setBrush(Qt::gray);
-    bars->setAntialiased(false);
-    bars->setAntialiasedFill(false);
-    bars->setBarsGroup(group);
-    bars->setData(sides[direction].Points.Keys, sides[direction].Points.Values, true);
-    MarkOverlay(bars, direction, TOverlayRole::Difference);
-  }
+  const std::array<QCPBars *, 2> pair =
+      TSeriesPlotter::AddBarPair(AChart, AUS, ADS, ANameUS, ANameDS, Qt::gray, Qt::gray);
+  for (int direction = 0; direction < 2; ++direction)
+    MarkOverlay(pair[std::size_t(direction)], direction, TOverlayRole::Difference);
 }
 
 void TChartOverlays::AddEnvelope(TToneChart *AChart, const TEnvelopePoints &APoints, int ADirection,

@@ -3,8 +3,8 @@
 #include "ToneBars.h"
 #include "ToneChart.h"
 
-void TSeriesPlotter::AddLine(TToneChart *AChart, const TSeriesPoints &APoints, const QString &ATitle,
-                             const QColor &AColor, int AWidth) {
+QCPGraph *TSeriesPlotter::AddLine(TToneChart *AChart, const TSeriesPoints &APoints, const QString &ATitle,
+                                   const QColor &AColor, int AWidth) {
   QCPGraph *graph = AChart->addGraph(AChart->ToneAxis(), AChart->ValueAxis());
   graph->setName(ATitle);
   graph->setPen(QPen(AColor, AWidth));
@@ -15,6 +15,7 @@ void TSeriesPlotter::AddLine(TToneChart *AChart, const TSeriesPoints &APoints, c
   // points draw fast enough without it.
   graph->setAdaptiveSampling(false);
   graph->setData(APoints.Keys, APoints.Values, true);
+  return graph;
 }
 
 void TSeriesPlotter::Finish(TToneChart *AChart) {
@@ -30,31 +31,40 @@ void TSeriesPlotter::PlotStatLines(TToneChart *AChart, const TDrayStatArray &AUS
   Finish(AChart);
 }
 
-void TSeriesPlotter::PlotBinBars(TToneChart *AChart, const TDrayBinArray &AUS, const TDrayBinArray &ADS,
-                                 int ACount, TBinField AField, const QColor &ADSColor, const QColor &AUSColor) {
-  // Both directions share each tone's slot, upstream on the left half.
+std::array<QCPBars *, 2> TSeriesPlotter::AddBarPair(TToneChart *AChart, const TSeriesPoints &AUS,
+                                                    const TSeriesPoints &ADS, const QString &ANameUS,
+                                                    const QString &ANameDS, const QColor &AUSColor,
+                                                    const QColor &ADSColor) {
   auto *group = new QCPBarsGroup(AChart);
   group->setSpacingType(QCPBarsGroup::stAbsolute);
   group->setSpacing(0);
   const struct {
-    const TDrayBinArray &Table;
-    const char *Title;
+    const TSeriesPoints &Points;
+    const QString &Name;
     QColor Colour;
-  } sides[] = {{AUS, "US", AUSColor}, {ADS, "DS", ADSColor}};
-  for (const auto &side : sides) {
+  } sides[] = {{AUS, ANameUS, AUSColor}, {ADS, ANameDS, ADSColor}};
+  std::array<QCPBars *, 2> pair{};
+  for (std::size_t d = 0; d < 2; ++d) {
     auto *bars = new TToneBars(AChart->ToneAxis(), AChart->ValueAxis());
-    bars->setName(QString::fromLatin1(side.Title));
+    bars->setName(sides[d].Name);
     bars->setWidthType(QCPBars::wtPlotCoords);
     bars->setWidth(0.5);
     bars->setPen(Qt::NoPen);
-    bars->setBrush(side.Colour);
+    bars->setBrush(sides[d].Colour);
     // Smoothing thousands of rectangles triples the drawing time.
     bars->setAntialiased(false);
     bars->setAntialiasedFill(false);
     bars->setBarsGroup(group);
-    const TSeriesPoints points = BinPoints(side.Table, ACount, AField);
-    bars->setData(points.Keys, points.Values, true);
+    bars->setData(sides[d].Points.Keys, sides[d].Points.Values, true);
+    pair[d] = bars;
   }
+  return pair;
+}
+
+void TSeriesPlotter::PlotBinBars(TToneChart *AChart, const TDrayBinArray &AUS, const TDrayBinArray &ADS,
+                                 int ACount, TBinField AField, const QColor &ADSColor, const QColor &AUSColor) {
+  AddBarPair(AChart, BinPoints(AUS, ACount, AField), BinPoints(ADS, ACount, AField), QStringLiteral("US"),
+             QStringLiteral("DS"), AUSColor, ADSColor);
   Finish(AChart);
 }
 

@@ -3,11 +3,15 @@
 // series, upstream ("US") first, downstream ("DS") second. Plots only add;
 // callers clear the chart before they redraw it.
 
+#include <array>
+
 #include <QColor>
 
 #include "SeriesData.h"
 #include "StatValue.h"
 
+class QCPBars;
+class QCPGraph;
 class TToneChart;
 
 class TSeriesPlotter {
@@ -24,8 +28,14 @@ public:
 
   static constexpr int StatLineWidth = 2;
 
-private:
-  static void AddLine(TToneChart *AChart, const TSeriesPoints &APoints, const QString &ATitle,
-                      const QColor &AColor, int AWidth);
+  // The pieces the plots above are made of, for other series drawn the same
+  // way: one line, and a pair of bar series sharing each tone's slot,
+  // upstream on the left half.
+  static QCPGraph *AddLine(TToneChart *AChart, const TSeriesPoints &APoints, const QString &ATitle,
+                           const QColor &AColor, int AWidth);
+  static std::array<QCPBars *, 2> AddBarPair(TToneChart *AChart, const TSeriesPoints &AUS, const TSeriesPoints &ADS,
+                                             const QString &ANameUS, const QString &ANameDS, const QColor &AUSColor,
+                                             const QColor &ADSColor);
+  // After the series: the legend, the value axis fitted, a replot.
   static void Finish(TToneChart *AChart);
 };

@@ -5,12 +5,11 @@
 
 #include <QToolTip>
 
+#include "ChartLook.h"
 #include "ToneTicker.h"
 #include "ToneZoom.h"
 
 namespace {
-
-const QColor GridColour(192, 192, 192);  // silver
 
 // A notice is set in grey, softer than the axes' text, on either ground.
 QColor NoticeColour(bool ADark) { return ADark ? QColor(176, 176, 176) : QColor(96, 96, 96); }
@@ -18,7 +17,7 @@ QColor NoticeColour(bool ADark) { return ADark ? QColor(176, 176, 176) : QColor(
 void StyleAxis(QCPAxis *AAxis) {
   QPen base(Qt::black, 0, Qt::DotLine);
   AAxis->setBasePen(base);
-  AAxis->grid()->setPen(QPen(GridColour, 0, Qt::SolidLine));
+  AAxis->grid()->setPen(QPen(TChartLook().Grid(), 0, Qt::SolidLine));
   AAxis->grid()->setSubGridVisible(false);
   AAxis->setSubTicks(true);
 }
@@ -123,8 +122,10 @@ void TToneChart::SetFrequencyAxis(double ASpacingHz) {
 
 void TToneChart::SetDark(bool ADark) {
   FDark = ADark;
-  const QColor ground = Ground(ADark);
-  const QColor ink = ADark ? QColor(224, 224, 224) : QColor(Qt::black);
+  TChartLook look;
+  look.Dark = ADark;
+  const QColor ground = look.Ground();
+  const QColor ink = look.Ink();
   setBackground(ground);
   FTitle->setTextColor(ink);
   legend->setTextColor(ink);
@@ -134,7 +135,7 @@ void TToneChart::SetDark(bool ADark) {
     axis->setSubTickPen(QPen(ink));
     axis->setTickLabelColor(ink);
     axis->setLabelColor(ink);
-    axis->grid()->setPen(QPen(ADark ? QColor(80, 82, 88) : GridColour, 0, Qt::SolidLine));
+    axis->grid()->setPen(QPen(look.Grid(), 0, Qt::SolidLine));
   }
   if (FNotice)
     FNotice->setColor(NoticeColour(ADark));

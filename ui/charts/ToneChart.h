@@ -82,8 +82,6 @@ public:
   void SetDark(bool ADark);
   bool Dark() const { return FDark; }
   static constexpr const char *FrequencyAxisTitle = "Frequency (MHz)";
-  // The plot's background, dark or light.
-  static QColor Ground(bool ADark) { return ADark ? QColor(32, 33, 36) : QColor(Qt::white); }
 
 signals:
   // The user asked for the chart's pop-up menu (mouse or keyboard).

@@ -35,10 +35,10 @@ public:
   void SetLook(const TChartLook &ALook, const TDrayData *AData);
   const TChartLook &Look() const { return FLook; }
 
-  // A snapshot every chart draws beside the one shown (null: none), by
-  // AName; with ADifference they draw the shown one minus it instead. The
+  // A snapshot every chart draws beside the one shown (null: none), by its
+  // name; with ADifference they draw the shown one minus it instead. The
   // charts are set up again; the caller draws the snapshot afterwards.
-  void SetReference(const TDrayData *AReference, const std::string &AName, bool ADifference);
+  void SetReference(const TDrayData *AReference, bool ADifference);
   const TDrayData *Reference() const { return FReference; }
   bool Difference() const { return FDifference; }
   // The range of a line over captures, drawn on the SNR and bit-loading
@@ -70,7 +70,6 @@ private:
   const QCheckBox *FFirst512Bins;
   TChartLook FLook;
   const TDrayData *FReference = nullptr;
-  std::string FReferenceName;
   bool FDifference = false;
   std::shared_ptr<const TToneEnvelope> FEnvelope;
 };

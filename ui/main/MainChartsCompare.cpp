@@ -33,17 +33,10 @@ TSeriesPoints BinSNRDifference(const TDrayBinArray &AShown, const TDrayBinArray 
   return points;
 }
 
-void Finish(TToneChart *AChart) {
-  AChart->SeriesChanged();
-  AChart->FitValueAxis();
-  AChart->replot(QCustomPlot::rpQueuedReplot);
-}
-
 }  // namespace
 
-void TMainCharts::SetReference(const TDrayData *AReference, const std::string &AName, bool ADifference) {
+void TMainCharts::SetReference(const TDrayData *AReference, bool ADifference) {
   FReference = AReference;
-  FReferenceName = AReference ? AName : std::string();
   FDifference = AReference && ADifference;
   SetupCharts();
 }
@@ -54,7 +47,7 @@ void TMainCharts::SetEnvelope(std::shared_ptr<const TToneEnvelope> AEnvelope) {
 
 void TMainCharts::DrawReference(const TDrayData &AData) {
   const TDrayData &reference = *FReference;
-  const QString name = QString::fromStdString(FReferenceName);
+  const QString name = QString::fromStdString(FReference->Name());
   const struct {
     TToneChart *Chart;
     TDrayKind Kind;
@@ -85,7 +78,7 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
     }
   }
   for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS}) {
-    Finish(chart);
+    TSeriesPlotter::Finish(chart);
     ApplyLook(chart, &AData);
   }
 }
@@ -96,11 +89,11 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
   const TVDSLProfile profile =
       ProfileToneCount(AData.VDSLProfile()) >= ProfileToneCount(reference.VDSLProfile()) ? AData.VDSLProfile()
                                                                                             : reference.VDSLProfile();
-  const QString minus = QStringLiteral(" \u2212 ") + QString::fromStdString(FReferenceName);
+  const QString minus = QStringLiteral(" \u2212 ") + QString::fromStdString(FReference->Name());
   auto prepare = [&](TToneChart *AChart, const QString &ATitle) {
     TChartSetup::UpdateProfileAxis(AChart, profile);
     AChart->SetValueRangeAutomatic();
-    AChart->SetTitle(ATitle + QStringLiteral(": difference from ") + QString::fromStdString(FReferenceName));
+    AChart->SetTitle(ATitle + QStringLiteral(": difference from ") + QString::fromStdString(FReference->Name()));
   };
   const struct {
     TToneChart *Chart;
@@ -141,7 +134,7 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
   for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS}) {
     if (!bothBins && (chart == chartBitLoading || chart == chartGain || chart == chartBinSNRUS || chart == chartBinSNRDS))
       chart->SetNotice(QStringLiteral("No bins data in both snapshots"));
-    Finish(chart);
+    TSeriesPlotter::Finish(chart);
     ApplyLook(chart, &AData);
   }
 }
@@ -156,7 +149,7 @@ void TMainCharts::DrawEnvelope(const TDrayData &AData) {
       TChartOverlays::AddEnvelope(chartBitLoading, EnvelopePoints(*FEnvelope, true, d), d, name, true);
   }
   for (TToneChart *chart : {chartSNR, chartBitLoading}) {
-    Finish(chart);
+    TSeriesPlotter::Finish(chart);
     ApplyLook(chart, &AData);
   }
 }

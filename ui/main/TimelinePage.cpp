@@ -9,8 +9,6 @@
 
 #include <qcustomplot.h>
 
-#include "ToneChart.h"
-
 
 namespace {
 
@@ -84,10 +82,13 @@ void TTimelinePage::SetUpRects() {
   }
 }
 
-void TTimelinePage::AddSeries(int ARect, const std::vector<TTimelinePoint> &APoints, const QString &AName,
-                              int ADirection, double AScale, Qt::PenStyle AStyle) {
-  if (APoints.empty())
-    return;
+// Each chart lists its own series in its own legend.
+QCPLegend *TTimelinePage::LegendOf(int ARect) const {
+  return qobject_cast<QCPLegend *>(Rects[ARect]->insetLayout()->elementAt(0));
+}
+
+QCPGraph *TTimelinePage::NewGraph(int ARect, const std::vector<TTimelinePoint> &APoints, double AScale,
+                                  const QString &AName) {
   QCPAxisRect *rect = Rects[ARect];
   QCPGraph *graph = plot->addGraph(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft));
   QVector<double> keys, values;
@@ -97,30 +98,31 @@ void TTimelinePage::AddSeries(int ARect, const std::vector<TTimelinePoint> &APoi
   }
   graph->setData(keys, values, true);
   graph->setName(AName);
+  graph->removeFromLegend();
+  graph->addToLegend(LegendOf(ARect));
+  return graph;
+}
+
+void TTimelinePage::AddSeries(int ARect, const std::vector<TTimelinePoint> &APoints, const QString &AName,
+                              int ADirection, double AScale, Qt::PenStyle AStyle) {
+  if (APoints.empty())
+    return;
+  QCPGraph *graph = NewGraph(ARect, APoints, AScale, AName);
   graph->setPen(QPen(DirectionColour(FLook, ADirection), AStyle == Qt::SolidLine ? 2 : 1, AStyle));
   graph->setProperty("toneDirection", ADirection);
   // A lone capture is still a point to see.
   graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, APoints.size() < 60 ? 4 : 0));
-  graph->removeFromLegend();
-  graph->addToLegend(qobject_cast<QCPLegend *>(rect->insetLayout()->elementAt(0)));
 }
 
 void TTimelinePage::AddFailures(const std::vector<std::time_t> &ATimes) {
   if (ATimes.empty())
     return;
-  QCPAxisRect *rect = Rects[0];
-  QCPGraph *graph = plot->addGraph(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft));
-  QVector<double> keys, values;
-  for (const std::time_t time : ATimes) {
-    keys.append(double(time));
-    values.append(0);
-  }
-  graph->setData(keys, values, true);
-  graph->setName(QStringLiteral("failed capture"));
+  std::vector<TTimelinePoint> points;
+  for (const std::time_t time : ATimes)
+    points.push_back({time, 0});
+  QCPGraph *graph = NewGraph(0, points, 1, QStringLiteral("failed capture"));
   graph->setLineStyle(QCPGraph::lsNone);
   graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCross, QPen(Qt::red, 2), Qt::NoBrush, 8));
-  graph->removeFromLegend();
-  graph->addToLegend(qobject_cast<QCPLegend *>(rect->insetLayout()->elementAt(0)));
 }
 
 void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
@@ -171,12 +173,12 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
 
 void TTimelinePage::SetLook(const TChartLook &ALook) {
   FLook = ALook;
-  const QColor ground = TToneChart::Ground(ALook.Dark);
-  const QColor ink = ALook.Dark ? QColor(224, 224, 224) : QColor(Qt::black);
-  const QColor grid = ALook.Dark ? QColor(80, 82, 88) : QColor(192, 192, 192);
+  const QColor ground = ALook.Ground();
+  const QColor ink = ALook.Ink();
+  const QColor grid = ALook.Grid();
   plot->setBackground(ground);
-  for (QCPAxisRect *rect : Rects) {
-    for (QCPAxis *axis : rect->axes()) {
+  for (int i = 0; i < 4; ++i) {
+    for (QCPAxis *axis : Rects[i]->axes()) {
       axis->setBasePen(QPen(ink));
       axis->setTickPen(QPen(ink));
       axis->setSubTickPen(QPen(ink));
@@ -184,10 +186,12 @@ void TTimelinePage::SetLook(const TChartLook &ALook) {
       axis->setLabelColor(ink);
       axis->grid()->setPen(QPen(grid, 0, Qt::DotLine));
     }
-    auto *legend = qobject_cast<QCPLegend *>(rect->insetLayout()->elementAt(0));
+    QCPLegend *legend = LegendOf(i);
     legend->setTextColor(ink);
     legend->setBorderPen(QPen(ink));
-    legend->setBrush(ALook.Dark ? QColor(32, 33, 36, 200) : QColor(255, 255, 255, 200));
+    QColor veil = ground;  // the series show through where the legend lies over them
+    veil.setAlpha(200);
+    legend->setBrush(veil);
   }
   for (int i = 0; i < plot->graphCount(); ++i) {
     QCPGraph *graph = plot->graph(i);

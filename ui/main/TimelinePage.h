@@ -14,6 +14,8 @@
 #include "Timeline.h"
 
 class QCPAxisRect;
+class QCPGraph;
+class QCPLegend;
 class QCPItemRect;
 class QCustomPlot;
 class QLabel;
@@ -47,6 +49,8 @@ private:
   void AddSeries(int ARect, const std::vector<TTimelinePoint> &APoints, const QString &AName, int ADirection,
                  double AScale, Qt::PenStyle AStyle);
   void AddFailures(const std::vector<std::time_t> &ATimes);
+  QCPLegend *LegendOf(int ARect) const;
+  QCPGraph *NewGraph(int ARect, const std::vector<TTimelinePoint> &APoints, double AScale, const QString &AName);
   void ShowRangeMarks();
   std::time_t TimeAtPixel(int AX) const;
   void MousePressed(QMouseEvent *AEvent);

@@ -302,7 +302,7 @@ void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
     return;
   if (AItem == FDisplayedData)
     FDisplayedData = nullptr;
-  if (AItem == FReference)
+  if (AItem == Reference())
     ForgetReference();
   {
     const QSignalBlocker blocker(list);
@@ -342,7 +342,7 @@ void TfrmMain::lbxStatisticsClick() {
   if (!snapshot)
     return;
   // Compared with itself a snapshot shows nothing worth a chart.
-  if (snapshot == FReference)
+  if (snapshot == Reference())
     ForgetReference();
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);

@@ -154,7 +154,7 @@ public:
   void CompareWith(TDrayData *AReference);
   void StopComparing();
   void acnDifferenceExecute();
-  TDrayData *Reference() const { return FReference; }
+  const TDrayData *Reference() const { return FCharts->Reference(); }
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
 
@@ -185,6 +185,8 @@ private:
   void btnAboutClick();
   void ShowRaw(int AKind);
   static TDrayData *SnapshotOf(const QListWidgetItem *AItem);
+  // Whether an entry of the list has that name, letter case ignored.
+  bool ListHoldsName(const std::string &AName) const;
   void CreateCompareActions();
   void UpdateCompareActions();
   void MarkReference();
@@ -224,6 +226,4 @@ private:
   const TDrayData *FDisplayedData = nullptr;
   std::unique_ptr<THistoryStore> FHistory;
   std::optional<TTimeRange> FEnvelopeRange;
-  // Compared with, never freed here: the list owns it.
-  TDrayData *FReference = nullptr;
 };

@@ -32,8 +32,8 @@ void TfrmMain::CreateCompareActions() {
 void TfrmMain::UpdateCompareActions() {
   const bool idle = !ReaderRunning();
   acnCompareWith->setEnabled(idle && GetSelectedDrayData() && FDrayDataList->Count() >= 2);
-  acnDifference->setEnabled(idle && FReference);
-  acnStopComparing->setEnabled(idle && FReference);
+  acnDifference->setEnabled(idle && Reference());
+  acnStopComparing->setEnabled(idle && Reference());
   acnOpenHistory->setEnabled(idle);
 }
 
@@ -66,7 +66,7 @@ void TfrmMain::acnCompareWithExecute() {
   }
   if (snapshots.empty())
     return;
-  const int current = FReference ? int(std::find(snapshots.begin(), snapshots.end(), FReference) - snapshots.begin()) : 0;
+  const int current = int(std::find(snapshots.begin(), snapshots.end(), Reference()) - snapshots.begin());
   bool chosen = false;
   const QString name = QInputDialog::getItem(this, QStringLiteral("Compare with"), QStringLiteral("Reference snapshot:"),
                                              names, current < int(snapshots.size()) ? current : 0, false, &chosen);
@@ -77,8 +77,7 @@ void TfrmMain::acnCompareWithExecute() {
 void TfrmMain::CompareWith(TDrayData *AReference) {
   if (!AReference || AReference == GetSelectedDrayData())
     return;
-  FReference = AReference;
-  FCharts->SetReference(AReference, AReference->Name(), acnDifference->isChecked());
+  FCharts->SetReference(AReference, acnDifference->isChecked());
   MarkReference();
   RedrawCharts();
 }
@@ -89,19 +88,18 @@ void TfrmMain::StopComparing() {
 }
 
 void TfrmMain::ForgetReference() {
-  FReference = nullptr;
   {
     const QSignalBlocker blocker(acnDifference);
     acnDifference->setChecked(false);
   }
-  FCharts->SetReference(nullptr, {}, false);
+  FCharts->SetReference(nullptr, false);
   MarkReference();
 }
 
 void TfrmMain::acnDifferenceExecute() {
-  if (!FReference)
+  if (!Reference())
     return;
-  FCharts->SetReference(FReference, FReference->Name(), acnDifference->isChecked());
+  FCharts->SetReference(Reference(), acnDifference->isChecked());
   RedrawCharts();
 }
 
@@ -111,7 +109,7 @@ void TfrmMain::MarkReference() {
   for (int i = 0; i < list->count(); ++i) {
     QListWidgetItem *item = list->item(i);
     QFont font = item->font();
-    font.setItalic(SnapshotOf(item) == FReference && FReference);
+    font.setItalic(Reference() && SnapshotOf(item) == Reference());
     item->setFont(font);
     item->setToolTip(font.italic() ? QStringLiteral("The reference the charts compare with") : QString());
   }

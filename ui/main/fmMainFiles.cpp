@@ -40,14 +40,16 @@ bool IsDatabaseFile(const std::string &AFileName) {
   return file.read(start, sizeof start) && std::equal(start, start + sizeof start, Header);
 }
 
-bool ListHoldsName(const QListWidget &AList, const QString &AName) {
-  for (int i = 0; i < AList.count(); ++i)
-    if (AList.item(i)->text().compare(AName, Qt::CaseInsensitive) == 0)
+}  // namespace
+
+bool TfrmMain::ListHoldsName(const std::string &AName) const {
+  const QListWidget &list = *pnlInputs->lbxStatistics;
+  const QString name = QString::fromStdString(AName);
+  for (int i = 0; i < list.count(); ++i)
+    if (list.item(i)->text().compare(name, Qt::CaseInsensitive) == 0)
       return true;
   return false;
 }
-
-}  // namespace
 
 void TfrmMain::acnSaveStatToFileExecute() { SaveStatistics(); }
 void TfrmMain::acnLoadStatFromFileExecute() { LoadStatistics(); }
@@ -112,7 +114,7 @@ void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
   }
   // A file that reads is worth offering again, also when it is refused below.
   TRecentFiles::Remember(QString::fromStdString(AFileName));
-  if (ListHoldsName(*pnlInputs->lbxStatistics, QString::fromStdString(snapshot->Name()))) {
+  if (ListHoldsName(snapshot->Name())) {
     FErrors->ShowErrorMessage("Data already loaded");
     return;
   }

@@ -28,12 +28,7 @@ std::string EntryName(const TCapture &ACapture) {
   std::string time = ACapture.Time;
   if (time.size() >= 19 && time[10] == 'T')
     time = time.substr(0, 10) + " " + time.substr(11, 8);
-  std::string router = ACapture.Name;
-  const std::string suffix = ".draydata";
-  if (TimeFromDataFileName(router) && router.size() > 16 + suffix.size() &&
-      router.compare(router.size() - suffix.size(), suffix.size(), suffix) == 0)
-    router = router.substr(16, router.size() - 16 - suffix.size());
-  return time + " " + router;
+  return time + " " + RouterFromDataFileName(ACapture.Name).value_or(ACapture.Name);
 }
 
 std::optional<std::string> TimeBound(std::optional<std::time_t> ATime) {
@@ -109,13 +104,10 @@ void TfrmMain::OpenHistory(const std::string &AFileName) {
   FHistory = std::move(store);
   FEnvelopeRange.reset();
   FCharts->SetEnvelope(nullptr);
-  QStringList names;
-  for (int i = 0; i < pnlInputs->lbxStatistics->count(); ++i)
-    names << pnlInputs->lbxStatistics->item(i)->text();
   // In the order of time: the newest capture ends up selected. Opening a
   // database again adds only the captures made since.
   for (std::unique_ptr<TDrayData> &snapshot : loaded)
-    if (!names.contains(QString::fromStdString(snapshot->Name()), Qt::CaseInsensitive))
+    if (!ListHoldsName(snapshot->Name()))
       FDrayDataList->Add(std::move(snapshot));
   const TTimeline timeline = TimelineOf(captures);
   pgcMain->tbsTimeline->ShowTimeline(&timeline);
@@ -145,13 +137,11 @@ void TfrmMain::UpdateEnvelope(const TDrayData *AData) {
     return;
   const std::optional<std::string> from = TimeBound(FEnvelopeRange ? std::optional(FEnvelopeRange->From) : std::nullopt);
   const std::optional<std::string> to = TimeBound(FEnvelopeRange ? std::optional(FEnvelopeRange->To) : std::nullopt);
-  int count = 0;
-  for (const TCapture &capture : FHistory->Captures(from, to))
-    count += capture.Ok && capture.Profile == profile;
-  if (count == 0)
-    return;
   TEnvelopeBuilder builder(profile);
   try {
+    const int count = FHistory->ToneSeriesCount(profile, from, to);
+    if (count == 0)
+      return;
     THistoryProgress progress(this, QStringLiteral("Reading the tones of %1 captures...").arg(count), count);
     FHistory->ForEachToneSeries(profile, from, to, [&](const TToneSeries &ASeries) {
       progress.Step();
