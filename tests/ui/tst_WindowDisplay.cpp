@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "Cascade.h"
@@ -32,6 +33,18 @@ std::unique_ptr<TDrayData> LineSnapshot(const char *AName, bool ABins) {
     data->SetBinStatsDSRaw(BinsListing("DOWNSTREAM :", {{900, 20, 40, 4}}));
   }
   return data;
+}
+
+// Pixels of AImage within a few steps of AColour in each channel.
+int PixelsNear(const QImage &AImage, const QColor &AColour) {
+  int count = 0;
+  for (int y = 0; y < AImage.height(); ++y)
+    for (int x = 0; x < AImage.width(); ++x) {
+      const QColor pixel = AImage.pixelColor(x, y);
+      count += std::abs(pixel.red() - AColour.red()) < 40 && std::abs(pixel.green() - AColour.green()) < 40 &&
+               std::abs(pixel.blue() - AColour.blue()) < 40;
+    }
+  return count;
 }
 
 QCPGraph *Graph(TToneChart *AChart) {
@@ -65,6 +78,47 @@ private slots:
   }
 
   void cleanup() { FForm.reset(); }
+
+  // The window starts on a page without charts: none of the seven is drawn
+  // until its page is shown, and a new snapshot redraws only the chart in
+  // sight; a picture taken of a chart out of sight is still up to date.
+  void ChartsOutOfSightAreDrawnWhenSeen() {
+    const QList<TToneChart *> charts = FForm->pgcMain->findChildren<TToneChart *>();
+    QCOMPARE(charts.size(), 7);
+    for (TToneChart *chart : charts)
+      QVERIFY2(!chart->isVisible() && chart->ReplotWaiting(), qPrintable(chart->objectName()));
+    TToneChart *hlog = FForm->pgcMain->chartHLog;
+    QSignalSpy replots(hlog, &QCustomPlot::afterReplot);
+    ShowSnapshot(LineSnapshot("bins", true));
+    QCoreApplication::processEvents();
+    QCOMPARE(replots.count(), 0);
+
+    QWidget *page = hlog;
+    while (page && FForm->pgcMain->indexOf(page) < 0)
+      page = page->parentWidget();
+    QVERIFY(page);
+    FForm->pgcMain->setCurrentWidget(page);
+    QVERIFY(hlog->isVisible());
+    QCOMPARE(replots.count(), 1);
+    QVERIFY(!hlog->ReplotWaiting());
+    QVERIFY(PixelsNear(hlog->grab().toImage(), TMainCharts::DSColor) > 50);
+    // In sight, changes are drawn on the next turn of the event loop, once.
+    hlog->SetNotice(QStringLiteral("a notice"));
+    hlog->SetNotice(QString());
+    QCoreApplication::processEvents();
+    QCOMPARE(replots.count(), 2);
+
+    FForm->pgcMain->setCurrentIndex(0);
+    QVERIFY(!hlog->isVisible());
+    hlog->SetNotice(QStringLiteral("out of sight"));
+    QCoreApplication::processEvents();
+    QCOMPARE(replots.count(), 2);
+    const QImage picture = hlog->grab().toImage();
+    QCOMPARE(replots.count(), 3);
+    FForm->pgcMain->setCurrentWidget(page);
+    QCOMPARE(replots.count(), 3);
+    QCOMPARE(picture, hlog->grab().toImage());
+  }
 
   void First512BinsOptionRedrawsThePerBinCharts() {
     ShowSnapshot(LineSnapshot("bins", true));

@@ -31,7 +31,7 @@ void TChartSetup::SetToneAxis(TToneChart *AChart, std::uint16_t AMax, int AStep)
   AChart->SetToneRange(0, AMax);
   AChart->SetToneLabelStep(AStep);
   AChart->ToneTicker().SetAlternateRows(true);
-  AChart->replot(QCustomPlot::rpQueuedReplot);
+  AChart->QueueReplot();
 }
 
 void TChartSetup::SetupHLogChart(TToneChart *AChart, std::uint16_t ATones) {
@@ -96,6 +96,6 @@ void TChartSetup::UpdateProfileAxis(TToneChart *AChart, int AProfile) {
 void TChartSetup::ClearCharts(std::initializer_list<TToneChart *> ACharts) {
   for (TToneChart *chart : ACharts) {
     chart->ClearSeries();
-    chart->replot(QCustomPlot::rpQueuedReplot);
+    chart->QueueReplot();
   }
 }

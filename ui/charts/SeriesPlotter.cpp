@@ -21,7 +21,7 @@ QCPGraph *TSeriesPlotter::AddLine(TToneChart *AChart, const TSeriesPoints &APoin
 void TSeriesPlotter::Finish(TToneChart *AChart) {
   AChart->SeriesChanged();
   AChart->FitValueAxis();
-  AChart->replot(QCustomPlot::rpQueuedReplot);
+  AChart->QueueReplot();
 }
 
 void TSeriesPlotter::PlotStatLines(TToneChart *AChart, const TDrayStatArray &AUS, const TDrayStatArray &ADS,

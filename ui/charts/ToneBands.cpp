@@ -96,7 +96,7 @@ void TToneBands::Set(TToneChart *AChart, const std::vector<TPlanBand> &ABands, c
     AddBand(AChart, Band, Band.Direction == TDirection::Upstream ? AUSColor : ADSColor, AGround);
   for (const TPlanBand &Band : ABands)
     AddLabel(AChart, Band, Band.Direction == TDirection::Upstream ? AUSColor : ADSColor);
-  AChart->replot(QCustomPlot::rpQueuedReplot);
+  AChart->QueueReplot();
 }
 
 std::vector<TShadedBand> TToneBands::Of(const TToneChart *AChart) {

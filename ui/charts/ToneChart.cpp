@@ -36,7 +36,7 @@ double ValueNear(QCPAbstractPlottable *APlottable, double ATone) {
 
 }  // namespace
 
-TToneChart::TToneChart(QWidget *AParent) : QCustomPlot(AParent) {
+TToneChart::TToneChart(QWidget *AParent) : TSightPlot(AParent) {
   setBackground(Qt::white);
   setAntialiasedElements(QCP::aeAll);
   setNotAntialiasedElements(QCP::aePlottables);  // set per series instead
@@ -102,7 +102,7 @@ void TToneChart::SetNotice(const QString &AText) {
   }
   FNotice->setColor(NoticeColour(FDark));
   FNotice->setText(AText);
-  replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 QString TToneChart::Notice() const {
@@ -117,7 +117,7 @@ void TToneChart::SetFrequencyAxis(double ASpacingHz) {
     FToneAxisTitle = xAxis->label();
   FToneTicker->SetFrequencySpacing(ASpacingHz);
   xAxis->setLabel(ASpacingHz > 0 ? MHzTitle : FToneAxisTitle);
-  replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 void TToneChart::SetDark(bool ADark) {
@@ -139,7 +139,7 @@ void TToneChart::SetDark(bool ADark) {
   }
   if (FNotice)
     FNotice->setColor(NoticeColour(ADark));
-  replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 bool TToneChart::FrequencyAxis() const { return FToneTicker->FrequencySpacing() > 0; }
@@ -256,7 +256,7 @@ void TToneChart::ZoomToneAxis(double APixelX, double AFactor) {
   const TToneSpan zoomed = ZoomToneSpan({view.lower, view.upper}, xAxis->pixelToCoord(APixelX), AFactor,
                                         {FHomeToneRange.lower, FHomeToneRange.upper});
   xAxis->setRange(zoomed.Lower, zoomed.Upper);
-  replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 QString TToneChart::HoverTextAt(double ATone) {
@@ -344,7 +344,7 @@ void TToneChart::paintEvent(QPaintEvent *AEvent) {
     setBufferDevicePixelRatio(Ratio);
     replot(QCustomPlot::rpQueuedRefresh);
   }
-  QCustomPlot::paintEvent(AEvent);
+  TSightPlot::paintEvent(AEvent);
 }
 
 void TToneChart::StartPan(const QPoint &APos) {
@@ -365,7 +365,7 @@ void TToneChart::PanTo(const QPoint &APos) {
   FPanStart = APos;
   FPanToneStart = xAxis->range();
   FPanValueStart = yAxis->range();
-  replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 void TToneChart::ShowHoverText(QMouseEvent *AEvent) {

@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include <qcustomplot.h>
+#include "SightPlot.h"
 
 #include "HoverText.h"
 
 class TToneTicker;
 
-class TToneChart : public QCustomPlot {
+class TToneChart : public TSightPlot {
   Q_OBJECT
 public:
   explicit TToneChart(QWidget *AParent = nullptr);

@@ -33,7 +33,7 @@ void TToneMarks::Set(TToneChart *AChart, const std::vector<TToneMark> &AMarks, c
     if (!mark.Label.isEmpty())
       row = (row + 1) % LabelRows;
   }
-  AChart->replot(QCustomPlot::rpQueuedReplot);
+  AChart->QueueReplot();
 }
 
 void TToneMarks::Add(TToneChart *AChart, const TToneMark &AMark, const QColor &AColor, int ARow) {

@@ -31,7 +31,7 @@ TTimelinePage::TTimelinePage(QWidget *AParent) : QWidget(AParent) {
   lblSummary->setObjectName(QStringLiteral("lblTimelineSummary"));
   lblRange = new QLabel(this);
   lblRange->setObjectName(QStringLiteral("lblTimelineRange"));
-  plot = new QCustomPlot(this);
+  plot = new TSightPlot(this);
   plot->setObjectName(QStringLiteral("chartTimeline"));
   layout->addWidget(lblSummary);
   layout->addWidget(lblRange);
@@ -134,7 +134,7 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
                                   : QStringLiteral("No history open. \"Open history...\" on the snapshot list's "
                                                    "pop-up menu shows a database of captures over time."));
     ShowRangeMarks();
-    plot->replot(QCustomPlot::rpQueuedReplot);
+    plot->QueueReplot();
     return;
   }
   const TTimeline &t = *ATimeline;
@@ -168,7 +168,7 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
                           .arg(t.Failures.size())
                           .arg(TimeText(t.First), TimeText(t.Last)));
   ShowRangeMarks();
-  plot->replot(QCustomPlot::rpQueuedReplot);
+  plot->QueueReplot();
 }
 
 void TTimelinePage::SetLook(const TChartLook &ALook) {
@@ -202,7 +202,7 @@ void TTimelinePage::SetLook(const TChartLook &ALook) {
     pen.setColor(DirectionColour(ALook, direction.toInt()));
     graph->setPen(pen);
   }
-  plot->replot(QCustomPlot::rpQueuedReplot);
+  plot->QueueReplot();
 }
 
 void TTimelinePage::SetRange(std::optional<TTimeRange> ARange) {
@@ -210,7 +210,7 @@ void TTimelinePage::SetRange(std::optional<TTimeRange> ARange) {
     std::swap(ARange->From, ARange->To);
   FRange = ARange;
   ShowRangeMarks();
-  plot->replot(QCustomPlot::rpQueuedReplot);
+  plot->QueueReplot();
 }
 
 void TTimelinePage::ShowRangeMarks() {

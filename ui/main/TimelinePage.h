@@ -11,13 +11,13 @@
 #include <QWidget>
 
 #include "ChartLook.h"
+#include "SightPlot.h"
 #include "Timeline.h"
 
 class QCPAxisRect;
 class QCPGraph;
 class QCPLegend;
 class QCPItemRect;
-class QCustomPlot;
 class QLabel;
 class QMouseEvent;
 
@@ -35,7 +35,7 @@ public:
   // Dark or light as the tone charts are, with the same direction colours.
   void SetLook(const TChartLook &ALook);
 
-  QCustomPlot *plot = nullptr;
+  TSightPlot *plot = nullptr;
   QLabel *lblSummary = nullptr;
   QLabel *lblRange = nullptr;
   // Rates, margin, attenuation, errors: top to bottom.
