@@ -61,6 +61,11 @@ void TTextLines::reserve(std::size_t ALines, std::size_t ABytes) {
   FText.reserve(ABytes);
 }
 
+void TTextLines::TrimReserve() {
+  if (FEnds.capacity() > FEnds.size() + FEnds.size() / 4)
+    FEnds.shrink_to_fit();
+}
+
 std::string TextOf(const TTextLines &ALines) {
   std::string Text;
   Text.reserve(ALines.TextBytes() + 2 * ALines.size());
@@ -95,6 +100,9 @@ TTextLines SplitText(std::string_view AText) {
       ++End;
     Start = End + 1;
   }
+  // A listing's lines are twice the guess above: a snapshot held the room
+  // for twice its line ends.
+  Lines.TrimReserve();
   return Lines;
 }
 

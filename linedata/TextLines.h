@@ -86,6 +86,9 @@ public:
   void swap(TTextLines &AOther) noexcept;
   // Room for ALines lines of ABytes in all.
   void reserve(std::size_t ALines, std::size_t ABytes = 0);
+  // Gives back the room for line ends reserved beyond a quarter more than
+  // the lines need (the text's own room is left: copying it costs more).
+  void TrimReserve();
   // The bytes of all lines together, line ends not counted.
   std::size_t TextBytes() const { return FText.size(); }
   // The heap the list holds, for measuring.
