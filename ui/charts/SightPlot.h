@@ -2,7 +2,7 @@
 // A plot that draws itself when it comes into sight. The window sets up seven
 // tone charts and the timeline before the user sees any of them, and every
 // change to a chart asks for a replot: drawn at once, the hidden ones made
-// start-up a tenth slower and every new snapshot redrew pages nobody looked at.
+// start-up a third slower and every new snapshot redrew pages nobody looked at.
 
 #include <qcustomplot.h>
 
