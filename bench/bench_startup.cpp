@@ -30,9 +30,6 @@ extern char **environ;
 namespace {
 
 void RunToShown(benchmark::State &AState, const char *AProgram, const char *AArgument = nullptr) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // The program quits once its window is up instead of waiting for the user.
-  setenv("TONEGRAPH_QUIT_WHEN_SHOWN", "1", 1);
   char *const argv[] = {const_cast<char *>(AProgram), const_cast<char *>(AArgument), nullptr};
   for (auto _ : AState) {
     int shown[2];
@@ -103,8 +100,6 @@ std::vector<std::string> HundredSnapshotFiles(const std::filesystem::path &ADir)
 // The program's peak resident size in MB with AFiles on its command line, or
 // a negative number when it did not show its window and end well.
 double PeakMegabytes(const std::vector<std::string> &AFiles) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  setenv("TONEGRAPH_QUIT_WHEN_SHOWN", "1", 1);
   std::vector<char *> argv{const_cast<char *>(TONEGRAPH_PROGRAM)};
   for (const std::string &file : AFiles)
     argv.push_back(const_cast<char *>(file.c_str()));
@@ -127,6 +122,10 @@ double PeakMegabytes(const std::vector<std::string> &AFiles) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Every program started here runs offscreen and quits once its window is
+  // up instead of waiting for the user.
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("TONEGRAPH_QUIT_WHEN_SHOWN", "1", 1);
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,7 +1,9 @@
 #include "HistoryStore.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -309,6 +311,13 @@ const char *const ToneSeriesSource = " FROM tones t JOIN capture c ON c.id = t.c
                                      "WHERE c.ok AND t.profile = :profile";
 
 }  // namespace
+
+bool THistoryStore::IsDatabaseFile(const std::string &AFileName) {
+  static constexpr char Header[] = "SQLite format 3";
+  std::ifstream File(AFileName, std::ios::binary);
+  char Start[sizeof Header] = {};
+  return File.read(Start, sizeof Start) && std::equal(Start, Start + sizeof Start, Header);
+}
 
 int THistoryStore::ToneSeriesCount(const std::string &AProfile, const std::optional<std::string> &AFrom,
                                    const std::optional<std::string> &ATo) const {

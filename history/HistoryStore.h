@@ -33,6 +33,9 @@ public:
   THistoryStore(const std::string &AFileName, TOpen AOpen);
   ~THistoryStore();
   THistoryStore(const THistoryStore &) = delete;
+  // Whether AFileName starts as every SQLite database does: worth opening as
+  // a history (the store then tells a history from another program's file).
+  static bool IsDatabaseFile(const std::string &AFileName);
   THistoryStore &operator=(const THistoryStore &) = delete;
 
   // A snapshot that was captured: its file bytes, key figures and per-tone

@@ -51,12 +51,11 @@ std::optional<std::string> RouterFromDataFileName(const std::string &APath) {
   std::string Name;
   if (!MatchDataFileName(APath, Match, Name))
     return std::nullopt;
-  std::string Router = Match[7].str();
-  const std::string Extension = ".draydata";
-  if (Router.size() <= Extension.size() || Router.compare(Router.size() - Extension.size(), Extension.size(), Extension) != 0)
+  constexpr std::string_view Extension = ".draydata";
+  const std::string Router = Match[7].str();
+  if (Router.size() <= Extension.size() || !Router.ends_with(Extension))
     return std::nullopt;
-  Router.resize(Router.size() - Extension.size());
-  return Router;
+  return Router.substr(0, Router.size() - Extension.size());
 }
 
 std::optional<std::string> TimeFromDataFileName(const std::string &APath) {

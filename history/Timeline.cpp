@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "DrayKindState.h"
 #include "HistoryTime.h"
 
 namespace {
@@ -56,7 +57,7 @@ TTimeline TimelineOf(const std::vector<TCapture> &ACaptures) {
     const TCaptureFigures &f = capture.Figures;
     TLastCounters &last = counters[capture.Name];
     for (int d = 0; d < 2; ++d) {
-      const TDirection direction = d == 0 ? TDirection::Upstream : TDirection::Downstream;
+      const TDirection direction = DrayDirections[std::size_t(d)];
       AddPoint(timeline, TTimelineFigure::ActualRate, d, *time, AsDouble(f.ActualRate[direction]));
       AddPoint(timeline, TTimelineFigure::AttainableRate, d, *time, AsDouble(f.AttainableRate[direction]));
       AddPoint(timeline, TTimelineFigure::SNRMargin, d, *time, f.SNRMargin[direction]);

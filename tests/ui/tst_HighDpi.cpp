@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "ProgramIcon.h"
+#include "TimelinePage.h"
 #include "ToneChart.h"
 #include "fmAbout.h"
 
@@ -86,6 +87,18 @@ private slots:
     const QList<int> widths = GridLineWidths(chart);
     QVERIFY(!widths.isEmpty());
     QCOMPARE(widths, QList<int>(widths.size(), 1));
+  }
+
+  // The timeline's plot as well: it is no tone chart, but moves between
+  // screens with the window all the same.
+  void TimelineCatchesUpWithANewScreen() {
+    TTimelinePage page;
+    page.plot->setBufferDevicePixelRatio(1);
+    page.resize(600, 500);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.plot->repaint();
+    QCOMPARE(page.plot->bufferDevicePixelRatio(), 2.0);
   }
 
   void IconDrawnForEachSize_data() {

@@ -54,7 +54,7 @@ void TChartLook::ApplyTo(TToneChart *AChart, TVDSLProfile AProfile) const {
     int direction = 0;
     TOverlayRole role{};
     if (TChartOverlays::OverlayOf(series, direction, role)) {
-      RecolourOverlay(series, role, direction == 0 ? USColor() : DSColor());
+      RecolourOverlay(series, role, DirectionColor(direction));
       continue;
     }
     if (series->name() == QLatin1String("US"))

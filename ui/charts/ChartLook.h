@@ -19,6 +19,8 @@ struct TChartLook {
   // so that both stand out from the background.
   QColor USColor() const { return Dark ? QColor(110, 210, 110) : QColor(0, 128, 0); }
   QColor DSColor() const { return Dark ? QColor(120, 170, 255) : QColor(0, 0, 255); }
+  // ADirection 0 upstream, 1 downstream, as series mark their direction.
+  QColor DirectionColor(int ADirection) const { return ADirection == 0 ? USColor() : DSColor(); }
   // The plot's background, its text and axes, its grid lines.
   QColor Ground() const { return Dark ? QColor(32, 33, 36) : QColor(Qt::white); }
   QColor Ink() const { return Dark ? QColor(224, 224, 224) : QColor(Qt::black); }

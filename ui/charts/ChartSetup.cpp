@@ -93,7 +93,7 @@ void TChartSetup::UpdateProfileAxis(TToneChart *AChart, int AProfile) {
     AChart->SetToneLabelStep(*choice.LabelStep);
 }
 
-void TChartSetup::ClearCharts(std::initializer_list<TToneChart *> ACharts) {
+void TChartSetup::ClearCharts(const std::vector<TToneChart *> &ACharts) {
   for (TToneChart *chart : ACharts) {
     chart->ClearSeries();
     chart->QueueReplot();

@@ -3,7 +3,7 @@
 // follows the profile of the snapshot drawn into it.
 
 #include <cstdint>
-#include <initializer_list>
+#include <vector>
 
 class TToneChart;
 
@@ -21,7 +21,7 @@ public:
   static void UpdateProfileAxis(TToneChart *AChart, int AProfile);
 
   // Removes every series; axes, titles and ranges stay.
-  static void ClearCharts(std::initializer_list<TToneChart *> ACharts);
+  static void ClearCharts(const std::vector<TToneChart *> &ACharts);
 
   static constexpr int DesignLabelStep = 256;
 

@@ -24,7 +24,16 @@ void TSightPlot::showEvent(QShowEvent *AEvent) {
   ReplotIfWaiting();
 }
 
+// The plot's buffers are made for the device pixel ratio of the screen the
+// plot was created on. Shown on a screen of another ratio (a window moved to
+// a second monitor), they would be scaled and blur: drawn anew at the
+// screen's own ratio instead, before this paint shows them.
 void TSightPlot::paintEvent(QPaintEvent *AEvent) {
+  const double Ratio = devicePixelRatioF();
+  if (!qFuzzyCompare(bufferDevicePixelRatio(), Ratio)) {
+    setBufferDevicePixelRatio(Ratio);
+    FReplotWaiting = true;
+  }
   ReplotIfWaiting();
   QCustomPlot::paintEvent(AEvent);
 }

@@ -3,6 +3,7 @@
 // tone charts and the timeline before the user sees any of them, and every
 // change to a chart asks for a replot: drawn at once, the hidden ones made
 // start-up a third slower and every new snapshot redrew pages nobody looked at.
+// It also draws itself anew for a screen of another device pixel ratio.
 
 #include <qcustomplot.h>
 

@@ -334,19 +334,6 @@ void TToneChart::contextMenuEvent(QContextMenuEvent *AEvent) {
     emit MenuRequested(this, AEvent->globalPos());
 }
 
-// The chart's buffers are made for the device pixel ratio of the screen the
-// chart was created on. Shown on a screen of another ratio (a window moved
-// to a second monitor), they would be scaled and blur: drawn anew at the
-// screen's own ratio instead, before this paint shows them.
-void TToneChart::paintEvent(QPaintEvent *AEvent) {
-  const double Ratio = devicePixelRatioF();
-  if (!qFuzzyCompare(bufferDevicePixelRatio(), Ratio)) {
-    setBufferDevicePixelRatio(Ratio);
-    replot(QCustomPlot::rpQueuedRefresh);
-  }
-  TSightPlot::paintEvent(AEvent);
-}
-
 void TToneChart::StartPan(const QPoint &APos) {
   FPanning = true;
   FPanStart = APos;

@@ -94,7 +94,6 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent *AEvent) override;
   void wheelEvent(QWheelEvent *AEvent) override;
   void contextMenuEvent(QContextMenuEvent *AEvent) override;
-  void paintEvent(QPaintEvent *AEvent) override;
 
 private:
   void PlaceLegendAbovePlot();

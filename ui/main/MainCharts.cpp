@@ -29,12 +29,16 @@ TMainCharts::TMainCharts(const TMainPages &APages, const QCheckBox *AFirst512Bin
   APages.lblBinsHint->setText(chartBitLoading->NavigationHint());
 }
 
+std::vector<TToneChart *> TMainCharts::AllCharts() const {
+  return {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS};
+}
+
 bool TMainCharts::First512Bins() const {
   return FFirst512Bins->isEnabled() && FFirst512Bins->isChecked();
 }
 
 void TMainCharts::SetupCharts() {
-  TChartSetup::ClearCharts({chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS});
+  TChartSetup::ClearCharts(AllCharts());
   constexpr std::uint16_t tones = 8192;
   TChartSetup::SetupBitLoadingChart(chartBitLoading, tones);
   TChartSetup::SetupBinSNRChart(chartBinSNRUS, tones, First512Bins());
@@ -59,13 +63,13 @@ void TMainCharts::ApplyLook(TToneChart *AChart, const TDrayData *AData) const {
 
 void TMainCharts::SetLook(const TChartLook &ALook, const TDrayData *AData) {
   FLook = ALook;
-  for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS})
+  for (TToneChart *chart : AllCharts())
     ApplyLook(chart, AData);
 }
 
 void TMainCharts::DisplayChartData(const TDrayData *AData) {
   if (!AData) {
-    TChartSetup::ClearCharts({chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRDS, chartBinSNRUS});
+    TChartSetup::ClearCharts(AllCharts());
     SetLook(FLook, nullptr);
     return;
   }

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QColor>
 
@@ -58,6 +59,7 @@ public:
   TToneChart *chartHLog, *chartQLN, *chartSNR, *chartBitLoading, *chartGain, *chartBinSNRUS, *chartBinSNRDS;
 
 private:
+  std::vector<TToneChart *> AllCharts() const;
   bool First512Bins() const;
   static bool NoBinsData(const TDrayData &AData, std::initializer_list<TToneChart *> ACharts);
   void SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle);
@@ -66,6 +68,7 @@ private:
   void DrawReference(const TDrayData &AData);
   void DrawDifference(const TDrayData &AData);
   void DrawEnvelope(const TDrayData &AData);
+  void FinishOverlays(const std::vector<TToneChart *> &ACharts, const TDrayData &AData);
 
   const QCheckBox *FFirst512Bins;
   TChartLook FLook;

@@ -41,6 +41,14 @@ void TMainCharts::SetReference(const TDrayData *AReference, bool ADifference) {
   SetupCharts();
 }
 
+// Once the overlays are added: legends, value axes and colours follow them.
+void TMainCharts::FinishOverlays(const std::vector<TToneChart *> &ACharts, const TDrayData &AData) {
+  for (TToneChart *chart : ACharts) {
+    TSeriesPlotter::Finish(chart);
+    ApplyLook(chart, &AData);
+  }
+}
+
 void TMainCharts::SetEnvelope(std::shared_ptr<const TToneEnvelope> AEnvelope) {
   FEnvelope = std::move(AEnvelope);
 }
@@ -55,8 +63,8 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
   for (const auto &stat : stats) {
     const TStatMultipliers groups = reference.Multipliers(stat.Kind);
     for (int d = 0; d < 2; ++d) {
-      const TDirection direction = d == 0 ? TDirection::Upstream : TDirection::Downstream;
-      TChartOverlays::AddReference(stat.Chart, StatLinePoints(reference.StatTable(stat.Kind, direction), groups[d]), d,
+      TChartOverlays::AddReference(stat.Chart,
+                                   StatLinePoints(reference.StatTable(stat.Kind, DrayDirections[std::size_t(d)]), groups[d]), d,
                                    QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name), false);
     }
   }
@@ -66,8 +74,7 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
     const int tones = ProfileToneCount(reference.VDSLProfile());
     const int binSNRCount = First512Bins() ? 512 : tones;
     for (int d = 0; d < 2; ++d) {
-      const TDirection direction = d == 0 ? TDirection::Upstream : TDirection::Downstream;
-      const TDrayBinArray &table = reference.BinTable(direction);
+      const TDrayBinArray &table = reference.BinTable(DrayDirections[std::size_t(d)]);
       const QString side = QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
       const bool bothBins = !difference.Bits[std::size_t(d)].empty();
       TChartOverlays::AddReference(chartBitLoading, BinPoints(table, tones, TBinField::ToneBits), d,
@@ -77,10 +84,7 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
                                    BinPoints(table, binSNRCount, TBinField::SNR), d, name, false);
     }
   }
-  for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS}) {
-    TSeriesPlotter::Finish(chart);
-    ApplyLook(chart, &AData);
-  }
+  FinishOverlays(AllCharts(), AData);
 }
 
 void TMainCharts::DrawDifference(const TDrayData &AData) {
@@ -131,12 +135,10 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
           side.Chart, BinSNRDifference(AData.BinTable(side.Direction), reference.BinTable(side.Direction), binSNRCount),
           side.Direction == TDirection::Upstream ? 0 : 1, QString::fromStdString(AData.Name()) + minus);
   }
-  for (TToneChart *chart : {chartHLog, chartQLN, chartSNR, chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS}) {
-    if (!bothBins && (chart == chartBitLoading || chart == chartGain || chart == chartBinSNRUS || chart == chartBinSNRDS))
+  if (!bothBins)
+    for (TToneChart *chart : {chartBitLoading, chartGain, chartBinSNRUS, chartBinSNRDS})
       chart->SetNotice(QStringLiteral("No bins data in both snapshots"));
-    TSeriesPlotter::Finish(chart);
-    ApplyLook(chart, &AData);
-  }
+  FinishOverlays(AllCharts(), AData);
 }
 
 void TMainCharts::DrawEnvelope(const TDrayData &AData) {
@@ -148,8 +150,5 @@ void TMainCharts::DrawEnvelope(const TDrayData &AData) {
     if (HasBinData(AData.ShowBinStatsUS()) || HasBinData(AData.ShowBinStatsDS()))
       TChartOverlays::AddEnvelope(chartBitLoading, EnvelopePoints(*FEnvelope, true, d), d, name, true);
   }
-  for (TToneChart *chart : {chartSNR, chartBitLoading}) {
-    TSeriesPlotter::Finish(chart);
-    ApplyLook(chart, &AData);
-  }
+  FinishOverlays({chartSNR, chartBitLoading}, AData);
 }

@@ -44,10 +44,7 @@ void TRecentFiles::Forget(const QString &AFileName) {
 QString TRecentFiles::Caption(int AIndex, const QString &AFileName) {
   const QFileInfo Info(AFileName);
   // An ampersand in a name is a letter here, not a shortcut mark.
-  QString Name = Info.fileName();
-  Name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  QString Folder = QDir::toNativeSeparators(Info.path());
-  Folder.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  auto Literal = [](QString AText) { return AText.replace(QLatin1Char('&'), QStringLiteral("&&")); };
   const QString Number = AIndex < 9 ? QStringLiteral("&%1").arg(AIndex + 1) : QStringLiteral("1&0");
-  return QStringLiteral("%1 %2  (%3)").arg(Number, Name, Folder);
+  return QStringLiteral("%1 %2  (%3)").arg(Number, Literal(Info.fileName()), Literal(QDir::toNativeSeparators(Info.path())));
 }

@@ -9,17 +9,12 @@
 
 #include <qcustomplot.h>
 
-
 namespace {
 
 const char *const RectTitles[] = {"Rate (Mbit/s)", "Margin (dB)", "Attenuation (dB)", "Errors per capture"};
 
 QString TimeText(std::time_t ATime) {
   return QDateTime::fromSecsSinceEpoch(qint64(ATime), Qt::UTC).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-}
-
-QColor DirectionColour(const TChartLook &ALook, int ADirection) {
-  return ADirection == 0 ? ALook.USColor() : ALook.DSColor();
 }
 
 }  // namespace
@@ -108,7 +103,7 @@ void TTimelinePage::AddSeries(int ARect, const std::vector<TTimelinePoint> &APoi
   if (APoints.empty())
     return;
   QCPGraph *graph = NewGraph(ARect, APoints, AScale, AName);
-  graph->setPen(QPen(DirectionColour(FLook, ADirection), AStyle == Qt::SolidLine ? 2 : 1, AStyle));
+  graph->setPen(QPen(FLook.DirectionColor(ADirection), AStyle == Qt::SolidLine ? 2 : 1, AStyle));
   graph->setProperty("toneDirection", ADirection);
   // A lone capture is still a point to see.
   graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, APoints.size() < 60 ? 4 : 0));
@@ -199,7 +194,7 @@ void TTimelinePage::SetLook(const TChartLook &ALook) {
     if (!direction.isValid())
       continue;
     QPen pen = graph->pen();
-    pen.setColor(DirectionColour(ALook, direction.toInt()));
+    pen.setColor(ALook.DirectionColor(direction.toInt()));
     graph->setPen(pen);
   }
   plot->QueueReplot();

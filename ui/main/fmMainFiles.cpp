@@ -1,8 +1,5 @@
 // The main window's statistics files and configuration files.
 
-#include <algorithm>
-#include <fstream>
-
 #include <QApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
@@ -15,6 +12,7 @@
 #include "DrayData.h"
 #include "ErrorDisplay.h"
 #include "FileDialogs.h"
+#include "HistoryStore.h"
 #include "InputPanel.h"
 #include "InputPanelSettings.h"
 #include "RecentFiles.h"
@@ -30,15 +28,6 @@ public:
   TWaitCursor(const TWaitCursor &) = delete;
   TWaitCursor &operator=(const TWaitCursor &) = delete;
 };
-
-// A history database given on the command line or dropped opens as one:
-// SQLite files start with this header.
-bool IsDatabaseFile(const std::string &AFileName) {
-  static constexpr char Header[] = "SQLite format 3";
-  std::ifstream file(AFileName, std::ios::binary);
-  char start[sizeof Header] = {};
-  return file.read(start, sizeof start) && std::equal(start, start + sizeof start, Header);
-}
 
 }  // namespace
 
@@ -103,7 +92,8 @@ void TfrmMain::dropEvent(QDropEvent *AEvent) {
 }
 
 void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
-  if (IsDatabaseFile(AFileName)) {
+  // A history database given on the command line or dropped opens as one.
+  if (THistoryStore::IsDatabaseFile(AFileName)) {
     OpenHistory(AFileName);
     return;
   }

@@ -31,10 +31,6 @@ std::string EntryName(const TCapture &ACapture) {
   return time + " " + RouterFromDataFileName(ACapture.Name).value_or(ACapture.Name);
 }
 
-std::optional<std::string> TimeBound(std::optional<std::time_t> ATime) {
-  return ATime ? std::optional<std::string>(UtcTimeText(*ATime)) : std::nullopt;
-}
-
 // Shown only when the work lasts longer than a moment; cancelling stops it.
 class THistoryProgress {
 public:
@@ -135,8 +131,11 @@ void TfrmMain::UpdateEnvelope(const TDrayData *AData) {
   const std::string profile = ProfileName(AData->VDSLProfile());
   if (FCharts->Envelope() && FCharts->Envelope()->Profile == profile)
     return;
-  const std::optional<std::string> from = TimeBound(FEnvelopeRange ? std::optional(FEnvelopeRange->From) : std::nullopt);
-  const std::optional<std::string> to = TimeBound(FEnvelopeRange ? std::optional(FEnvelopeRange->To) : std::nullopt);
+  std::optional<std::string> from, to;
+  if (FEnvelopeRange) {
+    from = UtcTimeText(FEnvelopeRange->From);
+    to = UtcTimeText(FEnvelopeRange->To);
+  }
   TEnvelopeBuilder builder(profile);
   try {
     const int count = FHistory->ToneSeriesCount(profile, from, to);
