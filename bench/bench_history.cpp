@@ -53,7 +53,7 @@ std::string MakeDatabase() {
                 std::string(", us_actual_rate, ds_actual_rate, us_attainable_rate, ds_attainable_rate, us_line_rate, "
                             "ds_line_rate, elapsed_near, elapsed_far, crc_near, crc_far, fec_near, fec_far, es_near, "
                             "es_far, ses_near, ses_far, uas_near, uas_far, us_snr_margin, ds_snr_margin, "
-                            "us_attenuation, ds_attenuation") +
+                            "us_attenuation, ds_attenuation, partial") +
                 " FROM capture, n WHERE capture.id = 1");
   Database.exec("INSERT INTO snapshot SELECT n.i, bytes FROM snapshot, n WHERE capture_id = 1");
   Database.exec("INSERT INTO tones SELECT n.i, profile, snr_group_us, snr_group_ds, snr_us, snr_ds, bits_us, bits_ds "
@@ -69,7 +69,7 @@ const std::string &Database() {
 
 void BM_Envelope(benchmark::State &AState) {
   for (auto _ : AState) {
-    const THistoryStore Store(Database(), THistoryStore::TOpen::ExistingOnly);
+    const THistoryStore Store(Database(), THistoryStore::TOpen::ReadOnly);
     TEnvelopeBuilder Builder("35B");
     Store.ForEachToneSeries("35B", {}, {}, [&](const TToneSeries &ASeries) { Builder.Add(ASeries); });
     const TToneEnvelope Envelope = Builder.Envelope();

@@ -29,7 +29,7 @@ void LoadSide(const std::string &AName, TDrayData &AData) {
       std::filesystem::is_regular_file(AName.substr(0, Colon))) {
     const std::string Database = AName.substr(0, Colon);
     About(AName, [&] {
-      const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+      const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
       AData.LoadFromBytes(Store.SnapshotBytes(std::stoll(AName.substr(Colon + 1))));
     });
     return;

@@ -32,6 +32,13 @@ struct THistoryOptions {
   std::optional<std::string> From, To;
 };
 
+// "ok", "partial: why", "failed: why".
+std::string StateText(const TCapture &ACapture) {
+  if (!ACapture.Ok)
+    return "failed: " + ACapture.Error;
+  return ACapture.Partial.empty() ? "ok" : "partial: " + ACapture.Partial;
+}
+
 void PrintCaptures(const std::vector<TCapture> &ACaptures) {
   std::printf("%5s  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", "id", "time", "name", "profile", "ds rate",
               "us rate", "ds margin", "state");
@@ -39,7 +46,7 @@ void PrintCaptures(const std::vector<TCapture> &ACaptures) {
     std::printf("%5lld  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", static_cast<long long>(C.Id), C.Time.c_str(),
                 C.Name.c_str(), C.Profile.empty() ? "-" : C.Profile.c_str(), RateText(C.Figures.ActualRate.DS).c_str(),
                 RateText(C.Figures.ActualRate.US).c_str(), DbText(C.Figures.SNRMargin.DS).c_str(),
-                C.Ok ? "ok" : ("failed: " + C.Error).c_str());
+                StateText(C).c_str());
 }
 
 // The time a snapshot file was captured: the date and time its name carries
@@ -90,7 +97,7 @@ int History(const THistoryOptions &AOptions) {
   const bool Writes = !AOptions.Add.empty();
   THistoryStore Store = About(AOptions.Database, [&] {
     return THistoryStore(AOptions.Database,
-                         Writes ? THistoryStore::TOpen::CreateIfMissing : THistoryStore::TOpen::ExistingOnly);
+                         Writes ? THistoryStore::TOpen::CreateIfMissing : THistoryStore::TOpen::ReadOnly);
   });
   if (Writes)
     AddFiles(Store, AOptions.Add);

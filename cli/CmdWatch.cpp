@@ -63,13 +63,17 @@ void Pause(TMilliseconds AWait) {
                                                                   Until - std::chrono::steady_clock::now())));
 }
 
-std::string FailureOf(const TRetrievalOutcome &AOutcome) {
-  if (AOutcome.End != TRetrievalEnd::Partial)
-    return AOutcome.Reason;
-  std::string Text = AOutcome.Reason;
+// What a partial run lacks, and why, in one line; for a run that got
+// nothing, why it failed.
+std::string WhatIsMissing(const TRetrievalOutcome &AOutcome) {
+  std::string Text;
   for (const std::string &Note : PartialRunNotes(AOutcome))
     Text += (Text.empty() ? "" : "; ") + Note;
   return Text.empty() ? "incomplete retrieval" : Text;
+}
+
+std::string FailureOf(const TRetrievalOutcome &AOutcome) {
+  return AOutcome.End == TRetrievalEnd::Partial ? WhatIsMissing(AOutcome) : AOutcome.Reason;
 }
 
 // The latest figures for the metrics page, read by the server's threads.
@@ -129,25 +133,43 @@ private:
   std::thread FThread;
 };
 
-// One attempt: a capture or a failure in the database, and its line on stderr.
+// The capture just stored, as the history lists it.
+std::optional<TCapture> StoredCapture(const THistoryStore &AStore, std::int64_t AId, const std::string &ATime) {
+  for (const TCapture &Capture : AStore.Captures(ATime, ATime))
+    if (Capture.Id == AId)
+      return Capture;
+  return std::nullopt;
+}
+
+// A snapshot, complete or partial as retrieve and the window keep it, and its
+// line on stderr: "... capture 3: ok 17A ds 50.0 Mbit/s us 10.0 Mbit/s, bins"
+// or "... capture 3: partial 17A ...: no answer to "vdsl status snr"".
+void StoreSnapshot(THistoryStore &AStore, const TDrayData &AData, const std::string &ATime,
+                   const std::string &ARouter, const std::string &APartial, bool ABins, TMetricsPage &APage) {
+  const std::int64_t Id =
+      About(AStore.FileName(), [&] { return AStore.AddSnapshot(AData, ATime, ARouter, APartial); });
+  const std::optional<TCapture> Latest = StoredCapture(AStore, Id, ATime);
+  APage.Update(Latest, false);
+  std::fprintf(stderr, "%s capture %lld: %s %s ds %s us %s%s%s\n", ATime.c_str(), static_cast<long long>(Id),
+               APartial.empty() ? "ok" : "partial", ProfileName(AData.VDSLProfile()),
+               RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(),
+               RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(), ABins ? ", bins" : "",
+               APartial.empty() ? "" : (": " + APartial).c_str());
+}
+
+// One attempt: a capture or a failure in the database, and its line on
+// stderr. True only for a complete capture: after anything less the router
+// may be restarting, and the watch backs off.
 bool CaptureOnce(THistoryStore &AStore, const TRetrieveSettings &ASettings, bool ABins, TMetricsPage &APage) {
   TRetrieveSettings Settings = ASettings;
   Settings.Bins = ABins;
   TDrayData Data(ASettings.RouterName);
   const TRetrievalOutcome Outcome = RunRetrieval(Settings, Data);
   const std::string Time = UtcTimeText(std::time(nullptr));
-  if (Outcome.End == TRetrievalEnd::Complete) {
-    const std::int64_t Id = About(AStore.FileName(), [&] { return AStore.AddSnapshot(Data, Time, ASettings.RouterName); });
-    const std::vector<TCapture> Stored = AStore.Captures(Time, Time);
-    std::optional<TCapture> Latest;
-    for (const TCapture &Capture : Stored)
-      if (Capture.Id == Id)
-        Latest = Capture;
-    APage.Update(Latest, false);
-    std::fprintf(stderr, "%s capture %lld: ok %s ds %s us %s%s\n", Time.c_str(), static_cast<long long>(Id),
-                 ProfileName(Data.VDSLProfile()), RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(),
-                 RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(), ABins ? ", bins" : "");
-    return true;
+  if (Outcome.KeepsSnapshot() && !Outcome.GotNothing()) {
+    const bool Complete = Outcome.End == TRetrievalEnd::Complete;
+    StoreSnapshot(AStore, Data, Time, ASettings.RouterName, Complete ? "" : WhatIsMissing(Outcome), ABins, APage);
+    return Complete;
   }
   const std::string Reason = FailureOf(Outcome);
   const std::int64_t Id = About(AStore.FileName(), [&] { return AStore.AddFailure(Time, ASettings.RouterName, Reason); });

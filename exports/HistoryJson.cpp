@@ -49,7 +49,8 @@ std::string CapturesJson(const std::vector<TCapture> &ACaptures) {
                    {"name", Capture.Name},
                    {"profile", Capture.Profile.empty() ? TJson(nullptr) : TJson(Capture.Profile)},
                    {"ok", Capture.Ok},
-                   {"error", Capture.Ok ? TJson(nullptr) : TJson(Capture.Error)}};
+                   {"error", Capture.Ok ? TJson(nullptr) : TJson(Capture.Error)},
+                   {"partial", Capture.Partial.empty() ? TJson(nullptr) : TJson(Capture.Partial)}};
     Entry.update(Figures(Capture.Figures));
     Array.push_back(std::move(Entry));
   }

@@ -2,9 +2,10 @@
 // The history's answers as JSON: the captures with their key figures, the
 // per-tone envelope of a range, and the difference of two snapshots.
 //
-// A capture: {id, time, name, profile, ok, error, actualRate, attainableRate,
-// snrMargin, attenuation, lineRate (each {us, ds}), counters {elapsedTime,
-// crc, fec, es, ses, uas (each {near, far})}}; absent values null.
+// A capture: {id, time, name, profile, ok, error, partial, actualRate,
+// attainableRate, snrMargin, attenuation, lineRate (each {us, ds}), counters
+// {elapsedTime, crc, fec, es, ses, uas (each {near, far})}}; absent values
+// null. "partial" says what a partial capture's snapshot lacks, and why.
 
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "HistoryStore.h"
 
+#include <cctype>
 #include <cerrno>
 #include <algorithm>
 #include <filesystem>
@@ -68,6 +69,9 @@ std::string FigureColumnList() {
   return List;
 }
 
+// What schema 2 added to schema 1; null in a complete capture.
+const char *const PartialColumn = "partial TEXT";
+
 std::string Schema() {
   std::string Figures;
   for (const TIntColumn &Column : IntColumns)
@@ -76,7 +80,7 @@ std::string Schema() {
     Figures += std::string(",\n  ") + Column.Name + " REAL";
   return "CREATE TABLE capture (\n  id INTEGER PRIMARY KEY,\n  time TEXT NOT NULL,\n  name TEXT NOT NULL,\n"
          "  profile TEXT,\n  ok INTEGER NOT NULL,\n  error TEXT" +
-         Figures +
+         Figures + ",\n  " + PartialColumn +
          ");\n"
          "CREATE INDEX capture_time ON capture (time);\n"
          "CREATE TABLE snapshot (capture_id INTEGER PRIMARY KEY REFERENCES capture (id), bytes BLOB NOT NULL);\n"
@@ -114,19 +118,47 @@ void BindRange(SQLite::Statement &AStatement, const std::optional<std::string> &
     AStatement.bind(":to", *ATo);
 }
 
+// SQLite's URI for a file that cannot change, every byte outside the plain
+// ones escaped so that no name is read as a query or a fragment.
+std::string ImmutableUri(const std::string &AFileName) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  std::string Uri = "file://";
+  for (const unsigned char C : std::filesystem::absolute(AFileName).string()) {
+    if (std::isalnum(C) || C == '/' || C == '.' || C == '_' || C == '-' || C == '~')
+      Uri += static_cast<char>(C);
+    else
+      Uri += {'%', Hex[C >> 4], Hex[C & 15]};
+  }
+  return Uri + "?immutable=1";
+}
+
+// SQLite's ways of saying that the -shm file could be neither opened nor
+// made: CANTOPEN on read-only media, READONLY (CANTINIT, DIRECTORY) in a
+// folder we may not write.
+bool IsWithoutIndex(const SQLite::Exception &AError) {
+  return AError.getErrorCode() == SQLITE_CANTOPEN || AError.getErrorCode() == SQLITE_READONLY;
+}
+
+bool IsNonEmptyFile(const std::string &AFileName) {
+  std::error_code Error;
+  const std::uintmax_t Size = std::filesystem::file_size(AFileName, Error);
+  return !Error && Size > 0;
+}
+
 } // namespace
 
 THistoryStore::THistoryStore(const std::string &AFileName, TOpen AOpen) : FFileName(AFileName) {
   std::error_code Error;
   const bool Exists = std::filesystem::exists(AFileName, Error);
-  if (!Exists && AOpen == TOpen::ExistingOnly)
+  if (!Exists && AOpen == TOpen::ReadOnly)
     throw EHistoryError("Cannot open history \"" + AFileName + "\". No such file or directory");
   if (Exists && std::filesystem::is_directory(AFileName, Error))
     throw EHistoryError("Cannot open history \"" + AFileName + "\". Is a directory");
   try {
-    FDatabase = std::make_unique<SQLite::Database>(AFileName, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-    FDatabase->setBusyTimeout(10000);
-    CheckOrCreateSchema(!Exists);
+    if (AOpen == TOpen::ReadOnly)
+      OpenForReading();
+    else
+      OpenForWriting(!Exists);
   } catch (const EHistoryError &) {
     throw;
   } catch (const SQLite::Exception &AError) {
@@ -139,11 +171,56 @@ THistoryStore::THistoryStore(const std::string &AFileName, TOpen AOpen) : FFileN
 
 THistoryStore::~THistoryStore() = default;
 
+void THistoryStore::OpenForWriting(bool ANew) {
+  FDatabase = std::make_unique<SQLite::Database>(FFileName, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+  FDatabase->setBusyTimeout(10000);
+  CheckOrCreateSchema(ANew);
+}
+
+// A reader of a database in WAL mode shares the writers' index in the file
+// beside it ("-shm"), and makes that file when it is missing. Where it cannot
+// (read-only media, a folder we may not write), no writer has the database
+// open, or the file would be there: it cannot change while we read, and SQLite
+// reads it as immutable. Captures in a log without its index would be left
+// out unseen, so such a database is refused instead.
+void THistoryStore::OpenForReading() {
+  FDatabase = std::make_unique<SQLite::Database>(FFileName, SQLite::OPEN_READONLY);
+  FDatabase->setBusyTimeout(10000);
+  THeader Header;
+  try {
+    Header = ReadHeader();
+  } catch (const SQLite::Exception &AError) {
+    if (!IsWithoutIndex(AError))
+      throw;
+    if (IsNonEmptyFile(FFileName + "-wal"))
+      throw EHistoryError("Cannot open history \"" + FFileName + "\". Its log \"" + FFileName +
+                          "-wal\" cannot be read without \"" + FFileName + "-shm\", which cannot be made there");
+    FDatabase = std::make_unique<SQLite::Database>(ImmutableUri(FFileName), SQLite::OPEN_READONLY | SQLite::OPEN_URI);
+    Header = ReadHeader();
+  }
+  CheckHeader(Header);
+  FSchemaVersion = Header.Version;
+}
+
+THistoryStore::THeader THistoryStore::ReadHeader() const {
+  THeader Header;
+  Header.Application = FDatabase->execAndGet("PRAGMA application_id").getInt();
+  Header.Version = FDatabase->execAndGet("PRAGMA user_version").getInt();
+  Header.Tables = FDatabase->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
+  return Header;
+}
+
+void THistoryStore::CheckHeader(const THeader &AHeader) const {
+  if (AHeader.Application != ApplicationId)
+    throw EHistoryError("\"" + FFileName + "\" is not a Tonegraph history database");
+  if (AHeader.Version > SchemaVersion)
+    throw EHistoryError("\"" + FFileName + "\" was written by a newer Tonegraph (schema " +
+                        std::to_string(AHeader.Version) + ")");
+}
+
 void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
-  const int Application = FDatabase->execAndGet("PRAGMA application_id").getInt();
-  const int Version = FDatabase->execAndGet("PRAGMA user_version").getInt();
-  const int Tables = FDatabase->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
-  if (Tables == 0 && Application == 0 && (AMayCreate || Version == 0)) {
+  const THeader Header = ReadHeader();
+  if (Header.Tables == 0 && Header.Application == 0 && (AMayCreate || Header.Version == 0)) {
     UseWriteAheadLog();
     SQLite::Transaction Transaction(*FDatabase);
     FDatabase->exec(Schema());
@@ -152,12 +229,21 @@ void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
     Transaction.commit();
     return;
   }
-  if (Application != ApplicationId)
-    throw EHistoryError("\"" + FFileName + "\" is not a Tonegraph history database");
-  if (Version > SchemaVersion)
-    throw EHistoryError("\"" + FFileName + "\" was written by a newer Tonegraph (schema " + std::to_string(Version) +
-                        ")");
+  CheckHeader(Header);
   UseWriteAheadLog();
+  if (Header.Version < SchemaVersion)
+    UpgradeSchema();
+}
+
+// In one transaction, so that a database is either of the old schema or of
+// the new one; read again under the write lock, as another writer may have
+// upgraded it meanwhile.
+void THistoryStore::UpgradeSchema() {
+  SQLite::Transaction Transaction(*FDatabase, SQLite::TransactionBehavior::IMMEDIATE);
+  if (FDatabase->execAndGet("PRAGMA user_version").getInt() < 2)
+    FDatabase->exec(std::string("ALTER TABLE capture ADD COLUMN ") + PartialColumn);
+  FDatabase->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
+  Transaction.commit();
 }
 
 // A commit is on the disk when it returns: a capture reported as stored
@@ -180,8 +266,8 @@ void THistoryStore::UseWriteAheadLog() {
 }
 
 std::int64_t THistoryStore::InsertCapture(const TCapture &ACapture) {
-  std::string Names = "time, name, profile, ok, error" + FigureColumnList();
-  std::string Values = "?, ?, ?, ?, ?";
+  std::string Names = "time, name, profile, ok, error, partial" + FigureColumnList();
+  std::string Values = "?, ?, ?, ?, ?, ?";
   for (std::size_t I = 0; I < std::size(IntColumns) + std::size(RealColumns); ++I)
     Values += ", ?";
   SQLite::Statement Insert(*FDatabase, "INSERT INTO capture (" + Names + ") VALUES (" + Values + ")");
@@ -190,8 +276,9 @@ std::int64_t THistoryStore::InsertCapture(const TCapture &ACapture) {
   BindOptional(Insert, 3, ACapture.Profile.empty() ? std::nullopt : std::optional<std::string>(ACapture.Profile));
   Insert.bind(4, ACapture.Ok ? 1 : 0);
   BindOptional(Insert, 5, ACapture.Ok ? std::nullopt : std::optional<std::string>(ACapture.Error));
+  BindOptional(Insert, 6, ACapture.Partial.empty() ? std::nullopt : std::optional<std::string>(ACapture.Partial));
   TCaptureFigures Figures = ACapture.Figures;
-  int Index = 6;
+  int Index = 7;
   for (const TIntColumn &Column : IntColumns)
     BindOptional(Insert, Index++, Column.Field(Figures));
   for (const TRealColumn &Column : RealColumns)
@@ -204,12 +291,14 @@ std::int64_t THistoryStore::AddSnapshot(const TDrayData &AData, const std::strin
   return AddSnapshot(AData, ATime, AData.Name());
 }
 
-std::int64_t THistoryStore::AddSnapshot(const TDrayData &AData, const std::string &ATime, const std::string &AName) {
+std::int64_t THistoryStore::AddSnapshot(const TDrayData &AData, const std::string &ATime, const std::string &AName,
+                                        const std::string &APartial) {
   TCapture Capture;
   Capture.Time = ATime;
   Capture.Name = AName;
   Capture.Profile = ProfileName(AData.VDSLProfile());
   Capture.Ok = true;
+  Capture.Partial = APartial;
   Capture.Figures = CaptureFiguresOf(AnalyzeLine(AData));
   const std::string Bytes = AData.SaveToBytes();
   const TToneSeries Series = ToneSeriesOf(AData);
@@ -260,7 +349,9 @@ std::int64_t THistoryStore::AddFailure(const std::string &ATime, const std::stri
 std::vector<TCapture> THistoryStore::Captures(const std::optional<std::string> &AFrom,
                                               const std::optional<std::string> &ATo) const {
   try {
-    SQLite::Statement Query(*FDatabase, "SELECT id, time, name, profile, ok, error" + FigureColumnList() +
+    // Schema 1 had no partial captures.
+    const std::string Partial = FSchemaVersion >= 2 ? "partial" : "NULL";
+    SQLite::Statement Query(*FDatabase, "SELECT id, time, name, profile, ok, error, " + Partial + FigureColumnList() +
                                             " FROM capture c WHERE 1" + RangeCondition(AFrom, ATo) +
                                             " ORDER BY time, id");
     BindRange(Query, AFrom, ATo);
@@ -273,7 +364,8 @@ std::vector<TCapture> THistoryStore::Captures(const std::optional<std::string> &
       Capture.Profile = Query.getColumn(3).getString();
       Capture.Ok = Query.getColumn(4).getInt() != 0;
       Capture.Error = Query.getColumn(5).getString();
-      int Index = 6;
+      Capture.Partial = Query.getColumn(6).getString();
+      int Index = 7;
       for (const TIntColumn &Column : IntColumns) {
         const SQLite::Column Value = Query.getColumn(Index++);
         if (!Value.isNull())

@@ -2,7 +2,8 @@
 // A database file of captures (SQLite, WAL). Each capture is written in one
 // transaction: a process killed at any moment leaves every completed capture
 // and nothing half-written. The file carries this program's application id
-// and a schema version, checked on open.
+// and a schema version, checked on open. What only reads opens it read-only:
+// it then writes nothing into the file, and opens on read-only media too.
 //
 //   THistoryStore Store("line.tgdb", THistoryStore::TOpen::CreateIfMissing);
 //   Store.AddSnapshot(Data, "2026-12-10T21:45:04Z");
@@ -25,8 +26,11 @@ class TDrayData;
 
 class THistoryStore {
 public:
-  enum class TOpen { ExistingOnly, CreateIfMissing };
-  static constexpr int SchemaVersion = 1;
+  // ReadOnly: an existing history, never written, not even upgraded.
+  // CreateIfMissing: made when missing, upgraded in place when older.
+  enum class TOpen { ReadOnly, CreateIfMissing };
+  // 2: captures may be partial (the column "partial").
+  static constexpr int SchemaVersion = 2;
 
   // EHistoryError: "Cannot open history "%s". %s", ""%s" is not a Tonegraph
   // history database", ""%s" was written by a newer Tonegraph (schema %d)".
@@ -39,9 +43,12 @@ public:
   THistoryStore &operator=(const THistoryStore &) = delete;
 
   // A snapshot that was captured: its file bytes, key figures and per-tone
-  // series; the name is the snapshot's. Gives the capture's id.
+  // series; the name is the snapshot's. APartial says what a snapshot that
+  // lacks something lacks, and why; empty for a complete one. Gives the
+  // capture's id.
   std::int64_t AddSnapshot(const TDrayData &AData, const std::string &ATime);
-  std::int64_t AddSnapshot(const TDrayData &AData, const std::string &ATime, const std::string &AName);
+  std::int64_t AddSnapshot(const TDrayData &AData, const std::string &ATime, const std::string &AName,
+                           const std::string &APartial = {});
   // A capture that failed, with why.
   std::int64_t AddFailure(const std::string &ATime, const std::string &AName, const std::string &AError);
 
@@ -64,11 +71,21 @@ public:
   const std::string &FileName() const { return FFileName; }
 
 private:
+  struct THeader {
+    int Application = 0, Version = 0, Tables = 0;
+  };
+
+  void OpenForWriting(bool ANew);
+  void OpenForReading();
+  THeader ReadHeader() const;
+  void CheckHeader(const THeader &AHeader) const;
   void CheckOrCreateSchema(bool AMayCreate);
+  void UpgradeSchema();
   void UseWriteAheadLog();
   std::int64_t InsertCapture(const TCapture &ACapture);
   [[noreturn]] void Fail(const std::exception &AError) const;
 
   std::string FFileName;
   std::unique_ptr<SQLite::Database> FDatabase;
+  int FSchemaVersion = SchemaVersion;  // a read-only open reads older ones as they are
 };

@@ -120,7 +120,7 @@ TEST(CliWatch, RecordsAFailureWithItsReasonAndGoesOn) {
   Router.Start();
   const TCliRun Result = Run.get();
   ASSERT_EQ(Result.Status, 0) << Result.Err;
-  const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+  const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
   const std::vector<TCapture> Captures = Store.Captures();
   ASSERT_EQ(Captures.size(), 3u) << Result.Err;
   EXPECT_FALSE(Captures[0].Ok);
@@ -149,7 +149,7 @@ TEST(CliWatch, KilledMidCaptureLeavesEveryCompletedCapture) {
   Watch.Signal(SIGKILL);
   EXPECT_EQ(Watch.Wait(5s), -1);
   EXPECT_EQ(IntegrityOf(Database), "ok");
-  const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+  const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
   const std::vector<TCapture> Captures = Store.Captures();
   ASSERT_GE(Captures.size(), 2u);
   for (const TCapture &Capture : Captures) {
@@ -193,7 +193,7 @@ TEST(CliWatch, ServesMetricsThatPromtoolAcceptsAndEndsCleanlyOnInterrupt) {
   Watch.Signal(SIGINT);
   EXPECT_EQ(Watch.Wait(30s), 0);
   EXPECT_EQ(IntegrityOf(Database), "ok");
-  const THistoryStore Store(Database, THistoryStore::TOpen::ExistingOnly);
+  const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
   for (const TCapture &Capture : Store.Captures())
     EXPECT_TRUE(Capture.Ok) << Capture.Error;
 }

@@ -1,9 +1,13 @@
 // The history database on real files: what a capture keeps and gives back,
-// what opening refuses, and that a full disk or a read-only folder loses no
-// capture already stored.
+// what opening refuses and leaves as it was, reading where nothing may be
+// written, a database of the first schema, and that a full disk or a
+// read-only folder loses no capture already stored.
 #include <gtest/gtest.h>
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+#include <chrono>
 
 #include "HistoryError.h"
 #include "HistoryStore.h"
@@ -18,6 +22,30 @@ std::string IntegrityOf(const std::string &AFile) {
   return Database.execAndGet("PRAGMA integrity_check").getString();
 }
 
+int SchemaOf(const std::string &AFile) {
+  SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
+  return Database.execAndGet("PRAGMA user_version").getInt();
+}
+
+// Everything a reader gets from a store, one capture a line.
+std::string Summary(const THistoryStore &AStore) {
+  std::string Text;
+  for (const TCapture &Capture : AStore.Captures()) {
+    Text += std::to_string(Capture.Id) + " " + Capture.Time + " " + Capture.Name + " " + Capture.Profile +
+            (Capture.Ok ? " ok" : " failed: " + Capture.Error) + (Capture.Partial.empty() ? "" : " partial: ") +
+            Capture.Partial;
+    if (Capture.Ok)
+      Text += " " + std::to_string(AStore.SnapshotBytes(Capture.Id).size()) + " bytes";
+    Text += "\n";
+  }
+  return Text + std::to_string(AStore.ToneSeriesCount("17A", {}, {})) + " tone series\n";
+}
+
+// An mtime well in the past, so that any write would move it.
+void AgeFile(const std::string &AFile) {
+  std::filesystem::last_write_time(AFile, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+}
+
 TEST(HistoryStore, KeepsEachCaptureAsCapturedAndGivesItsBytesBack) {
   TTempFolder Folder;
   TDrayData Data("Vigor");
@@ -29,7 +57,7 @@ TEST(HistoryStore, KeepsEachCaptureAsCapturedAndGivesItsBytesBack) {
     Ok = Store.AddSnapshot(Data, "2026-12-10T21:00:00Z");
     Failed = Store.AddFailure("2026-12-10T21:05:00Z", "Vigor", "Unable to connect");
   }
-  const THistoryStore Store(Folder.Path("line.tgdb"), THistoryStore::TOpen::ExistingOnly);
+  const THistoryStore Store(Folder.Path("line.tgdb"), THistoryStore::TOpen::ReadOnly);
   const std::vector<TCapture> Captures = Store.Captures();
   ASSERT_EQ(Captures.size(), 2u);
   EXPECT_EQ(Captures[0].Id, Ok);
@@ -95,29 +123,41 @@ TEST(HistoryStore, OpeningRefusesWhatIsNoHistoryOfOurs) {
   }
   {
     SQLite::Database Newer(Folder.Path("newer.tgdb"), SQLite::OPEN_READWRITE);
-    Newer.exec("PRAGMA user_version = 2");
+    Newer.exec("PRAGMA user_version = " + std::to_string(THistoryStore::SchemaVersion + 1));
   }
+  WriteBytes(Folder.Path("empty.tgdb"), "");
   std::filesystem::create_directory(Folder.Path("folder.tgdb"));
   const struct {
     const char *Name;
     std::string Message;
   } Cases[] = {
+      {"empty.tgdb", "\"" + Folder.Path("empty.tgdb") + "\" is not a Tonegraph history database"},
       {"notes.txt", "\"" + Folder.Path("notes.txt") + "\" is not a Tonegraph history database"},
       {"other.db", "\"" + Folder.Path("other.db") + "\" is not a Tonegraph history database"},
-      {"newer.tgdb", "\"" + Folder.Path("newer.tgdb") + "\" was written by a newer Tonegraph (schema 2)"},
+      {"newer.tgdb", "\"" + Folder.Path("newer.tgdb") + "\" was written by a newer Tonegraph (schema 3)"},
       {"missing.tgdb", "Cannot open history \"" + Folder.Path("missing.tgdb") + "\". No such file or directory"},
       {"folder.tgdb", "Cannot open history \"" + Folder.Path("folder.tgdb") + "\". Is a directory"},
   };
   for (const auto &Case : Cases) {
+    const std::string File = Folder.Path(Case.Name);
+    const bool IsFile = std::filesystem::is_regular_file(File);
+    if (IsFile)
+      AgeFile(File);
+    const std::string Bytes = IsFile ? ReadBytes(File) : "";
+    const auto Time = IsFile ? std::filesystem::last_write_time(File) : std::filesystem::file_time_type();
     try {
-      THistoryStore Store(Folder.Path(Case.Name), THistoryStore::TOpen::ExistingOnly);
+      THistoryStore Store(File, THistoryStore::TOpen::ReadOnly);
       ADD_FAILURE() << Case.Name << " opened";
     } catch (const EHistoryError &AError) {
       EXPECT_EQ(std::string(AError.what()), Case.Message) << Case.Name;
     }
+    // Nothing was written into what was refused, nor made in its place.
+    EXPECT_EQ(std::filesystem::is_regular_file(File), IsFile) << Case.Name;
+    if (IsFile) {
+      EXPECT_EQ(ReadBytes(File), Bytes) << Case.Name;
+      EXPECT_EQ(std::filesystem::last_write_time(File), Time) << Case.Name;
+    }
   }
-  // Nothing was written into what was refused.
-  EXPECT_EQ(ReadBytes(Folder.Path("notes.txt")), "not a database at all, just text that goes on for a while\n");
 }
 
 TEST(HistoryStore, NameOutsideAsciiOpensAgain) {
@@ -127,7 +167,7 @@ TEST(HistoryStore, NameOutsideAsciiOpensAgain) {
     THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
     Store.AddFailure("2026-12-10T10:00:00Z", "M\u00fcller", "Unable to connect");
   }
-  const THistoryStore Store(File, THistoryStore::TOpen::ExistingOnly);
+  const THistoryStore Store(File, THistoryStore::TOpen::ReadOnly);
   ASSERT_EQ(Store.Captures().size(), 1u);
   EXPECT_EQ(Store.Captures()[0].Name, "M\u00fcller");
 }
@@ -170,9 +210,109 @@ TEST(HistoryStore, ReadOnlyFolderSaysSoAndKeepsTheCaptures) {
   });
   EXPECT_NE(Message.find(File), std::string::npos) << Message;
   EXPECT_NE(Message.find("readonly"), std::string::npos) << Message;
-  const THistoryStore Store(File, THistoryStore::TOpen::ExistingOnly);
+  const THistoryStore Store(File, THistoryStore::TOpen::ReadOnly);
   ASSERT_EQ(Store.Captures().size(), 1u);
   EXPECT_EQ(IntegrityOf(File), "ok");
+}
+
+// Where nothing may be written (a folder of another user, read-only media)
+// a reader gets every capture: from the file alone when nobody has it open,
+// through the writer's index while a watch writes. Nothing is made beside it
+// and the file stays as it was. The name needs escaping in SQLite's URIs.
+TEST(HistoryStore, ReadOnlyFolderShowsEveryCaptureAndStaysAsItWas) {
+  for (const bool WriterOpen : {false, true}) {
+    TTempFolder Folder;
+    const std::string File = Folder.Path("Leitung 100% M\u00fcller?#x.tgdb");
+    TDrayData Data("Vigor");
+    FillFromSimulatedRouter(Data, vp17a, false);
+    auto Writer = std::make_unique<THistoryStore>(File, THistoryStore::TOpen::CreateIfMissing);
+    Writer->AddSnapshot(Data, "2026-12-10T10:00:00Z");
+    Writer->AddFailure("2026-12-10T10:05:00Z", "Vigor", "Unable to connect");
+    Writer->AddSnapshot(Data, "2026-12-10T10:10:00Z", "Vigor", "no answer to \"vdsl status snr\"");
+    if (!WriterOpen)
+      Writer.reset();
+    const std::string Listing = Folder.Listing(), Bytes = ReadBytes(File);
+
+    const std::string Read = InAReadOnlyFolder(Folder.Folder(), [&] {
+      return Summary(THistoryStore(File, THistoryStore::TOpen::ReadOnly));
+    });
+
+    EXPECT_EQ(Folder.Listing(), Listing) << WriterOpen;
+    EXPECT_EQ(ReadBytes(File), Bytes) << WriterOpen;
+    const std::string Expected = "1 2026-12-10T10:00:00Z Vigor 17A ok " + std::to_string(Data.SaveToBytes().size()) +
+                                 " bytes\n2 2026-12-10T10:05:00Z Vigor  failed: Unable to connect\n"
+                                 "3 2026-12-10T10:10:00Z Vigor 17A ok partial: no answer to \"vdsl status snr\" " +
+                                 std::to_string(Data.SaveToBytes().size()) + " bytes\n2 tone series\n";
+    EXPECT_EQ(Read, Expected) << "writer open: " << WriterOpen;
+  }
+}
+
+// A log left without its index (a copy that missed the -shm file) holds
+// captures that cannot be read where the index cannot be rebuilt: refused
+// rather than shown without them.
+TEST(HistoryStore, ReadOnlyFolderRefusesALogWithoutItsIndex) {
+  TTempFolder Folder;
+  const std::string File = Folder.Path("line.tgdb");
+  { THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing); }
+  {
+    SQLite::Database Writer(File, SQLite::OPEN_READWRITE);
+    int Kept = 0;
+    sqlite3_db_config(Writer.getHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &Kept);
+    Writer.exec("INSERT INTO capture (time, name, ok, error) VALUES ('2026-12-10T10:00:00Z', 'r', 0, 'x')");
+  }
+  ASSERT_GT(std::filesystem::file_size(File + "-wal"), 0u);
+  std::filesystem::remove(File + "-shm");
+
+  const std::string Message = InAReadOnlyFolder(Folder.Folder(), [&] {
+    return std::to_string(THistoryStore(File, THistoryStore::TOpen::ReadOnly).Captures().size());
+  });
+
+  EXPECT_EQ(Message, "Cannot open history \"" + File + "\". Its log \"" + File + "-wal\" cannot be read without \"" +
+                         File + "-shm\", which cannot be made there");
+  // Where the index can be made, the capture in the log is there.
+  EXPECT_EQ(THistoryStore(File, THistoryStore::TOpen::ReadOnly).Captures().size(), 1u);
+}
+
+// A database the first schema wrote (tests/fixtures/history-schema1.tgdb,
+// made by the program before partial captures) reads as it is, unchanged,
+// and is upgraded in place by the first writer, keeping every capture.
+TEST(HistoryStore, FirstSchemaReadsAsItIsAndUpgradesWhenWritten) {
+  TTempFolder Folder;
+  const std::string File = Folder.Path("old.tgdb");
+  const std::string Original = ReadBytes(FixturePath("history-schema1.tgdb"));
+  WriteBytes(File, Original);
+  AgeFile(File);
+  const auto Time = std::filesystem::last_write_time(File);
+  std::vector<TCapture> Old;
+  {
+    const THistoryStore Store(File, THistoryStore::TOpen::ReadOnly);
+    Old = Store.Captures();
+  }
+  ASSERT_EQ(Old.size(), 2u);
+  EXPECT_EQ(Old[0].Profile, "8B");
+  EXPECT_TRUE(Old[0].Ok);
+  EXPECT_EQ(Old[0].Partial, "");
+  EXPECT_EQ(Old[1].Error, "Connection refused");
+  EXPECT_EQ(ReadBytes(File), Original);
+  EXPECT_EQ(std::filesystem::last_write_time(File), Time);
+  EXPECT_EQ(SchemaOf(File), 1);
+
+  TDrayData Data("Vigor");
+  FillFromSimulatedRouter(Data, vp8b, false);
+  {
+    THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
+    Store.AddSnapshot(Data, "2026-12-12T10:00:00Z", "Vigor", "stopped before the end");
+  }
+  EXPECT_EQ(SchemaOf(File), THistoryStore::SchemaVersion);
+  EXPECT_EQ(IntegrityOf(File), "ok");
+  const THistoryStore Store(File, THistoryStore::TOpen::ReadOnly);
+  const std::vector<TCapture> Now = Store.Captures();
+  ASSERT_EQ(Now.size(), 3u);
+  EXPECT_EQ(std::vector<TCapture>(Now.begin(), Now.begin() + 2), Old);
+  EXPECT_EQ(Now[2].Partial, "stopped before the end");
+  TDrayData Back;
+  Back.LoadFromBytes(Store.SnapshotBytes(Old[0].Id));
+  EXPECT_EQ(Back.VDSLProfile(), vp8b);
 }
 
 } // namespace

@@ -67,6 +67,13 @@ std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()
 }
 
 std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<void()> &AWrite) {
+  return InAReadOnlyFolder(AFolder, [&] {
+    AWrite();
+    return std::string();
+  });
+}
+
+std::string InAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<std::string()> &ARun) {
   namespace fs = std::filesystem;
   const fs::perms Old = fs::status(AFolder).permissions();
   fs::permissions(AFolder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
@@ -82,7 +89,7 @@ std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const s
       ::_exit(2);
     std::string Message;
     try {
-      AWrite();
+      Message = ARun();
     } catch (const std::exception &AError) {
       Message = AError.what();
     }
@@ -99,6 +106,6 @@ std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const s
   ::waitpid(Child, &Status, 0);
   fs::permissions(AFolder, Old);
   if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0)
-    throw std::runtime_error("the unprivileged writer did not finish");
+    throw std::runtime_error("the unprivileged child did not finish");
   return Message;
 }

@@ -35,6 +35,9 @@ std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()
 // an unprivileged user (root writes anywhere): the message of the error it
 // raised, "" when it raised none.
 std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<void()> &AWrite);
+// The same for any work: what ARun returned, or the message of the error it
+// raised.
+std::string InAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<std::string()> &ARun);
 
 // A byte string from numbers: Bytes({0x06, 0x0E}).
 inline std::string Bytes(std::initializer_list<int> AValues) {

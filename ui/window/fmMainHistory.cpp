@@ -63,7 +63,7 @@ void TfrmMain::OpenHistory(const std::string &AFileName) {
   std::unique_ptr<THistoryStore> store;
   std::vector<TCapture> captures;
   try {
-    store = std::make_unique<THistoryStore>(AFileName, THistoryStore::TOpen::ExistingOnly);
+    store = std::make_unique<THistoryStore>(AFileName, THistoryStore::TOpen::ReadOnly);
     captures = store->Captures();
   } catch (const EHistoryError &E) {
     FErrors->ShowErrorMessage(E.what());
