@@ -19,6 +19,7 @@
 #include "MainCharts.h"
 #include "MainPages.h"
 #include "SimulatedSnapshot.h"
+#include "TestFiles.h"
 #include "TimelinePage.h"
 #include "ToneChart.h"
 #include "ToneDifference.h"
@@ -233,6 +234,7 @@ private slots:
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing") << QString() << QStringLiteral("Cannot open history");
+    QTest::newRow("empty") << QStringLiteral("empty") << QStringLiteral("is not a Tonegraph history database");
     QTest::newRow("text") << QStringLiteral("not a database at all, just text")
                           << QStringLiteral("is not a Tonegraph history database");
     QTest::newRow("other database") << QStringLiteral("sqlite") << QStringLiteral("is not a Tonegraph history database");
@@ -248,16 +250,42 @@ private slots:
     } else if (!content.isEmpty()) {
       QFile text(file);
       QVERIFY(text.open(QIODevice::WriteOnly));
-      text.write(content.toUtf8());
+      text.write(content == QStringLiteral("empty") ? QByteArray() : content.toUtf8());
     }
+    const std::string bytes = ReadBytes(file.toStdString());
     TfrmMain form(QStringList{}, Services());
     form.DrayDataList().Add(Snapshot("kept", 0));
     form.OpenHistory(file.toStdString());
+    QCOMPARE(ReadBytes(file.toStdString()), bytes);  // the window only reads
     QCOMPARE(FErrors.Messages.size(), std::size_t(1));
     QVERIFY2(QString::fromStdString(FErrors.Messages[0]).contains(message), FErrors.Messages[0].c_str());
     QCOMPARE(Listed(form), QStringList{QStringLiteral("kept")});
     QVERIFY(!form.History());
     QVERIFY(!QFile::exists(file) || !content.isEmpty());  // nothing created in its place
+  }
+
+  // A database where the user may not write, named on the command line as
+  // a desktop opens it: the list and the timeline as anywhere else.
+  void ReadOnlyFolderOpensAndShows() {
+    TTempFolder folder;
+    const std::string file = folder.Path("line.tgdb");
+    {
+      THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing);
+      store.AddSnapshot(*Snapshot("r", 0), CaptureTimes[0], "r");
+      store.AddFailure(CaptureTimes[1], "r", "Unable to connect");
+      store.AddSnapshot(*Snapshot("r", 1), CaptureTimes[2], "r", "no answer to \"vdsl showbins up\"");
+    }
+    const std::string listing = folder.Listing();
+    const std::string shown = InAReadOnlyFolder(folder.Folder(), [&] {
+      TfrmMain form({QString::fromStdString(file)}, Services());
+      std::string text = Listed(form).join(QStringLiteral(", ")).toStdString();
+      for (const std::string &message : FErrors.Messages)
+        text += " / " + message;
+      return text + " / " + form.pgcMain->tbsTimeline->lblSummary->text().toStdString();
+    });
+    QCOMPARE(shown.substr(0, shown.find(" / ")), std::string("2026-12-01 10:00:00 r, 2026-12-01 12:00:00 r"));
+    QVERIFY2(shown.find(" / 3 captures (1 failed)") != std::string::npos, shown.c_str());
+    QCOMPARE(folder.Listing(), listing);
   }
 
   void ComparisonDrawsTheReferenceAndTheDifference() {
