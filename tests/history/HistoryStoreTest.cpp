@@ -8,6 +8,9 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
 
 #include "HistoryError.h"
 #include "HistoryStore.h"
@@ -39,6 +42,28 @@ std::string Summary(const THistoryStore &AStore) {
     Text += "\n";
   }
   return Text + std::to_string(AStore.ToneSeriesCount("17A", {}, {})) + " tone series\n";
+}
+
+// The places where nothing may be written: a folder of another user, and a
+// read-only mount, which root cannot write either. Each runs a reader in a
+// child process there and gives what it returned; nullopt where the place
+// cannot be had on this machine.
+using TReadOnlyRun = std::function<std::optional<std::string>(const std::filesystem::path &,
+                                                                const std::function<std::string()> &)>;
+const struct {
+  const char *Name;
+  TReadOnlyRun Run;
+} ReadOnlyPlaces[] = {
+    {"a folder of another user",
+     [](const std::filesystem::path &AFolder, const std::function<std::string()> &ARun) {
+       return std::optional<std::string>(InAReadOnlyFolder(AFolder, ARun));
+     }},
+    {"read-only media", OnReadOnlyMedia},
+};
+
+// Says so where a place could not be had, so that a run shows what it left out.
+void NoteMissingPlace(const char *APlace) {
+  std::fprintf(stderr, "note: %s cannot be had here; not tried there\n", APlace);
 }
 
 // An mtime well in the past, so that any write would move it.
@@ -220,30 +245,36 @@ TEST(HistoryStore, ReadOnlyFolderSaysSoAndKeepsTheCaptures) {
 // through the writer's index while a watch writes. Nothing is made beside it
 // and the file stays as it was. The name needs escaping in SQLite's URIs.
 TEST(HistoryStore, ReadOnlyFolderShowsEveryCaptureAndStaysAsItWas) {
-  for (const bool WriterOpen : {false, true}) {
-    TTempFolder Folder;
-    const std::string File = Folder.Path("Leitung 100% M\u00fcller?#x.tgdb");
-    TDrayData Data("Vigor");
-    FillFromSimulatedRouter(Data, vp17a, false);
-    auto Writer = std::make_unique<THistoryStore>(File, THistoryStore::TOpen::CreateIfMissing);
-    Writer->AddSnapshot(Data, "2026-12-10T10:00:00Z");
-    Writer->AddFailure("2026-12-10T10:05:00Z", "Vigor", "Unable to connect");
-    Writer->AddSnapshot(Data, "2026-12-10T10:10:00Z", "Vigor", "no answer to \"vdsl status snr\"");
-    if (!WriterOpen)
-      Writer.reset();
-    const std::string Listing = Folder.Listing(), Bytes = ReadBytes(File);
+  for (const auto &Place : ReadOnlyPlaces) {
+    for (const bool WriterOpen : {false, true}) {
+      TTempFolder Folder;
+      const std::string File = Folder.Path("Leitung 100% M\u00fcller?#x.tgdb");
+      TDrayData Data("Vigor");
+      FillFromSimulatedRouter(Data, vp17a, false);
+      auto Writer = std::make_unique<THistoryStore>(File, THistoryStore::TOpen::CreateIfMissing);
+      Writer->AddSnapshot(Data, "2026-12-10T10:00:00Z");
+      Writer->AddFailure("2026-12-10T10:05:00Z", "Vigor", "Unable to connect");
+      Writer->AddSnapshot(Data, "2026-12-10T10:10:00Z", "Vigor", "no answer to \"vdsl status snr\"");
+      if (!WriterOpen)
+        Writer.reset();
+      const std::string Listing = Folder.Listing(), Bytes = ReadBytes(File);
 
-    const std::string Read = InAReadOnlyFolder(Folder.Folder(), [&] {
-      return Summary(THistoryStore(File, THistoryStore::TOpen::ReadOnly));
-    });
+      const std::optional<std::string> Read = Place.Run(Folder.Folder(), [&] {
+        return Summary(THistoryStore(File, THistoryStore::TOpen::ReadOnly));
+      });
+      if (!Read) {
+        NoteMissingPlace(Place.Name);
+        continue;
+      }
 
-    EXPECT_EQ(Folder.Listing(), Listing) << WriterOpen;
-    EXPECT_EQ(ReadBytes(File), Bytes) << WriterOpen;
-    const std::string Expected = "1 2026-12-10T10:00:00Z Vigor 17A ok " + std::to_string(Data.SaveToBytes().size()) +
-                                 " bytes\n2 2026-12-10T10:05:00Z Vigor  failed: Unable to connect\n"
-                                 "3 2026-12-10T10:10:00Z Vigor 17A ok partial: no answer to \"vdsl status snr\" " +
-                                 std::to_string(Data.SaveToBytes().size()) + " bytes\n2 tone series\n";
-    EXPECT_EQ(Read, Expected) << "writer open: " << WriterOpen;
+      EXPECT_EQ(Folder.Listing(), Listing) << Place.Name << ", writer open: " << WriterOpen;
+      EXPECT_EQ(ReadBytes(File), Bytes) << Place.Name << ", writer open: " << WriterOpen;
+      const std::string Expected = "1 2026-12-10T10:00:00Z Vigor 17A ok " + std::to_string(Data.SaveToBytes().size()) +
+                                   " bytes\n2 2026-12-10T10:05:00Z Vigor  failed: Unable to connect\n"
+                                   "3 2026-12-10T10:10:00Z Vigor 17A ok partial: no answer to \"vdsl status snr\" " +
+                                   std::to_string(Data.SaveToBytes().size()) + " bytes\n2 tone series\n";
+      EXPECT_EQ(*Read, Expected) << Place.Name << ", writer open: " << WriterOpen;
+    }
   }
 }
 
@@ -251,26 +282,33 @@ TEST(HistoryStore, ReadOnlyFolderShowsEveryCaptureAndStaysAsItWas) {
 // captures that cannot be read where the index cannot be rebuilt: refused
 // rather than shown without them.
 TEST(HistoryStore, ReadOnlyFolderRefusesALogWithoutItsIndex) {
-  TTempFolder Folder;
-  const std::string File = Folder.Path("line.tgdb");
-  { THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing); }
-  {
-    SQLite::Database Writer(File, SQLite::OPEN_READWRITE);
-    int Kept = 0;
-    sqlite3_db_config(Writer.getHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &Kept);
-    Writer.exec("INSERT INTO capture (time, name, ok, error) VALUES ('2026-12-10T10:00:00Z', 'r', 0, 'x')");
+  for (const auto &Place : ReadOnlyPlaces) {
+    TTempFolder Folder;
+    const std::string File = Folder.Path("line.tgdb");
+    { THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing); }
+    {
+      SQLite::Database Writer(File, SQLite::OPEN_READWRITE);
+      int Kept = 0;
+      sqlite3_db_config(Writer.getHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &Kept);
+      Writer.exec("INSERT INTO capture (time, name, ok, error) VALUES ('2026-12-10T10:00:00Z', 'r', 0, 'x')");
+    }
+    ASSERT_GT(std::filesystem::file_size(File + "-wal"), 0u);
+    std::filesystem::remove(File + "-shm");
+
+    const std::optional<std::string> Message = Place.Run(Folder.Folder(), [&] {
+      return std::to_string(THistoryStore(File, THistoryStore::TOpen::ReadOnly).Captures().size());
+    });
+    if (!Message) {
+      NoteMissingPlace(Place.Name);
+      continue;
+    }
+
+    EXPECT_EQ(*Message, "Cannot open history \"" + File + "\". Its log \"" + File +
+                            "-wal\" cannot be read without \"" + File + "-shm\", which cannot be made there")
+        << Place.Name;
+    // Where the index can be made, the capture in the log is there.
+    EXPECT_EQ(THistoryStore(File, THistoryStore::TOpen::ReadOnly).Captures().size(), 1u) << Place.Name;
   }
-  ASSERT_GT(std::filesystem::file_size(File + "-wal"), 0u);
-  std::filesystem::remove(File + "-shm");
-
-  const std::string Message = InAReadOnlyFolder(Folder.Folder(), [&] {
-    return std::to_string(THistoryStore(File, THistoryStore::TOpen::ReadOnly).Captures().size());
-  });
-
-  EXPECT_EQ(Message, "Cannot open history \"" + File + "\". Its log \"" + File + "-wal\" cannot be read without \"" +
-                         File + "-shm\", which cannot be made there");
-  // Where the index can be made, the capture in the log is there.
-  EXPECT_EQ(THistoryStore(File, THistoryStore::TOpen::ReadOnly).Captures().size(), 1u);
 }
 
 // A database the first schema wrote (tests/fixtures/history-schema1.tgdb,

@@ -4,9 +4,12 @@
 #include <csignal>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,20 +76,22 @@ std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const s
   });
 }
 
-std::string InAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<std::string()> &ARun) {
-  namespace fs = std::filesystem;
-  const fs::perms Old = fs::status(AFolder).permissions();
-  fs::permissions(AFolder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+namespace {
+
+constexpr int ChildSetUpFailed = 2;
+
+// ARun in a forked child once ASetUp has prepared it (false: it could not):
+// what ARun returned or the message of its error; nullopt when the set-up
+// failed.
+std::optional<std::string> InAChild(const std::function<bool()> &ASetUp, const std::function<std::string()> &ARun) {
   int Pipe[2];
   if (::pipe(Pipe) != 0)
     throw std::runtime_error("no pipe");
   const pid_t Child = ::fork();
   if (Child == 0) {
     ::close(Pipe[0]);
-    constexpr uid_t Nobody = 65534;
-    if (::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
-      ::_exit(2);
+    if (!ASetUp())
+      ::_exit(ChildSetUpFailed);
     std::string Message;
     try {
       Message = ARun();
@@ -104,8 +109,42 @@ std::string InAReadOnlyFolder(const std::filesystem::path &AFolder, const std::f
   ::close(Pipe[0]);
   int Status = 0;
   ::waitpid(Child, &Status, 0);
-  fs::permissions(AFolder, Old);
+  if (WIFEXITED(Status) && WEXITSTATUS(Status) == ChildSetUpFailed)
+    return std::nullopt;
   if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0)
-    throw std::runtime_error("the unprivileged child did not finish");
+    throw std::runtime_error("the child did not finish");
   return Message;
+}
+
+} // namespace
+
+std::string InAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<std::string()> &ARun) {
+  namespace fs = std::filesystem;
+  const fs::perms Old = fs::status(AFolder).permissions();
+  fs::permissions(AFolder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  const std::optional<std::string> Result = InAChild(
+      [] {
+        constexpr uid_t Nobody = 65534;
+        return ::geteuid() != 0 || (::setgid(Nobody) == 0 && ::setuid(Nobody) == 0);
+      },
+      ARun);
+  fs::permissions(AFolder, Old);
+  if (!Result)
+    throw std::runtime_error("the child could not become an unprivileged user");
+  return *Result;
+}
+
+// Root writes through permissions, not through a read-only mount: one of its
+// own, seen only by the child.
+std::optional<std::string> OnReadOnlyMedia(const std::filesystem::path &AFolder,
+                                           const std::function<std::string()> &ARun) {
+  const std::string Folder = AFolder.string();
+  return InAChild(
+      [&] {
+        return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               ::mount(Folder.c_str(), Folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+               ::mount(nullptr, Folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+      },
+      ARun);
 }

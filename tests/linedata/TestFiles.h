@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 class TTempFolder {
@@ -38,6 +39,10 @@ std::string ErrorInAReadOnlyFolder(const std::filesystem::path &AFolder, const s
 // The same for any work: what ARun returned, or the message of the error it
 // raised.
 std::string InAReadOnlyFolder(const std::filesystem::path &AFolder, const std::function<std::string()> &ARun);
+// The same on a read-only mount of AFolder, which root cannot write either;
+// nullopt where no private mount can be had (no CAP_SYS_ADMIN).
+std::optional<std::string> OnReadOnlyMedia(const std::filesystem::path &AFolder,
+                                           const std::function<std::string()> &ARun);
 
 // A byte string from numbers: Bytes({0x06, 0x0E}).
 inline std::string Bytes(std::initializer_list<int> AValues) {
