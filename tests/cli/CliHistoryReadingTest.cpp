@@ -16,6 +16,15 @@
 
 namespace {
 
+// watch as a user runs it against the simulated router on APort, the
+// password from a file in AFolder.
+TCliRun Watch(std::uint16_t APort, const TTempFolder &AFolder, const std::string &ADatabase, const std::string &AMore) {
+  WriteBytes(AFolder.Path("password"), "admin\n");
+  return RunCli("watch --host 127.0.0.1 --port " + std::to_string(APort) + " --user admin --password-stdin " + AMore +
+                    " --every 10ms --into " + Quoted(ADatabase),
+                AFolder.Path("password"));
+}
+
 // The router closes the connection halfway through one answer. Cut after
 // the tables' first commands the snapshot is kept and marked partial with
 // what it lacks; cut at the very first command nothing came back, and the
@@ -37,12 +46,8 @@ TEST(CliWatch, KeepsAPartialRetrievalAndSaysWhatItLacks) {
     TRouterSim Router(Options);
     const std::uint16_t Port = Router.Start();
     TTempFolder Folder;
-    WriteBytes(Folder.Path("password"), "admin\n");
     const std::string Database = Folder.Path("line.tgdb");
-    const TCliRun Watched = RunCli("watch --host 127.0.0.1 --port " + std::to_string(Port) +
-                                       " --user admin --password-stdin --every 10ms --count 1 --into " +
-                                       Quoted(Database),
-                                   Folder.Path("password"));
+    const TCliRun Watched = Watch(Port, Folder, Database, "--count 1");
     ASSERT_EQ(Watched.Status, 0) << Watched.Err;
     EXPECT_NE(Watched.Err.find(Case.Line), std::string::npos) << Watched.Err;
 
@@ -80,16 +85,11 @@ TEST(CliWatch, KeepsAPartialRetrievalAndSaysWhatItLacks) {
 // the same answers as where they may, and nothing written or made there.
 TEST(CliHistory, ReadsADatabaseInAReadOnlyFolder) {
   TTempFolder Folder;
-  WriteBytes(Folder.Path("password"), "admin\n");
   const std::string Database = Folder.Path("line.tgdb");
   {
     // Gone with its threads before the unprivileged reader is forked.
     TRouterSim Router(TRouterSimOptions{});
-    const std::uint16_t Port = Router.Start();
-    const TCliRun Watched = RunCli("watch --host 127.0.0.1 --port " + std::to_string(Port) +
-                                       " --user admin --password-stdin --no-bins --every 10ms --count 2 --into " +
-                                       Quoted(Database),
-                                   Folder.Path("password"));
+    const TCliRun Watched = Watch(Router.Start(), Folder, Database, "--no-bins --count 2");
     ASSERT_EQ(Watched.Status, 0) << Watched.Err;
   }
   const std::string Listing = Folder.Listing(), Bytes = ReadBytes(Database);
