@@ -70,6 +70,7 @@ std::string FigureColumnList() {
 }
 
 // What schema 2 added to schema 1; null in a complete capture.
+constexpr int PartialSchema = 2;
 const char *const PartialColumn = "partial TEXT";
 
 std::string Schema() {
@@ -240,7 +241,7 @@ void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
 // upgraded it meanwhile.
 void THistoryStore::UpgradeSchema() {
   SQLite::Transaction Transaction(*FDatabase, SQLite::TransactionBehavior::IMMEDIATE);
-  if (FDatabase->execAndGet("PRAGMA user_version").getInt() < 2)
+  if (FDatabase->execAndGet("PRAGMA user_version").getInt() < PartialSchema)
     FDatabase->exec(std::string("ALTER TABLE capture ADD COLUMN ") + PartialColumn);
   FDatabase->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
   Transaction.commit();
@@ -349,8 +350,7 @@ std::int64_t THistoryStore::AddFailure(const std::string &ATime, const std::stri
 std::vector<TCapture> THistoryStore::Captures(const std::optional<std::string> &AFrom,
                                               const std::optional<std::string> &ATo) const {
   try {
-    // Schema 1 had no partial captures.
-    const std::string Partial = FSchemaVersion >= 2 ? "partial" : "NULL";
+    const std::string Partial = FSchemaVersion >= PartialSchema ? "partial" : "NULL";
     SQLite::Statement Query(*FDatabase, "SELECT id, time, name, profile, ok, error, " + Partial + FigureColumnList() +
                                             " FROM capture c WHERE 1" + RangeCondition(AFrom, ATo) +
                                             " ORDER BY time, id");
