@@ -1,19 +1,25 @@
 # The two entry points: `make run` and `make test`. Each installs what is
-# missing, configures and builds on its own.
+# missing, configures and builds on its own. Running needs fewer packages
+# than developing: `make run` and `make cli` install only those.
 JOBS ?= $(shell nproc)
 ASAN_DIR := build/asan
 TSAN_DIR := build/tsan
 REL_DIR  := build/release
 
-.PHONY: deps test test-asan test-tsan test-fuzz fuzz fuzz-build run cli bench clean
+.PHONY: deps deps-run test test-asan test-tsan test-fuzz fuzz fuzz-build run cli bench clean
 
 deps:
-	@bash scripts/deps
+	@bash scripts/deps dev
+
+deps-run:
+	@bash scripts/deps run
 
 test: test-asan test-tsan test-fuzz
 
+# The benchmarks are built here too, not run, so code only they use cannot
+# rot; they share this tree's libraries, so it costs their own sources only.
 test-asan: deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTONEGRAPH_SANITIZE=address-undefined
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTONEGRAPH_SANITIZE=address-undefined -DTONEGRAPH_BENCH=ON
 	cmake --build $(ASAN_DIR) -j$(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
@@ -46,13 +52,13 @@ fuzz: fuzz-build
 	  $(FUZZ_DIR)/fuzz/$$n -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/$$d.dict \
 	    -artifact_prefix=$(FUZZ_DIR)/$$n- $(FUZZ_DIR)/corpus/$$n fuzz/corpus/$$n || exit 1; done
 
-$(REL_DIR)/CMakeCache.txt: | deps
-	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release
+$(REL_DIR)/CMakeCache.txt: | deps-run
+	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release -DTONEGRAPH_TESTS=OFF
 
-cli: deps $(REL_DIR)/CMakeCache.txt
+cli: deps-run $(REL_DIR)/CMakeCache.txt
 	cmake --build $(REL_DIR) -j$(JOBS) --target tonegraph-cli
 
-run: deps $(REL_DIR)/CMakeCache.txt
+run: deps-run $(REL_DIR)/CMakeCache.txt
 	cmake --build $(REL_DIR) -j$(JOBS) --target tonegraph
 	$(REL_DIR)/ui/tonegraph --demo
 

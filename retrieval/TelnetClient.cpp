@@ -11,7 +11,9 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <linux/sockios.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -69,6 +71,18 @@ int ConnectWithin(int ASocket, const sockaddr_in &AAddress, std::uint32_t ATimeo
   }
   fcntl(ASocket, F_SETFL, Flags);
   return Error;
+}
+
+// Closes the socket. Bytes the peer never took (it stopped reading and its
+// window is shut) would hold our FIN behind them for minutes, so a peer that
+// reads nothing would never learn that we hung up: such a connection is reset.
+void CloseSocket(int ASocket) {
+  int Unsent = 0;
+  if (ioctl(ASocket, SIOCOUTQNSD, &Unsent) == 0 && Unsent > 0) {
+    const linger Reset{1, 0};
+    setsockopt(ASocket, SOL_SOCKET, SO_LINGER, &Reset, sizeof Reset);
+  }
+  close(ASocket);
 }
 
 } // namespace
@@ -134,7 +148,7 @@ void TTelnetClient::Disconnect() {
     ReleaseReceiver();
   FOpen.store(false);
   if (!OnReceiver && FSocket.exchange(-1) >= 0)
-    close(Socket);
+    CloseSocket(Socket);
 }
 
 void TTelnetClient::ReleaseReceiver() {

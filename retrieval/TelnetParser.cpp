@@ -10,8 +10,7 @@ TTelnetParser::TTelnetParser(TDeliver ADeliver, TReply AReply)
 
 void TTelnetParser::Reset() {
   FState = TState::Data;
-  FSubData.clear();
-  FSubOverflow = false;
+  FSub.Start();
   FData.clear();
   FAfterCR = false;
   FPeerSpeaksTelnet.store(false);
@@ -32,15 +31,14 @@ void TTelnetParser::Feed(std::string_view ABytes) {
     case TState::Option: OptionByte(Byte); break;
     case TState::SubOption:
       FSubOption = Byte;
-      FSubData.clear();
-      FSubOverflow = false;
+      FSub.Start();
       FState = TState::Sub;
       break;
     case TState::Sub:
       if (Byte == IAC)
         FState = TState::SubIac;
       else
-        SubByte(Byte);
+        FSub.Add(static_cast<char>(Byte));
       break;
     case TState::SubIac: SubIacByte(Byte); break;
     }
@@ -123,7 +121,7 @@ void TTelnetParser::OptionByte(unsigned char AOption) {
 void TTelnetParser::SubIacByte(unsigned char AByte) {
   FState = TState::Sub;
   if (AByte == IAC) {
-    SubByte(IAC);
+    FSub.Add(static_cast<char>(IAC));
   } else if (AByte == SE) {
     EndSubNegotiation();
     FState = TState::Data;
@@ -133,19 +131,24 @@ void TTelnetParser::SubIacByte(unsigned char AByte) {
   }
 }
 
-void TTelnetParser::SubByte(unsigned char AByte) {
-  if (FSubData.size() >= MaxSubNegotiation) {
-    FSubOverflow = true;
-    FSubData.clear();
-    FSubData.shrink_to_fit();
+void Telnet::TSubNegotiation::Start() {
+  FBytes.clear();
+  FDropped = false;
+}
+
+void Telnet::TSubNegotiation::Add(char AByte) {
+  if (FBytes.size() >= MaxBytes) {
+    FDropped = true;
+    FBytes.clear();
+    FBytes.shrink_to_fit();
   }
-  if (!FSubOverflow)
-    FSubData += static_cast<char>(AByte);
+  if (!FDropped)
+    FBytes += AByte;
 }
 
 void TTelnetParser::EndSubNegotiation() {
-  if (FSubOverflow || FSubOption != OptTerminalType || FSubData.empty() ||
-      static_cast<unsigned char>(FSubData[0]) != TTypeSend)
+  if (FSub.Dropped() || FSubOption != OptTerminalType || FSub.Bytes().empty() ||
+      static_cast<unsigned char>(FSub.Bytes()[0]) != TTypeSend)
     return;
   std::string Answer{static_cast<char>(IAC), static_cast<char>(SB),
                      static_cast<char>(OptTerminalType), static_cast<char>(TTypeIs)};

@@ -15,6 +15,26 @@ inline constexpr unsigned char SE = 240, NOP = 241, GA = 249, SB = 250, WILL = 2
 inline constexpr unsigned char OptEcho = 1, OptSGA = 3, OptTerminalType = 24, OptEOR = 25,
                                OptNAWS = 31;
 inline constexpr unsigned char TTypeIs = 0, TTypeSend = 1;
+
+// The bytes of one sub-negotiation, held up to a limit: one that grows past
+// it is dropped whole, so a peer that never ends one cannot fill our memory.
+// Both ends of our Telnet connections keep to it.
+class TSubNegotiation {
+public:
+  // The only one we answer (TERMINAL-TYPE SEND) is a single byte long, and
+  // no terminal name comes near this.
+  static constexpr std::size_t MaxBytes = 4096;
+
+  void Start();
+  void Add(char AByte);
+  bool Dropped() const { return FDropped; }
+  // The bytes held so far; empty once dropped.
+  const std::string &Bytes() const { return FBytes; }
+
+private:
+  std::string FBytes;
+  bool FDropped = false;
+};
 } // namespace Telnet
 
 class TTelnetParser {
@@ -33,11 +53,9 @@ public:
   // Set by the first IAC from the peer; read by the sending thread.
   bool PeerSpeaksTelnet() const { return FPeerSpeaksTelnet.load(); }
   // Bytes held between calls of Feed: an unfinished sub-negotiation.
-  std::size_t BufferedBytes() const { return FSubData.size() + FData.size(); }
+  std::size_t BufferedBytes() const { return FSub.Bytes().size() + FData.size(); }
 
-  // A sub-negotiation longer than this is dropped whole: the only one we
-  // answer (TERMINAL-TYPE SEND) is a single byte long.
-  static constexpr std::size_t MaxSubNegotiation = 4096;
+  static constexpr std::size_t MaxSubNegotiation = Telnet::TSubNegotiation::MaxBytes;
 
 private:
   enum class TState { Data, Iac, Option, SubOption, Sub, SubIac };
@@ -53,7 +71,6 @@ private:
   void IacByte(unsigned char AByte);
   void OptionByte(unsigned char AOption);
   void SubIacByte(unsigned char AByte);
-  void SubByte(unsigned char AByte);
   void EndSubNegotiation();
   void Deliver();
   void Reply(unsigned char AVerb, unsigned char AOption);
@@ -64,8 +81,7 @@ private:
   TState FState = TState::Data;
   unsigned char FVerb = 0;
   unsigned char FSubOption = 0;
-  std::string FSubData;
-  bool FSubOverflow = false;
+  Telnet::TSubNegotiation FSub;
   std::string FData;
   // A CR just passed on: a NUL right after it is the RFC 854 padding of a
   // bare CR and is not data.

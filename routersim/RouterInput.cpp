@@ -26,16 +26,17 @@ void TRouterInput::Feed(std::string_view ABytes) {
       if (Byte == IAC)
         FState = TState::SubIac;
       else
-        FSub += C;
+        FSub.Add(C);
       break;
     case TState::SubIac:
       if (Byte == SE) {
-        if (FSub.size() > 1 && FSub[0] == static_cast<char>(OptTerminalType) && FSub[1] == TTypeIs)
-          FTerminalType = FSub.substr(2);
+        const std::string &Sub = FSub.Bytes();
+        if (Sub.size() > 1 && Sub[0] == static_cast<char>(OptTerminalType) && Sub[1] == TTypeIs)
+          FTerminalType = Sub.substr(2);
         FState = TState::Data;
       } else {
         if (Byte == IAC)
-          FSub += C;
+          FSub.Add(C);
         FState = TState::Sub;
       }
       break;
@@ -71,7 +72,7 @@ void TRouterInput::IacByte(unsigned char AByte) {
   else if (AByte >= WILL)
     FVerb = AByte, FState = TState::Option;
   else if (AByte == SB)
-    FSub.clear(), FState = TState::Sub;
+    FSub.Start(), FState = TState::Sub;
 }
 
 void TRouterInput::OptionByte(unsigned char AOption) {

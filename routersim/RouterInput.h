@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "TelnetParser.h"
+
 class TRouterInput {
 public:
   void SetEcho(bool AEcho) { FEcho = AEcho; }
@@ -15,6 +17,8 @@ public:
   std::string TakeOutput();
   bool NextLine(std::string &ALine);
   const std::string &TerminalType() const { return FTerminalType; }
+  // Bytes held for an unfinished sub-negotiation or command line.
+  std::size_t BufferedBytes() const { return FSub.Bytes().size() + FLine.size(); }
 
 private:
   enum class TState { Data, Iac, Option, Sub, SubIac };
@@ -25,7 +29,7 @@ private:
 
   TState FState = TState::Data;
   unsigned char FVerb = 0;
-  std::string FSub;
+  Telnet::TSubNegotiation FSub; // bounded as the client bounds its own
   bool FEcho = true;
   bool FAfterCR = false;
   std::string FLine;

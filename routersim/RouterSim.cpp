@@ -15,7 +15,7 @@
 #include "RouterSession.h"
 
 namespace {
-int ListenOnLoopback(std::uint16_t APort, std::uint16_t &AChosen) {
+int BindOnLoopback(std::uint16_t APort, std::uint16_t &AChosen) {
   const int Socket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (Socket < 0)
     throw ETonegraphError(std::strerror(errno));
@@ -27,7 +27,6 @@ int ListenOnLoopback(std::uint16_t APort, std::uint16_t &AChosen) {
   Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t Size = sizeof Address;
   if (bind(Socket, reinterpret_cast<sockaddr *>(&Address), sizeof Address) != 0 ||
-      listen(Socket, 8) != 0 ||
       getsockname(Socket, reinterpret_cast<sockaddr *>(&Address), &Size) != 0) {
     const int Error = errno;
     close(Socket);
@@ -44,21 +43,33 @@ TRouterSim::TRouterSim(TRouterSimOptions AOptions)
 
 TRouterSim::~TRouterSim() { Stop(); }
 
+std::uint16_t TRouterSim::Bind() {
+  if (FListenSocket < 0)
+    FListenSocket = BindOnLoopback(FOptions.Port, FPort);
+  return FPort;
+}
+
 std::uint16_t TRouterSim::Start() {
   if (FAcceptor.joinable())
     return FPort;
-  FListenSocket = ListenOnLoopback(FOptions.Port, FPort);
-  if (pipe2(FStopPipe, O_CLOEXEC) != 0) {
+  Bind();
+  if (listen(FListenSocket, 8) != 0 || pipe2(FStopPipe, O_CLOEXEC) != 0) {
+    const int Error = errno;
     close(FListenSocket);
-    throw ETonegraphError(std::strerror(errno));
+    FListenSocket = -1;
+    throw ETonegraphError(std::strerror(Error));
   }
   FAcceptor = std::thread(&TRouterSim::AcceptLoop, this);
   return FPort;
 }
 
 void TRouterSim::Stop() {
-  if (!FAcceptor.joinable())
+  if (!FAcceptor.joinable()) {
+    if (FListenSocket >= 0)
+      close(FListenSocket); // bound, never started
+    FListenSocket = -1;
     return;
+  }
   // The pipe is never read: once written, every poll on it returns at once.
   const char Byte = 0;
   while (write(FStopPipe[1], &Byte, 1) < 0 && errno == EINTR) {

@@ -20,8 +20,11 @@ public:
   TRouterSim(const TRouterSim &) = delete;
   TRouterSim &operator=(const TRouterSim &) = delete;
 
-  // Listens and returns the port (the chosen one when the options say 0).
-  // Raises ETonegraphError when the port cannot be had.
+  // Takes the port (the chosen one when the options say 0) without listening
+  // yet: until Start, a connection to it is refused, and no other program
+  // can take it meanwhile. Raises ETonegraphError when the port cannot be had.
+  std::uint16_t Bind();
+  // Listens (binding first when Bind was not called) and returns the port.
   std::uint16_t Start();
   // Ends every connection and returns when all threads have ended.
   void Stop();

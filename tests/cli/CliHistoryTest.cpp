@@ -4,15 +4,12 @@
 // by Prometheus's own promtool.
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <future>
 #include <regex>
 #include <thread>
 
@@ -33,19 +30,6 @@ using namespace std::chrono_literals;
 std::string IntegrityOf(const std::string &AFile) {
   SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
   return Database.execAndGet("PRAGMA integrity_check").getString();
-}
-
-// A port nobody listens on now (the kernel's choice, released at once).
-std::uint16_t FreePort() {
-  const int Socket = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in Address{};
-  Address.sin_family = AF_INET;
-  Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(Socket, reinterpret_cast<sockaddr *>(&Address), sizeof Address);
-  socklen_t Length = sizeof Address;
-  ::getsockname(Socket, reinterpret_cast<sockaddr *>(&Address), &Length);
-  ::close(Socket);
-  return ntohs(Address.sin_port);
 }
 
 // tonegraph-cli in the background, its standard error into a file.
@@ -79,6 +63,18 @@ public:
     return "";
   }
   void Signal(int ASignal) const { ::kill(FPid, ASignal); }
+  // Waits until a SIGSTOP has taken effect: from then on the program writes
+  // nothing more until SIGCONT.
+  bool WaitStopped(std::chrono::milliseconds ATimeout) const {
+    const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
+    int Raw = 0;
+    while (::waitpid(FPid, &Raw, WNOHANG | WUNTRACED) == 0) {
+      if (std::chrono::steady_clock::now() > Deadline)
+        return false;
+      std::this_thread::sleep_for(5ms);
+    }
+    return WIFSTOPPED(Raw);
+  }
   // The exit status, -1 for a signal or no end within ATimeout.
   int Wait(std::chrono::milliseconds ATimeout) {
     const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
@@ -104,54 +100,76 @@ std::string WatchArgs(std::uint16_t APort, const std::string &ADatabase, const s
 
 // The router is not there for the first attempt and comes up during the
 // back-off: the failure is a capture of its own, with why, and the watch
-// goes on.
+// goes on. The simulator holds its port from the start without listening, so
+// the first attempt is refused and nobody else can take the port meanwhile.
 TEST(CliWatch, RecordsAFailureWithItsReasonAndGoesOn) {
   TTempFolder Folder;
   WriteBytes(Folder.Path("password"), "admin\n");
   const std::string Database = Folder.Path("line.tgdb");
-  const std::uint16_t Port = FreePort();
-  auto Run = std::async(std::launch::async, [&] {
-    return RunCli(WatchArgs(Port, Database, "--every 400ms --count 3"), Folder.Path("password"));
-  });
-  std::this_thread::sleep_for(200ms);
-  TRouterSimOptions Options;
-  Options.Port = Port;
-  TRouterSim Router(Options);
+  TRouterSim Router(TRouterSimOptions{});
+  const std::uint16_t Port = Router.Bind();
+  // After a failure the watch waits two intervals: the router is up long
+  // before the second attempt, however slowly this test is scheduled.
+  TBackgroundCli Watch(WatchArgs(Port, Database, "--every 1s --count 3"), Folder.Path("password"),
+                       Folder.Path("err"));
+  ASSERT_NE(Watch.WaitFor("capture 1: failed", 30s), "") << ReadBytes(Folder.Path("err"));
   Router.Start();
-  const TCliRun Result = Run.get();
-  ASSERT_EQ(Result.Status, 0) << Result.Err;
+  ASSERT_EQ(Watch.Wait(60s), 0) << ReadBytes(Folder.Path("err"));
+  const std::string Err = ReadBytes(Folder.Path("err"));
   const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
   const std::vector<TCapture> Captures = Store.Captures();
-  ASSERT_EQ(Captures.size(), 3u) << Result.Err;
+  ASSERT_EQ(Captures.size(), 3u) << Err;
   EXPECT_FALSE(Captures[0].Ok);
   EXPECT_NE(Captures[0].Error.find("Connection refused"), std::string::npos) << Captures[0].Error;
   EXPECT_TRUE(Captures[1].Ok);
   EXPECT_TRUE(Captures[2].Ok);
   EXPECT_EQ(Captures[2].Profile, "17A");
-  EXPECT_EQ(std::count(Result.Err.begin(), Result.Err.end(), '\n'), 3) << Result.Err;
-  EXPECT_NE(Result.Err.find("capture 1: failed: "), std::string::npos) << Result.Err;
-  EXPECT_NE(Result.Err.find("capture 3: ok 17A"), std::string::npos) << Result.Err;
+  EXPECT_EQ(std::count(Err.begin(), Err.end(), '\n'), 3) << Err;
+  EXPECT_NE(Err.find("capture 1: failed: "), std::string::npos) << Err;
+  EXPECT_NE(Err.find("capture 3: ok 17A"), std::string::npos) << Err;
 }
 
 // SIGKILL in the middle of a capture: the database is sound and holds every
-// capture completed before, each of which loads.
+// capture completed before, each of which loads. The watch is frozen before
+// the kill, so the test knows the kill lands inside a capture: the router has
+// accepted a connection the watch has not yet reported on.
 TEST(CliWatch, KilledMidCaptureLeavesEveryCompletedCapture) {
   TTempFolder Folder;
   WriteBytes(Folder.Path("password"), "admin\n");
   const std::string Database = Folder.Path("line.tgdb");
   TRouterSimOptions Options;
-  Options.AnswerDelayMs = 60;  // a capture takes most of a second: killing lands inside one
+  Options.AnswerDelayMs = 60; // a capture takes most of a second
   TRouterSim Router(Options);
   const std::uint16_t Port = Router.Start();
   TBackgroundCli Watch(WatchArgs(Port, Database, "--every 10ms"), Folder.Path("password"), Folder.Path("err"));
-  ASSERT_NE(Watch.WaitFor("capture 2: ok", 30s), "");
-  std::this_thread::sleep_for(300ms);
+  ASSERT_NE(Watch.WaitFor("capture 2: ok", 60s), "");
+  const auto Reported = [&] {
+    const std::string Err = ReadBytes(Folder.Path("err"));
+    return static_cast<int>(std::count(Err.begin(), Err.end(), '\n'));
+  };
+  bool Inside = false;
+  const auto Deadline = std::chrono::steady_clock::now() + 60s;
+  while (!Inside && std::chrono::steady_clock::now() < Deadline) {
+    if (Router.ConnectionCount() <= Reported()) {
+      std::this_thread::sleep_for(5ms);
+      continue;
+    }
+    Watch.Signal(SIGSTOP);
+    ASSERT_TRUE(Watch.WaitStopped(10s));
+    Inside = Router.ConnectionCount() > Reported();
+    if (!Inside)
+      Watch.Signal(SIGCONT);
+  }
+  ASSERT_TRUE(Inside) << "no moment found with a capture under way";
+  const int Completed = Reported();
   Watch.Signal(SIGKILL);
-  EXPECT_EQ(Watch.Wait(5s), -1);
+  EXPECT_EQ(Watch.Wait(10s), -1);
   EXPECT_EQ(IntegrityOf(Database), "ok");
   const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
   const std::vector<TCapture> Captures = Store.Captures();
-  ASSERT_GE(Captures.size(), 2u);
+  // The capture under way may have been stored already and not yet reported.
+  ASSERT_GE(Captures.size(), static_cast<std::size_t>(Completed));
+  ASSERT_LE(Captures.size(), static_cast<std::size_t>(Completed + 1));
   for (const TCapture &Capture : Captures) {
     EXPECT_TRUE(Capture.Ok) << Capture.Error;
     TDrayData Data;

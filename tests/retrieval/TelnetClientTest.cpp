@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -118,6 +119,18 @@ TEST(TelnetClient, PeerClosingEndsTheConnectionQuietly) {
   Client.Disconnect();
 }
 
+// True when ACondition turned true within AWindow. For checks that something
+// must not happen: a faulty client is given that long to show its fault.
+bool HappensWithin(const std::function<bool()> &ACondition, std::chrono::milliseconds AWindow) {
+  const auto Deadline = std::chrono::steady_clock::now() + AWindow;
+  while (!ACondition()) {
+    if (std::chrono::steady_clock::now() > Deadline)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
 TEST(TelnetClient, NoDeliveryAfterDisconnectReturns) {
   std::atomic<bool> Flooding{true};
   TScriptedPeer Peer([&](TScriptedPeer &APeer) {
@@ -133,17 +146,18 @@ TEST(TelnetClient, NoDeliveryAfterDisconnectReturns) {
   ASSERT_TRUE(Collector.WaitFor("xxxx"));
   Client.Disconnect();
   const int CallsAtDisconnect = Collector.Calls.load();
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ(Collector.Calls.load(), CallsAtDisconnect);
+  EXPECT_FALSE(HappensWithin([&] { return Collector.Calls.load() != CallsAtDisconnect; },
+                             std::chrono::milliseconds(100)));
   EXPECT_FALSE(Client.Connected());
   Flooding.store(false);
 }
 
+// The second text is sent only once the client has hung up from its handler.
 TEST(TelnetClient, DisconnectFromTheDataHandlerEndsTheReceivingThread) {
   TScriptedPeer Peer([](TScriptedPeer &APeer) {
     APeer.Send("first");
-    APeer.Pause(50);
-    APeer.Send("second");
+    if (APeer.HoldWithoutReading(10000))
+      APeer.Send("second");
   });
   TTelnetClient Client;
   std::atomic<int> Calls{0};
@@ -153,9 +167,36 @@ TEST(TelnetClient, DisconnectFromTheDataHandlerEndsTheReceivingThread) {
   };
   ConnectTo(Client, Peer.Port());
   ASSERT_TRUE(Peer.WaitDone());
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(HappensWithin([&] { return Calls.load() > 1; }, std::chrono::milliseconds(50)));
   EXPECT_EQ(Calls.load(), 1);
   EXPECT_FALSE(Client.Connected());
+}
+
+// A peer that floods us with requests and reads none of our answers leaves
+// answers in our send queue behind its closed window. Our hang-up must still
+// reach it: a FIN queued behind those answers never would.
+TEST(TelnetClient, HangingUpReachesAPeerThatReadsNothing) {
+  std::atomic<bool> Flooded{false};
+  std::atomic<bool> HungUp{false};
+  TScriptedPeer Peer([&](TScriptedPeer &APeer) {
+    std::string Flood;
+    for (int I = 0; I < 100000; ++I)
+      Flood += B({255, 253, 31}); // IAC DO NAWS, answered with IAC WONT NAWS
+    for (int I = 0; I < 30; ++I)   // 9 MB of answers: more than both socket buffers hold
+      APeer.Send(Flood);
+    APeer.Send("end");
+    Flooded.store(true);
+    HungUp.store(APeer.HoldWithoutReading(60000));
+  });
+  TTelnetClient Client;
+  TCollector Collector;
+  Collector.Attach(Client);
+  ConnectTo(Client, Peer.Port());
+  ASSERT_TRUE(HappensWithin([&] { return Flooded.load(); }, std::chrono::milliseconds(60000)));
+  ASSERT_TRUE(Collector.WaitFor("end")); // the whole flood is read: nothing unread to reset the connection
+  Client.Disconnect();
+  EXPECT_TRUE(Peer.WaitDone(10000));
+  EXPECT_TRUE(HungUp.load()) << "the peer never saw the client hang up";
 }
 
 struct TConnectFailure {

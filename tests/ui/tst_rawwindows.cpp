@@ -153,11 +153,16 @@ void TRawWindowsTest::CopyWaitsForTheGroupsWriterOnly() {
   std::atomic<bool> released{false};
   std::atomic<bool> copiedBeforeRelease{false};
   std::unique_lock writer(LockOf(*data, kind));
+  std::atomic<bool> copied{false};
   std::thread copier([&] {
     CopyRawText(*data, kind);
     copiedBeforeRelease = !released.load();
+    copied = true;
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // give a faulty copy the chance to run
+  // A faulty copy that does not wait for the writer ends within this window.
+  const auto window = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+  while (!copied.load() && std::chrono::steady_clock::now() < window)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   released = true;
   writer.unlock();
   copier.join();
