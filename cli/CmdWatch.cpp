@@ -144,9 +144,9 @@ bool CaptureOnce(THistoryStore &AStore, const TRetrieveSettings &ASettings, bool
       if (Capture.Id == Id)
         Latest = Capture;
     APage.Update(Latest, false);
-    std::fprintf(stderr, "%s capture %lld: ok %s ds %s us %s%s\n", Time.c_str(), static_cast<long long>(Id),
-                 ProfileName(Data.VDSLProfile()), RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(),
-                 RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(), ABins ? ", bins" : "");
+    std::fprintf(stderr, "%s capture %lld: ok %s us %s ds %s%s\n", Time.c_str(), static_cast<long long>(Id),
+                 ProfileName(Data.VDSLProfile()), RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(),
+                 RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(), ABins ? ", bins" : "");
     return true;
   }
   const std::string Reason = FailureOf(Outcome);
