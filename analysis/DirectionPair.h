@@ -3,6 +3,13 @@
 
 #include "StatValue.h"
 
+// "us" and "ds", as the command line and JSON name the directions.
+constexpr const char *DirectionKey(TDirection ADirection) { return ADirection == TDirection::Upstream ? "us" : "ds"; }
+// "Upstream" and "Downstream", as titles.
+constexpr const char *DirectionTitle(TDirection ADirection) {
+  return ADirection == TDirection::Upstream ? "Upstream" : "Downstream";
+}
+
 template <typename T>
 struct TDirectionPair {
   T US{};

@@ -39,7 +39,7 @@ void AddDisturbers(const TLineAnalysis &AAnalysis, std::vector<TFinding> &AFindi
 }
 
 void AddLowSNR(const TLineAnalysis &AAnalysis, std::vector<TFinding> &AFindings) {
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
+  for (const TDirection Direction : DrayDirections)
     if (const auto &SNR = AAnalysis.SNR[Direction]; SNR && SNR->Mean < LowMeanSNRDb)
       AFindings.push_back({TFindingKind::LowSNR, TSeverity::Warning,
                            Format("%s mean SNR is low: %.1f dB (below %.0f dB)", DirectionName(Direction),
@@ -47,7 +47,7 @@ void AddLowSNR(const TLineAnalysis &AAnalysis, std::vector<TFinding> &AFindings)
 }
 
 void AddLowMargin(const TLineAnalysis &AAnalysis, std::vector<TFinding> &AFindings) {
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
+  for (const TDirection Direction : DrayDirections)
     if (const auto &Margin = AAnalysis.Reported.SNRMargin[Direction]; Margin && *Margin < LowMarginDb)
       AFindings.push_back({TFindingKind::LowMargin, TSeverity::Warning,
                            Format("%s SNR margin is low: %.1f dB (below %.0f dB)", DirectionName(Direction),

@@ -5,7 +5,6 @@
 namespace {
 
 constexpr TDrayKind StatKinds[] = {TDrayKind::HLog, TDrayKind::QLN, TDrayKind::SNR};
-constexpr TDirection Directions[] = {TDirection::Upstream, TDirection::Downstream};
 
 int ToneCountOf(const TDrayData &AData) {
   return AData.VDSLProfile() == vpNA ? DrayBinCount : ProfileToneCount(AData.VDSLProfile());
@@ -19,29 +18,29 @@ const TDrayBinArray &BinsOf(const TDrayData &AData, TDirection ADirection) {
   return ADirection == TDirection::Upstream ? AData.ShowBinStatsUS() : AData.ShowBinStatsDS();
 }
 
-void DiffBins(const TDrayData &A, const TDrayData &B, std::size_t ASide, TToneDifference &ADiff) {
-  const TDirection Direction = Directions[ASide];
-  ADiff.Bits[ASide].assign(static_cast<std::size_t>(ADiff.ToneCount), std::nullopt);
-  ADiff.Gain[ASide].assign(static_cast<std::size_t>(ADiff.ToneCount), std::nullopt);
-  if (!HasBins(A, Direction) || !HasBins(B, Direction))
+void DiffBins(const TDrayData &A, const TDrayData &B, TDirection ADirection, TToneDifference &ADiff) {
+  const std::size_t Side = IndexOf(ADirection);
+  ADiff.Bits[Side].assign(static_cast<std::size_t>(ADiff.ToneCount), std::nullopt);
+  ADiff.Gain[Side].assign(static_cast<std::size_t>(ADiff.ToneCount), std::nullopt);
+  if (!HasBins(A, ADirection) || !HasBins(B, ADirection))
     return;
-  const TDrayBinArray &Before = BinsOf(A, Direction), &After = BinsOf(B, Direction);
+  const TDrayBinArray &Before = BinsOf(A, ADirection), &After = BinsOf(B, ADirection);
   for (int Tone = 0; Tone < std::min(ADiff.ToneCount, DrayBinCount); ++Tone) {
     const auto Index = static_cast<std::size_t>(Tone);
     const int Bits = After[Index].ToneBits - Before[Index].ToneBits;
-    ADiff.Bits[ASide][Index] = Bits;
-    ADiff.Gain[ASide][Index] = After[Index].Gain - Before[Index].Gain;
+    ADiff.Bits[Side][Index] = Bits;
+    ADiff.Gain[Side][Index] = After[Index].Gain - Before[Index].Gain;
     if (Bits > 0)
-      ADiff.GainedBits[ASide].push_back(Tone);
+      ADiff.GainedBits[Side].push_back(Tone);
     else if (Bits < 0)
-      ADiff.LostBits[ASide].push_back(Tone);
+      ADiff.LostBits[Side].push_back(Tone);
   }
 }
 
 } // namespace
 
 std::optional<double> StatAtTone(const TDrayData &AData, TDrayKind AKind, TDirection ADirection, int ATone) {
-  const int Group = AData.Multipliers(AKind)[ADirection == TDirection::Upstream ? 0 : 1];
+  const int Group = AData.Multipliers(AKind)[IndexOf(ADirection)];
   if (Group <= 0 || ATone / Group >= DrayStatCount)
     return std::nullopt;
   const TStatValue Value = AData.StatTable(AKind, ADirection)[static_cast<std::size_t>(ATone / Group)];
@@ -51,18 +50,18 @@ std::optional<double> StatAtTone(const TDrayData &AData, TDrayKind AKind, TDirec
 TToneDifference DiffTones(const TDrayData &A, const TDrayData &B) {
   TToneDifference Diff;
   Diff.ToneCount = std::max(ToneCountOf(A), ToneCountOf(B));
-  for (std::size_t Kind = 0; Kind < 3; ++Kind)
-    for (std::size_t Side = 0; Side < 2; ++Side) {
-      std::vector<std::optional<double>> &Values = Diff.Stats[Kind][Side];
+  for (const TDrayKind Kind : StatKinds)
+    for (const TDirection Direction : DrayDirections) {
+      std::vector<std::optional<double>> &Values = Diff.Stats[IndexOf(Kind)][IndexOf(Direction)];
       Values.resize(static_cast<std::size_t>(Diff.ToneCount));
       for (int Tone = 0; Tone < Diff.ToneCount; ++Tone) {
-        const auto Before = StatAtTone(A, StatKinds[Kind], Directions[Side], Tone);
-        const auto After = StatAtTone(B, StatKinds[Kind], Directions[Side], Tone);
+        const auto Before = StatAtTone(A, Kind, Direction, Tone);
+        const auto After = StatAtTone(B, Kind, Direction, Tone);
         if (Before && After)
           Values[static_cast<std::size_t>(Tone)] = *After - *Before;
       }
     }
-  for (std::size_t Side = 0; Side < 2; ++Side)
-    DiffBins(A, B, Side, Diff);
+  for (const TDirection Direction : DrayDirections)
+    DiffBins(A, B, Direction, Diff);
   return Diff;
 }

@@ -54,5 +54,5 @@ void WriteChartImage(const TDrayData &AData, const std::string &AChart, const st
   Look.FrequencyAxis = AMHz;
   TChartExport::Draw(&Chart, AData, *Kind, Look);
   if (!TChartExport::Save(&Chart, QString::fromStdString(AFilename), *Format, QSize(AWidth, AHeight)))
-    throw std::runtime_error("could not be written");
+    throw std::runtime_error("could not be drawn");
 }

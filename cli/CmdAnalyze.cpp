@@ -9,6 +9,7 @@
 #include "AnalysisSummary.h"
 #include "Commands.h"
 #include "DrayData.h"
+#include "FileErrors.h"
 #include "LineAnalysis.h"
 
 namespace {
@@ -18,10 +19,6 @@ struct TAnalyzeOptions {
   TAnalysisOptions Analysis;
   bool Json = false;
 };
-
-std::string NotEmpty(const std::string &AFilename) {
-  return AFilename.empty() ? "the snapshot file name is empty" : "";
-}
 
 // What the analysis says of a value; a text that is no number is left to the
 // parser, which says so itself.
@@ -58,7 +55,7 @@ TCommandRun AddAnalyzeCommand(CLI::App &AProgram) {
   Command->add_option("FILE", Options->Filename, "the snapshot file")
       ->type_name("")
       ->required()
-      ->check(CLI::Validator(NotEmpty, ""));
+      ->check(CLI::Validator(SnapshotFileNameProblem, ""));
   Command
       ->add_option("--gauge", Options->Analysis.GaugeMm,
                    "the cable's conductor diameter in mm, for the loop's length: 0.4, 0.5 or 0.6 (default 0.5)")

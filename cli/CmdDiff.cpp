@@ -58,14 +58,16 @@ void PrintText(const TDrayData &A, const TDrayData &B, const TToneDifference &AD
     std::printf("%-22s %-18s %-18s\n", ALabel, AFirst.c_str(), ASecond.c_str());
   };
   Row("profile", ProfileName(A.VDSLProfile()), ProfileName(B.VDSLProfile()));
-  Row("ds actual rate", RateText(First.Reported.ActualRate.DS), RateText(Second.Reported.ActualRate.DS));
-  Row("us actual rate", RateText(First.Reported.ActualRate.US), RateText(Second.Reported.ActualRate.US));
-  Row("ds snr margin", DbText(First.Reported.SNRMargin.DS), DbText(Second.Reported.SNRMargin.DS));
-  Row("us snr margin", DbText(First.Reported.SNRMargin.US), DbText(Second.Reported.SNRMargin.US));
-  const char *const Sides[] = {"us", "ds"};
-  for (std::size_t Side = 0; Side < 2; ++Side) {
-    std::printf("%s tones that gained bits: %s\n", Sides[Side], ToneRuns(ADiff.GainedBits[Side]).c_str());
-    std::printf("%s tones that lost bits: %s\n", Sides[Side], ToneRuns(ADiff.LostBits[Side]).c_str());
+  for (const TDirection Direction : DrayDirections)
+    Row((std::string(DirectionKey(Direction)) + " actual rate").c_str(), RateText(First.Reported.ActualRate[Direction]),
+        RateText(Second.Reported.ActualRate[Direction]));
+  for (const TDirection Direction : DrayDirections)
+    Row((std::string(DirectionKey(Direction)) + " snr margin").c_str(), DbText(First.Reported.SNRMargin[Direction]),
+        DbText(Second.Reported.SNRMargin[Direction]));
+  for (const TDirection Direction : DrayDirections) {
+    const std::size_t Side = IndexOf(Direction);
+    std::printf("%s tones that gained bits: %s\n", DirectionKey(Direction), ToneRuns(ADiff.GainedBits[Side]).c_str());
+    std::printf("%s tones that lost bits: %s\n", DirectionKey(Direction), ToneRuns(ADiff.LostBits[Side]).c_str());
   }
 }
 

@@ -1,13 +1,13 @@
 // tonegraph-cli export: a snapshot file as CSV or JSON, or one of its charts
 // as a PNG, SVG or PDF picture.
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "ChartImage.h"
 #include "Commands.h"
 #include "DrayData.h"
+#include "ReplacingFile.h"
 #include "SnapshotCsv.h"
 #include "SnapshotJson.h"
 
@@ -50,12 +50,7 @@ int WriteText(const std::string &AText, const std::string &AOutput) {
     std::fwrite(AText.data(), 1, AText.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
-  About(AOutput, [&] {
-    std::ofstream File(AOutput, std::ios::binary);
-    File << AText;
-    if (!File.flush())
-      throw std::runtime_error("could not be written");
-  });
+  About(AOutput, [&] { ReplaceFileWith(AOutput, AText); });
   return 0;
 }
 

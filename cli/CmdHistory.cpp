@@ -17,7 +17,7 @@
 #include "HistoryJson.h"
 #include "HistoryStore.h"
 #include "HistoryTime.h"
-#include "ReplaceFile.h"
+#include "ReplacingFile.h"
 #include "ToneEnvelope.h"
 
 namespace {
@@ -40,12 +40,12 @@ std::string StateText(const TCapture &ACapture) {
 }
 
 void PrintCaptures(const std::vector<TCapture> &ACaptures) {
-  std::printf("%5s  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", "id", "time", "name", "profile", "ds rate",
-              "us rate", "ds margin", "state");
+  std::printf("%5s  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", "id", "time", "name", "profile", "us rate",
+              "ds rate", "ds margin", "state");
   for (const TCapture &C : ACaptures)
     std::printf("%5lld  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", static_cast<long long>(C.Id), C.Time.c_str(),
-                C.Name.c_str(), C.Profile.empty() ? "-" : C.Profile.c_str(), RateText(C.Figures.ActualRate.DS).c_str(),
-                RateText(C.Figures.ActualRate.US).c_str(), DbText(C.Figures.SNRMargin.DS).c_str(),
+                C.Name.c_str(), C.Profile.empty() ? NoFigureText : C.Profile.c_str(), RateText(C.Figures.ActualRate.US).c_str(),
+                RateText(C.Figures.ActualRate.DS).c_str(), DbText(C.Figures.SNRMargin.DS).c_str(),
                 StateText(C).c_str());
 }
 
@@ -71,11 +71,9 @@ void AddFiles(THistoryStore &AStore, const std::vector<std::string> &AFiles) {
   }
 }
 
-// Written as the snapshot saver writes: an existing file is replaced only by
-// a complete one.
 void ExportCapture(const THistoryStore &AStore, std::int64_t AId, const std::string &AOutput) {
   const std::string Bytes = About(AStore.FileName(), [&] { return AStore.SnapshotBytes(AId); });
-  ReplaceFileWith(AOutput, Bytes);
+  About(AOutput, [&] { ReplaceFileWith(AOutput, Bytes); });
   std::fprintf(stderr, "Saved %s\n", AOutput.c_str());
 }
 

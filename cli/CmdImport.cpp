@@ -44,7 +44,7 @@ int BuildAndSave(const TImportOptions &AOptions) {
   AddStatus(Data, AOptions);
   for (const TDrayKind Kind : DrayKinds) {
     const std::string &Name = CapturedFileOf(AOptions.Files, Kind);
-    if (About(Name, [&] { return LoadCapturedFile(Data, Kind, Name); }).LinesTaken == 0 && !Name.empty())
+    if (About(Name, [&] { return LoadCaptureNotingEmpty(Data, Kind, Name); }))
       std::fprintf(stderr, "warning: %s\n", NoValuesNote(Name, Kind).c_str());
   }
   About(AOptions.Output, [&] { Data.SaveToFile(AOptions.Output); });

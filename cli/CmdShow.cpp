@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "DrayData.h"
+#include "FileErrors.h"
 #include "SnapshotJson.h"
 #include "SnapshotSummary.h"
 
@@ -14,11 +15,6 @@ struct TShowOptions {
   std::string Filename;
   bool Json = false;
 };
-
-// Loading an empty name does nothing; here it can only be a mistake.
-std::string NotEmpty(const std::string &AFilename) {
-  return AFilename.empty() ? "the snapshot file name is empty" : "";
-}
 
 int Show(const TShowOptions &AOptions) {
   TDrayData Data;
@@ -38,7 +34,7 @@ TCommandRun AddShowCommand(CLI::App &AProgram) {
   Command->add_option("FILE", Options->Filename, "the snapshot file")
       ->type_name("")
       ->required()
-      ->check(CLI::Validator(NotEmpty, ""));
+      ->check(CLI::Validator(SnapshotFileNameProblem, ""));
   Command->add_flag("--json", Options->Json, "print the whole snapshot as one JSON object instead");
   return [Options] { return Show(*Options); };
 }

@@ -150,10 +150,10 @@ void StoreSnapshot(THistoryStore &AStore, const TDrayData &AData, const std::str
       About(AStore.FileName(), [&] { return AStore.AddSnapshot(AData, ATime, ARouter, APartial); });
   const std::optional<TCapture> Latest = StoredCapture(AStore, Id, ATime);
   APage.Update(Latest, false);
-  std::fprintf(stderr, "%s capture %lld: %s %s ds %s us %s%s%s\n", ATime.c_str(), static_cast<long long>(Id),
+  std::fprintf(stderr, "%s capture %lld: %s %s us %s ds %s%s%s\n", ATime.c_str(), static_cast<long long>(Id),
                APartial.empty() ? "ok" : "partial", ProfileName(AData.VDSLProfile()),
-               RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(),
-               RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(), ABins ? ", bins" : "",
+               RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(),
+               RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(), ABins ? ", bins" : "",
                APartial.empty() ? "" : (": " + APartial).c_str());
 }
 

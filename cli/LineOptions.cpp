@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Exceptions.h"
 #include "GaugeOption.h"
 #include "NumberText.h"
 
@@ -19,11 +20,13 @@ TLineDisturber DisturberOfText(const std::string &AText) {
       Colon == std::string::npos ? DefaultDisturberRiseDb : NumberOfText(std::string_view(AText).substr(Colon + 1));
   if (!MHz || !Rise)
     throw CLI::ValidationError("--disturber", "'" + AText + "' is not MHZ or MHZ:DB");
-  if (*MHz < 0 || *MHz > HighestDisturberMHz)
-    throw CLI::ValidationError("--disturber", "'" + AText + "': the frequency must lie from 0 to 35.328 MHz");
-  if (*Rise <= 0)
-    throw CLI::ValidationError("--disturber", "'" + AText + "': the rise must be above 0 dB");
-  return {*MHz, *Rise};
+  const TLineDisturber Disturber{*MHz, *Rise};
+  try {
+    CheckDisturber(Disturber);
+  } catch (const ETonegraphError &AError) {
+    throw CLI::ValidationError("--disturber", AError.what());
+  }
+  return Disturber;
 }
 
 void AddDisturberOptions(CLI::App &ACommand, TLineSetup &ALine, const char *AGroup) {

@@ -5,13 +5,15 @@
 #include <type_traits>
 
 #include "AppendFormat.h"
+#include "DrayKindState.h"
+#include "FigureText.h"
 #include "LineAnalysis.h"
 
 namespace {
 
 std::string Text(const std::optional<std::int64_t> &AValue, const char *AUnit) {
   if (!AValue)
-    return "-";
+    return NoFigureText;
   char Value[64];
   std::snprintf(Value, sizeof Value, "%" PRId64 "%s", *AValue, AUnit);
   return Value;
@@ -19,7 +21,7 @@ std::string Text(const std::optional<std::int64_t> &AValue, const char *AUnit) {
 
 std::string Text(const std::optional<double> &AValue, const char *AFormat) {
   if (!AValue)
-    return "-";
+    return NoFigureText;
   char Value[64];
   std::snprintf(Value, sizeof Value, AFormat, *AValue);
   return Value;
@@ -32,7 +34,7 @@ void AppendPair(std::string &AText, const char *ATitle, const TDirectionPair<std
 
 void AppendReported(std::string &AText, const TReportedFigures &AFigures) {
   AppendFormat(AText, "Reported by the router   %-18s %s\n", "US", "DS");
-  AppendFormat(AText, "  %-20s %s\n", "State", AFigures.State ? AFigures.State->c_str() : "-");
+  AppendFormat(AText, "  %-20s %s\n", "State", AFigures.State ? AFigures.State->c_str() : NoFigureText);
   AppendPair(AText, "Actual rate", AFigures.ActualRate, " bit/s");
   AppendPair(AText, "Attainable rate", AFigures.AttainableRate, " bit/s");
   AppendPair(AText, "SNR margin", AFigures.SNRMargin, "%.1f dB");
@@ -55,7 +57,7 @@ template <typename TFigures, typename TField,
 TDirectionPair<std::optional<TValue>> FieldOf(const TDirectionPair<std::optional<TFigures>> &AFigures,
                                              TField TFigures::*AField) {
   TDirectionPair<std::optional<TValue>> Pair;
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
+  for (const TDirection Direction : DrayDirections)
     if (AFigures[Direction])
       Pair[Direction] = (*AFigures[Direction]).*AField;
   return Pair;

@@ -1,6 +1,6 @@
 #pragma once
 // A line analysis for people: the reported and computed figures by
-// direction, the loop, taps, disturbers and the findings; "-" for a figure
+// direction, the loop, taps, disturbers and the findings; NoFigureText for a figure
 // the snapshot cannot give.
 
 #include <string>

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "AppendFormat.h"
+#include "FigureText.h"
 #include "DrayData.h"
 #include "TableSummary.h"
 
@@ -15,7 +16,7 @@ void AppendStatRow(std::string &AText, const char *AKind, const char *ADirection
   if (S.Values > 0)
     AppendFormat(AText, " %6d %6d\n", S.Min, S.Max);
   else
-    AppendFormat(AText, " %6s %6s\n", "-", "-");
+    AppendFormat(AText, " %6s %6s\n", NoFigureText, NoFigureText);
 }
 
 void AppendStatKind(std::string &AText, const char *AKind, TStatMultipliers ASizes, const TDrayStatArray &AUS,

@@ -1,5 +1,6 @@
 #include "CaptureFigures.h"
 
+#include "DrayKindState.h"
 #include "LineAnalysis.h"
 
 TCaptureFigures CaptureFiguresOf(const TLineAnalysis &AAnalysis) {
@@ -8,7 +9,7 @@ TCaptureFigures CaptureFiguresOf(const TLineAnalysis &AAnalysis) {
   Figures.AttainableRate = AAnalysis.Reported.AttainableRate;
   Figures.SNRMargin = AAnalysis.Reported.SNRMargin;
   Figures.Attenuation = AAnalysis.Reported.Attenuation;
-  for (const TDirection Direction : {TDirection::Upstream, TDirection::Downstream})
+  for (const TDirection Direction : DrayDirections)
     if (AAnalysis.Bits[Direction])
       Figures.LineRate[Direction] = AAnalysis.Bits[Direction]->LineRate;
   Figures.Counters = AAnalysis.Reported.Counters;

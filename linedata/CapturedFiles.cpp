@@ -41,6 +41,12 @@ TParseCounts LoadCapturedFile(TDrayData &AData, TDrayKind AKind, const std::stri
   return {};
 }
 
+std::optional<TEmptyCapture> LoadCaptureNotingEmpty(TDrayData &AData, TDrayKind AKind, const std::string &AFileName) {
+  if (LoadCapturedFile(AData, AKind, AFileName).LinesTaken == 0 && !AFileName.empty())
+    return TEmptyCapture{AKind, AFileName};
+  return std::nullopt;
+}
+
 const std::string &CapturedFileOf(const TCapturedFiles &AFiles, TDrayKind AKind) {
   switch (AKind) {
   case TDrayKind::HLog:
@@ -57,10 +63,8 @@ const std::string &CapturedFileOf(const TCapturedFiles &AFiles, TDrayKind AKind)
 
 std::vector<TEmptyCapture> LoadCapturedFiles(TDrayData &AData, const TCapturedFiles &AFiles) {
   std::vector<TEmptyCapture> Empty;
-  for (const TDrayKind Kind : DrayKinds) {
-    const std::string &Name = CapturedFileOf(AFiles, Kind);
-    if (LoadCapturedFile(AData, Kind, Name).LinesTaken == 0 && !Name.empty())
-      Empty.push_back({Kind, Name});
-  }
+  for (const TDrayKind Kind : DrayKinds)
+    if (std::optional<TEmptyCapture> Capture = LoadCaptureNotingEmpty(AData, Kind, CapturedFileOf(AFiles, Kind)))
+      Empty.push_back(std::move(*Capture));
   return Empty;
 }

@@ -4,6 +4,7 @@
 // of each file that gave no values of its kind (a README chosen as the SNR
 // file is most likely a mistake).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ TTextLines ReadCapturedText(const std::string &AFileName);
 
 // Loads AFileName ("" does nothing) as the captured answer of AKind.
 TParseCounts LoadCapturedFile(TDrayData &AData, TDrayKind AKind, const std::string &AFileName);
+
+// The same, and the file back when it was named and gave no values of AKind.
+std::optional<TEmptyCapture> LoadCaptureNotingEmpty(TDrayData &AData, TDrayKind AKind, const std::string &AFileName);
 
 // The file named for AKind.
 const std::string &CapturedFileOf(const TCapturedFiles &AFiles, TDrayKind AKind);

@@ -25,3 +25,7 @@ void RaiseOpenError(const std::string &AFilename, int AErrno) {
 void RaiseWriteError() { throw EWriteError("Stream write error"); }
 
 void RaiseReadError() { throw EReadError("Stream read error"); }
+
+std::string SnapshotFileNameProblem(const std::string &AFilename) {
+  return AFilename.empty() ? "the snapshot file name is empty" : "";
+}

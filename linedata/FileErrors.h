@@ -14,3 +14,8 @@ std::string FullFileName(const std::string &AFilename);
 [[noreturn]] void RaiseWriteError();
 // EReadError "Stream read error"
 [[noreturn]] void RaiseReadError();
+
+// Loading a snapshot file of an empty name does nothing, so a command that
+// is to load one refuses it: "the snapshot file name is empty" for "", ""
+// for any other name.
+std::string SnapshotFileNameProblem(const std::string &AFilename);

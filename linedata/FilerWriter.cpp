@@ -1,12 +1,8 @@
 #include "FilerWriter.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "CodePage.h"
-#include "FileErrors.h"
 #include "FilerTags.h"
+#include "ReplacingFile.h"
 
 TFilerWriter::TFilerWriter() = default;
 
@@ -34,15 +30,7 @@ void TFilerWriter::PutInt32(std::int32_t AValue) {
 void TFilerWriter::Flush() {
   if (FHandle < 0)
     return;
-  std::size_t Done = 0;
-  while (Done < FBuffer.size()) {
-    const ssize_t Wrote = ::write(FHandle, FBuffer.data() + Done, FBuffer.size() - Done);
-    if (Wrote < 0 && errno == EINTR)
-      continue;
-    if (Wrote <= 0)
-      RaiseWriteError();
-    Done += static_cast<std::size_t>(Wrote);
-  }
+  WriteAll(FHandle, FBuffer);
   FBuffer.clear();
 }
 

@@ -119,3 +119,21 @@ void TReplacingFile::Commit() {
   }
   FTempName.clear();
 }
+
+void WriteAll(int AHandle, std::string_view ABytes) {
+  std::size_t Done = 0;
+  while (Done < ABytes.size()) {
+    const ssize_t Count = ::write(AHandle, ABytes.data() + Done, ABytes.size() - Done);
+    if (Count < 0 && errno == EINTR)
+      continue;
+    if (Count <= 0)
+      RaiseWriteError();
+    Done += static_cast<std::size_t>(Count);
+  }
+}
+
+void ReplaceFileWith(const std::string &AFilename, std::string_view ABytes) {
+  TReplacingFile File(AFilename);
+  WriteAll(File.Handle(), ABytes);
+  File.Commit();
+}

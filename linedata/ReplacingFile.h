@@ -11,8 +11,12 @@
 //   ... Writer.Write...(...);
 //   Writer.Flush();                        // "Stream write error"
 //   File.Commit();
+//
+// Every file the program writes goes this way: snapshot and configuration
+// files, CSV, JSON and pictures, from the command line and the window alike.
 
 #include <string>
+#include <string_view>
 
 class TReplacingFile {
 public:
@@ -36,3 +40,11 @@ private:
   int FHandle = -1;
   bool FDirect = false;
 };
+
+// Writes all of ABytes to AHandle: "Stream write error" when it cannot.
+void WriteAll(int AHandle, std::string_view ABytes);
+
+// ABytes as the whole of the file AFilename: "Stream write error" when not
+// all of them could be written, the old file left as it was.
+void ReplaceFileWith(const std::string &AFilename, std::string_view ABytes);
+

@@ -13,14 +13,14 @@ std::string Format(const char *AFormat, double AValue, double AOther = 0) {
   return Text;
 }
 
+} // namespace
+
 void CheckDisturber(const TLineDisturber &ADisturber) {
   if (!(ADisturber.CentreMHz >= 0 && ADisturber.CentreMHz <= HighestDisturberMHz))
     throw ETonegraphError(Format("A disturber at %g MHz lies outside 0 to 35.328 MHz", ADisturber.CentreMHz));
   if (!(ADisturber.RiseDb > 0 && std::isfinite(ADisturber.RiseDb)))
     throw ETonegraphError(Format("A disturber needs a rise above 0 dB, not %g dB", ADisturber.RiseDb));
 }
-
-} // namespace
 
 double UsualLoopLengthM(TVDSLProfile AProfile) {
   // The wider the spectrum, the closer to the street cabinet a line must be

@@ -59,6 +59,9 @@ TLineSetup DriftedLine(const TLineSetup &ALine, int ACapture);
 // gauge outside the table, a negative length, a velocity factor outside
 // (0, 1], a disturber outside 0 to HighestDisturberMHz or without a rise.
 void CheckLineSetup(const TLineSetup &ALine);
+// Raises ETonegraphError for a disturber outside 0 to HighestDisturberMHz or
+// without a rise.
+void CheckDisturber(const TLineDisturber &ADisturber);
 
 // "loop 500 m of 0.5 mm, bridged tap 20 m, disturber 7.100 MHz +20 dB", for
 // people.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -165,6 +166,31 @@ TEST_F(CliExport, PicturesSayNothingOnStandardError) {
 }
 
 #endif
+
+// An export that fails half-way, here on a full disk made by a file size
+// limit, leaves the file it was to replace byte for byte and nothing beside it.
+TEST_F(CliExport, AFailedExportKeepsTheEarlierFile) {
+  std::vector<std::string> Formats = {"csv", "json"};
+#ifdef TONEGRAPH_CHART_IMAGES
+  Formats.insert(Formats.end(), {"png", "svg", "pdf"});
+#endif
+  for (const std::string &Format : Formats) {
+    const std::string Out = Folder.Path("earlier." + Format);
+    const std::string Earlier = "the earlier " + Format + " file\n";
+    WriteBytes(Out, Earlier);
+    const TCliRun Run = RunCliOnAFullDisk("export " + Quoted(Snapshot) + " --format " + Format + " -o " + Quoted(Out), 8);
+    EXPECT_EQ(Run.Status, 1) << Format;
+    EXPECT_EQ(Run.Err, "tonegraph-cli: " + Out + ": Stream write error\n") << Format;
+    EXPECT_EQ(ReadBytes(Out), Earlier) << Format;
+  }
+  std::set<std::string> Names = {"line.draydata"};
+  for (const std::string &Format : Formats)
+    Names.insert("earlier." + Format);
+  std::string Listing;
+  for (const std::string &Name : Names)
+    Listing += Name + ";";
+  EXPECT_EQ(Folder.Listing(), Listing);
+}
 
 TEST_F(CliExport, WrongUsageIsRefused) {
   const std::string File = Quoted(Snapshot);

@@ -12,11 +12,14 @@
 
 #include "TestFiles.h"
 
-TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile) {
+namespace {
+
+// ACommandPrefix runs in the shell before the program, which it then becomes.
+TCliRun RunCliAfter(const std::string &ACommandPrefix, const std::string &AArgs, const std::string &AStdinFile) {
   TTempFolder Folder;
   const std::string ErrFile = Folder.Path("stderr");
-  const std::string Command =
-      Quoted(TONEGRAPH_CLI) + " " + AArgs + " <" + Quoted(AStdinFile) + " 2>" + Quoted(ErrFile);
+  const std::string Command = ACommandPrefix + "exec " + Quoted(TONEGRAPH_CLI) + " " + AArgs + " <" +
+                              Quoted(AStdinFile) + " 2>" + Quoted(ErrFile);
   TCliRun Run;
   FILE *Pipe = ::popen(Command.c_str(), "r");
   if (!Pipe)
@@ -28,6 +31,14 @@ TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile) {
   Run.Status = WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
   Run.Err = ReadBytes(ErrFile);
   return Run;
+}
+
+} // namespace
+
+TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile) { return RunCliAfter("", AArgs, AStdinFile); }
+
+TCliRun RunCliOnAFullDisk(const std::string &AArgs, unsigned ABlocks) {
+  return RunCliAfter("trap '' XFSZ; ulimit -f " + std::to_string(ABlocks) + "; ", AArgs, "/dev/null");
 }
 
 std::string Quoted(const std::string &AText) {

@@ -16,6 +16,11 @@ TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile = "/dev/n
 
 std::string Quoted(const std::string &AText);
 
+// The same on a full disk, made by a file size limit of ABlocks blocks of
+// 512 bytes on every file it writes (SIGXFSZ ignored, so a write past the
+// limit fails instead of killing it).
+TCliRun RunCliOnAFullDisk(const std::string &AArgs, unsigned ABlocks);
+
 // The same, killed when it has not ended after ADeadlineMs (Status stays -1),
 // with its peak memory noted.
 TCliRun RunCliWatched(const std::string &AArgs, const std::string &AStdinFile, int ADeadlineMs);

@@ -1,11 +1,42 @@
 // What the name of a snapshot file the program made says: when and from
-// which router. Other names say nothing.
+// which router, read back from the names the program writes. Other names say
+// nothing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string>
 
+#include "DataFileName.h"
 #include "HistoryTime.h"
+
+namespace {
+
+// The process's time zone is AZone while this lives.
+class TTimeZone {
+public:
+  explicit TTimeZone(const char *AZone) {
+    const char *const Before = std::getenv("TZ");
+    FBefore = Before ? std::optional<std::string>(Before) : std::nullopt;
+    setenv("TZ", AZone, 1);
+    tzset();
+  }
+  ~TTimeZone() {
+    if (FBefore)
+      setenv("TZ", FBefore->c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+  TTimeZone(const TTimeZone &) = delete;
+  TTimeZone &operator=(const TTimeZone &) = delete;
+
+private:
+  std::optional<std::string> FBefore;
+};
+
+} // namespace
 
 TEST(DataFileName, RouterOfTheProgramsFileNames) {
   const struct {
@@ -25,14 +56,26 @@ TEST(DataFileName, RouterOfTheProgramsFileNames) {
 
 // The file name's time is local time, given back in UTC.
 TEST(DataFileName, TimeOfTheProgramsFileNames) {
-  const char *const Before = std::getenv("TZ");
-  const std::string Kept = Before ? Before : "";
-  setenv("TZ", "CET-1", 1);  // an hour east of UTC, no summer time
+  const TTimeZone Zone("CET-1");  // an hour east of UTC, no summer time
   EXPECT_EQ(TimeFromDataFileName("/x/20261210-215254-DrayTek.draydata"), "2026-12-10T20:52:54Z");
   EXPECT_EQ(TimeFromDataFileName("notes.draydata"), std::nullopt);
-  if (Before)
-    setenv("TZ", Kept.c_str(), 1);
-  else
-    unsetenv("TZ");
-  tzset();
+}
+
+// The names the retrieval gives its snapshots read back as the date, time and
+// router they were made from, whatever the router is called.
+TEST(DataFileName, WhatTheRetrievalNamesReadsBack) {
+  const TTimeZone Zone("UTC0");
+  // In UTC the local time the name is made of reads back unchanged.
+  const char *const Times[] = {"2026-12-10T21:52:54Z", "2000-01-01T00:00:00Z", "2024-02-29T23:59:59Z",
+                               "1999-12-31T09:05:07Z", "2038-01-19T03:14:08Z"};
+  const char *const Routers[] = {"DrayTek",           "Vigor 165",  " spaced out ", "Vigor-2865ax",   "a.b.c",
+                                 "Dray_Tek (office)", "Z\u00fcrich", "20261210-215254-x", "x.draydata", "100%"};
+  for (const char *Time : Times)
+    for (const char *Router : Routers) {
+      std::tm Local{};
+      ASSERT_TRUE(strptime(Time, "%Y-%m-%dT%H:%M:%SZ", &Local)) << Time;
+      const std::string Name = "/lines/" + GenerateDataFileName(Router, Local);
+      EXPECT_EQ(RouterFromDataFileName(Name), std::string(Router)) << Name;
+      EXPECT_EQ(TimeFromDataFileName(Name), std::string(Time)) << Name;
+    }
 }

@@ -14,7 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "Exceptions.h"
 
 TTempFolder::TTempFolder() {
   std::string Template = (std::filesystem::temp_directory_path() / "linedata-test-XXXXXX").string();
@@ -61,7 +60,7 @@ std::string WriteErrorOnAFullDisk(std::size_t ALimit, const std::function<void()
   std::string Message;
   try {
     AWrite();
-  } catch (const ETonegraphError &AError) {
+  } catch (const std::exception &AError) {
     Message = AError.what();
   }
   setrlimit(RLIMIT_FSIZE, &Old);

@@ -1,9 +1,13 @@
 #include "ChartExport.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include "ChartSetup.h"
 #include "DrayData.h"
+#include "ReplacingFile.h"
 #include "ResourceStrings.h"
 #include "SeriesData.h"
 #include "SeriesPlotter.h"
@@ -98,26 +102,78 @@ void TChartExport::DrawSeries(TToneChart *AChart, const TDrayData &AData, TChart
   }
 }
 
-bool TChartExport::SaveSvg(TToneChart *AChart, const QString &AFilename, QSize ASize) {
+namespace {
+
+// Qt's picture writers do not all report a file that could not be written
+// (the SVG and PDF writers carry on past a full disk): pictures are drawn
+// into memory and written as files by the one writer that replaces a file
+// only with a complete one.
+QByteArray PngBytes(TToneChart *AChart, QSize ASize) {
+  QImage Image = AChart->toPixmap(ASize.width(), ASize.height()).toImage();
+  // 96 dpi, as a screen shot of the chart would say.
+  const int DotsPerMeter = qRound(96 / 0.0254);
+  Image.setDotsPerMeterX(DotsPerMeter);
+  Image.setDotsPerMeterY(DotsPerMeter);
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  return Buffer.open(QIODevice::WriteOnly) && Image.save(&Buffer, "PNG") ? Bytes : QByteArray();
+}
+
+QByteArray SvgBytes(TToneChart *AChart, QSize ASize) {
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
   QSvgGenerator Generator;
-  Generator.setFileName(AFilename);
+  Generator.setOutputDevice(&Buffer);
   Generator.setSize(ASize);
   Generator.setViewBox(QRect(QPoint(0, 0), ASize));
   Generator.setTitle(AChart->Title());
   QCPPainter Painter;
   if (!Painter.begin(&Generator))
-    return false;
+    return {};
   AChart->toPainter(&Painter, ASize.width(), ASize.height());
-  return Painter.end();
+  return Painter.end() ? Bytes : QByteArray();
 }
 
-bool TChartExport::Save(TToneChart *AChart, const QString &AFilename, TImageFormat AFormat, QSize ASize) {
+// One page the size of the chart, a point for a pixel, as vectors.
+QByteArray PdfBytes(TToneChart *AChart, QSize ASize) {
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  if (!Buffer.open(QIODevice::WriteOnly))
+    return {};
+  {
+    QPdfWriter Writer(&Buffer);
+    Writer.setResolution(72);
+    Writer.setPageLayout(QPageLayout(QPageSize(ASize, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QCPPainter Painter;
+    if (!Painter.begin(&Writer))
+      return {};
+    Painter.setMode(QCPPainter::pmVectorized);
+    Painter.setMode(QCPPainter::pmNoCaching);
+    AChart->toPainter(&Painter, ASize.width(), ASize.height());
+    if (!Painter.end())
+      return {};
+  }
+  return Bytes;
+}
+
+} // namespace
+
+QByteArray TChartExport::Picture(TToneChart *AChart, TImageFormat AFormat, QSize ASize) {
   AChart->resize(ASize);
   AChart->replot(QCustomPlot::rpImmediateRefresh);
   switch (AFormat) {
-  case TImageFormat::Png: return AChart->savePng(AFilename, ASize.width(), ASize.height());
-  case TImageFormat::Svg: return SaveSvg(AChart, AFilename, ASize);
-  case TImageFormat::Pdf: return AChart->savePdf(AFilename, ASize.width(), ASize.height());
+  case TImageFormat::Png: return PngBytes(AChart, ASize);
+  case TImageFormat::Svg: return SvgBytes(AChart, ASize);
+  case TImageFormat::Pdf: return PdfBytes(AChart, ASize);
   }
-  return false;
+  return {};
+}
+
+bool TChartExport::Save(TToneChart *AChart, const QString &AFilename, TImageFormat AFormat, QSize ASize) {
+  const QByteArray Bytes = Picture(AChart, AFormat, ASize);
+  if (Bytes.isEmpty())
+    return false;
+  ReplaceFileWith(QFile::encodeName(AFilename).toStdString(), std::string_view(Bytes.constData(), std::size_t(Bytes.size())));
+  return true;
 }

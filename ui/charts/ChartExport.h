@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include <QByteArray>
 #include <QColor>
 #include <QSize>
 #include <QString>
@@ -32,10 +33,13 @@ public:
   // charts in the window, is one chart here with both directions. ALook: the
   // band plan and the tone axis's unit, as in the window.
   static void Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook = {});
-  // Writes AChart to AFilename at ASize; false when the file cannot be written.
+  // The bytes of AChart's picture at ASize; empty when it cannot be drawn.
+  static QByteArray Picture(TToneChart *AChart, TImageFormat AFormat, QSize ASize);
+  // Writes AChart's picture at ASize as AFilename, which it replaces only
+  // when the whole picture is written; false when the picture cannot be
+  // drawn, the file's own failures raised ("Stream write error").
   static bool Save(TToneChart *AChart, const QString &AFilename, TImageFormat AFormat, QSize ASize);
 
 private:
   static void DrawSeries(TToneChart *AChart, const TDrayData &AData, TChartKind AKind);
-  static bool SaveSvg(TToneChart *AChart, const QString &AFilename, QSize ASize);
 };

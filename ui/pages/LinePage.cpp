@@ -104,7 +104,10 @@ QGroupBox *TLinePage::CreateLineBox() {
 }
 
 QGroupBox *TLinePage::CreateFiguresBox() {
-  tblFigures = NewTable(this, "tblFigures", {QStringLiteral("Downstream"), QStringLiteral("Upstream")});
+  QStringList directions;
+  for (const TDirection direction : DrayDirections)
+    directions << QString::fromLatin1(DirectionTitle(direction));
+  tblFigures = NewTable(this, "tblFigures", directions);
   tblFigures->setRowCount(frRowCount);
   tblFigures->setVerticalHeaderLabels({"Actual rate", "Attainable rate", "SNR margin", "Attenuation",
                                        "Line rate from bits", "Tones in use", "Bits per symbol", "Most bits on a tone",
@@ -149,29 +152,30 @@ void TLinePage::ShowAnalysis(const TLineAnalysis *AAnalysis) {
 void TLinePage::ShowLine(const TLineAnalysis *AAnalysis) {
   if (!AAnalysis) {
     for (QLabel *label : {lblState, lblProfile, lblKl0, lblLength})
-      label->setText(NoFigureText);
+      label->setText(Shown(NoFigureText));
     return;
   }
   const TLoopFigures &loop = AAnalysis->Loop;
-  lblState->setText(PlainText(AAnalysis->Reported.State));
+  lblState->setText(Shown(PlainText(AAnalysis->Reported.State)));
   lblProfile->setText(QString::fromLatin1(ProfileName(AAnalysis->Profile)));
-  lblKl0->setText(DbText(loop.Kl0Db));
+  lblKl0->setText(Shown(DbText(loop.Kl0Db)));
   lblLength->setText(loop.LengthM ? QStringLiteral("%1 (%2 mm cable, %3 dB/km at 1 MHz)")
-                                        .arg(LengthText(loop.LengthM))
+                                        .arg(Shown(LengthText(loop.LengthM)))
                                         .arg(loop.GaugeMm, 0, 'f', 1)
                                         .arg(loop.DbPerKmAt1MHz, 0, 'f', 1)
-                                  : NoFigureText);
+                                  : Shown(NoFigureText));
 }
 
-void TLinePage::SetFigure(int ARow, int AColumn, const QString &AText) {
-  tblFigures->setItem(ARow, AColumn, Cell(AText));
+void TLinePage::SetFigure(int ARow, int AColumn, const std::string &AText) {
+  tblFigures->setItem(ARow, AColumn, Cell(Shown(AText)));
 }
 
 void TLinePage::ShowFigures(const TLineAnalysis *AAnalysis) {
   static const TLineAnalysis none;
   const TLineAnalysis &a = AAnalysis ? *AAnalysis : none;
   const TReportedFigures &r = a.Reported;
-  for (const auto &[column, d] : {std::pair{DSColumn, TDirection::Downstream}, std::pair{USColumn, TDirection::Upstream}}) {
+  for (const TDirection d : DrayDirections) {
+    const int column = ColumnOf(d);
     const std::optional<TBitFigures> &bits = a.Bits[d];
     const std::optional<TSNRFigures> &snr = a.SNR[d];
     SetFigure(frActualRate, column, RateText(r.ActualRate[d]));
@@ -191,17 +195,17 @@ void TLinePage::ShowTaps(const TLineAnalysis *AAnalysis) {
   std::vector<QStringList> rows;
   if (AAnalysis)
     for (const TBridgedTap &tap : AAnalysis->BridgedTaps)
-      rows.push_back({LengthText(tap.LengthM), FrequencyText(tap.FirstNotchHz), DbText(tap.DepthDb)});
-  FillRows(tblTaps, rows, AAnalysis ? QStringLiteral("No bridged tap found") : NoFigureText);
+      rows.push_back({Shown(LengthText(tap.LengthM)), Shown(FrequencyText(tap.FirstNotchHz)), Shown(DbText(tap.DepthDb))});
+  FillRows(tblTaps, rows, AAnalysis ? QStringLiteral("No bridged tap found") : Shown(NoFigureText));
 }
 
 void TLinePage::ShowDisturbers(const TLineAnalysis *AAnalysis) {
   std::vector<QStringList> rows;
   if (AAnalysis)
     for (const TDisturber &disturber : AAnalysis->Disturbers)
-      rows.push_back({FrequencyText(disturber.FrequencyHz), QString::number(disturber.Tone),
-                      DbText(disturber.RiseDb), PlainText(disturber.Band)});
-  FillRows(tblDisturbers, rows, AAnalysis ? QStringLiteral("No radio disturber found") : NoFigureText);
+      rows.push_back({Shown(FrequencyText(disturber.FrequencyHz)), QString::number(disturber.Tone),
+                      Shown(DbText(disturber.RiseDb)), Shown(PlainText(disturber.Band))});
+  FillRows(tblDisturbers, rows, AAnalysis ? QStringLiteral("No radio disturber found") : Shown(NoFigureText));
 }
 
 void TLinePage::ShowFindings(const TLineAnalysis *AAnalysis) {

@@ -5,7 +5,11 @@
 // disturbers; findings in plain words with their severity. It only shows an
 // analysis; it computes nothing.
 
+#include <string>
+
 #include <QWidget>
+
+#include "DrayKindState.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,14 +26,15 @@ public:
   // findings.
   void ShowAnalysis(const TLineAnalysis *AAnalysis);
 
-  // Rows of tblFigures, one column per direction (downstream first, as
-  // line reports put it).
+  // Rows of tblFigures, one column per direction in the order of the
+  // shared direction list (upstream first, as everywhere).
   enum TFigureRow {
     frActualRate, frAttainableRate, frSNRMargin, frAttenuation, frLineRate, frTonesInUse, frTotalBits,
     frMaxBits, frSNRMean, frSNRMin, frRowCount
   };
-  static constexpr int DSColumn = 0;
-  static constexpr int USColumn = 1;
+  static constexpr int ColumnOf(TDirection ADirection) { return static_cast<int>(IndexOf(ADirection)); }
+  static constexpr int USColumn = static_cast<int>(IndexOf(TDirection::Upstream));
+  static constexpr int DSColumn = static_cast<int>(IndexOf(TDirection::Downstream));
 
   QLabel *lblState = nullptr;
   QLabel *lblProfile = nullptr;
@@ -51,5 +56,5 @@ private:
   void ShowTaps(const TLineAnalysis *AAnalysis);
   void ShowDisturbers(const TLineAnalysis *AAnalysis);
   void ShowFindings(const TLineAnalysis *AAnalysis);
-  void SetFigure(int ARow, int AColumn, const QString &AText);
+  void SetFigure(int ARow, int AColumn, const std::string &AText);
 };

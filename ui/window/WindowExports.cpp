@@ -1,13 +1,14 @@
 #include "WindowExports.h"
 
 #include <cmath>
-#include <fstream>
 #include <stdexcept>
 
 #include <QFileInfo>
 
 #include "ChartExport.h"
 #include "DrayData.h"
+#include "Exceptions.h"
+#include "ReplacingFile.h"
 #include "SnapshotCsv.h"
 #include "SnapshotJson.h"
 #include "ToneChart.h"
@@ -18,11 +19,17 @@ std::string Extension(const std::string &AFilename) {
   return QFileInfo(QString::fromStdString(AFilename)).suffix().toLower().toStdString();
 }
 
+// The library's reason, said about the file the user chose.
+template <typename TWrite> void AboutFile(const std::string &AFilename, TWrite &&AWrite) {
+  try {
+    AWrite();
+  } catch (const ETonegraphError &AError) {
+    throw std::runtime_error(AFilename + ": " + AError.what());
+  }
+}
+
 void WriteText(const std::string &AFilename, const std::string &AText) {
-  std::ofstream file(AFilename, std::ios::binary);
-  file << AText;
-  if (!file.flush())
-    throw std::runtime_error(AFilename + ": could not be written");
+  AboutFile(AFilename, [&] { ReplaceFileWith(AFilename, AText); });
 }
 
 [[noreturn]] void UnknownType(const std::string &AFilename) {
@@ -64,8 +71,10 @@ void TWindowExports::ExportChart(TToneChart *AChart, const std::string &AFilenam
   const std::optional<TImageFormat> format = ImageFormatFromName(extension);
   if (!format)
     UnknownType(AFilename);
-  if (!TChartExport::Save(AChart, QString::fromStdString(AFilename), *format, AChart->size()))
-    throw std::runtime_error(AFilename + ": could not be written");
+  AboutFile(AFilename, [&] {
+    if (!TChartExport::Save(AChart, QString::fromStdString(AFilename), *format, AChart->size()))
+      throw ETonegraphError("could not be drawn");
+  });
 }
 
 void TWindowExports::ExportSnapshot(const TDrayData &AData, const std::string &AFilename) {
