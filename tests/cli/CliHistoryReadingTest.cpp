@@ -37,7 +37,7 @@ TEST(CliWatch, KeepsAPartialRetrievalAndSaysWhatItLacks) {
     bool Kept;
     std::string Line;
   } Cases[] = {
-      {"vdsl status snr", true, "capture 1: partial 17A ds "},
+      {"vdsl status snr", true, "capture 1: partial 17A us "},
       {"vdsl status bandinfo", false, "capture 1: failed: no answer to \"vdsl status bandinfo\"; "},
   };
   for (const auto &Case : Cases) {
