@@ -42,7 +42,10 @@ QStringList Describe(TToneChart *AChart) {
     auto add = [&](double AKey, double AValue) {
       ++points;
       keys += AKey;
-      std::isnan(AValue) ? ++gaps : values += AValue;
+      if (std::isnan(AValue))
+        ++gaps;
+      else
+        values += AValue;
     };
     if (auto *graph = qobject_cast<QCPGraph *>(series))
       for (const QCPGraphData &point : *graph->data())
@@ -550,6 +553,31 @@ private slots:
         picture.insert(picture.size() > 2 ? 2 : 1, picture.front());
       QCOMPARE(window, picture);
     }
+  }
+
+  // Each group the reader reports stored draws its own charts and no other.
+  void StoredGroupDrawsItsCharts_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("drawn");
+    QTest::newRow("HLog") << int(TDrayKind::HLog) << QStringList{"chartHLog"};
+    QTest::newRow("QLN") << int(TDrayKind::QLN) << QStringList{"chartQLN"};
+    QTest::newRow("SNR") << int(TDrayKind::SNR) << QStringList{"chartSNR"};
+    QTest::newRow("Bins") << int(TDrayKind::Bins)
+                          << QStringList{"chartBitLoading", "chartGain", "chartBinSNRUS", "chartBinSNRDS"};
+  }
+
+  void StoredGroupDrawsItsCharts() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, drawn);
+    auto data = LineSnapshot(vp17a);
+    FCharts->PlotGroup(TDrayKind(kind), *data);
+    QStringList withSeries;
+    for (TToneChart *chart : AllCharts())
+      if (chart->SeriesCount() > 0)
+        withSeries << chart->objectName();
+    withSeries.sort();
+    drawn.sort();
+    QCOMPARE(withSeries, drawn);
   }
 
   // The colours a plot is given are the colours it draws with: the look

@@ -34,19 +34,6 @@ std::optional<TDrayKind> StatKindOf(TChartKind AKind) {
   }
 }
 
-bool IsBinSNR(TChartKind AKind) {
-  return AKind == TChartKind::BinSNR || AKind == TChartKind::BinSNRUS || AKind == TChartKind::BinSNRDS;
-}
-
-// The directions a chart of AKind shows, upstream first.
-std::vector<TDirection> DirectionsOf(TChartKind AKind) {
-  if (AKind == TChartKind::BinSNRUS)
-    return {TDirection::Upstream};
-  if (AKind == TChartKind::BinSNRDS)
-    return {TDirection::Downstream};
-  return {DrayDirections.begin(), DrayDirections.end()};
-}
-
 // A snapshot without bins tables says so in its bins charts rather than
 // draw them flat at zero.
 bool NoticeWithoutBins(TToneChart *AChart, const TDrayData &AData) {
@@ -57,7 +44,7 @@ bool NoticeWithoutBins(TToneChart *AChart, const TDrayData &AData) {
 }
 
 void AddLines(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook, int AWidth) {
-  for (TDirection direction : DirectionsOf(AKind)) {
+  for (TDirection direction : ChartDirections(AKind)) {
     QCPGraph *line = TSeriesPlotter::AddLine(AChart, TablePoints(AData, AKind, direction, ALook),
                                              DirectionTitle(direction), ALook.DirectionColor(direction), AWidth);
     TChartLook::MarkDirection(line, int(IndexOf(direction)));
@@ -89,6 +76,18 @@ bool AddSeries(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, con
 }
 
 } // namespace
+
+bool IsBinSNR(TChartKind AKind) {
+  return AKind == TChartKind::BinSNR || AKind == TChartKind::BinSNRUS || AKind == TChartKind::BinSNRDS;
+}
+
+std::vector<TDirection> ChartDirections(TChartKind AKind) {
+  if (AKind == TChartKind::BinSNRUS)
+    return {TDirection::Upstream};
+  if (AKind == TChartKind::BinSNRDS)
+    return {TDirection::Downstream};
+  return {DrayDirections.begin(), DrayDirections.end()};
+}
 
 bool HasBins(const TDrayData &AData) {
   return HasBinData(AData.BinTable(TDirection::Upstream)) || HasBinData(AData.BinTable(TDirection::Downstream));

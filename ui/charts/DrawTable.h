@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "ChartLook.h"
 #include "SeriesData.h"
@@ -26,6 +27,10 @@ void DrawTable(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, con
 // The points of one direction of AKind's table as DrawTable draws them; a
 // per-bin SNR kind gives its bins whichever direction it shows.
 TSeriesPoints TablePoints(const TDrayData &AData, TChartKind AKind, TDirection ADirection, const TChartLook &ALook);
+
+// The directions a chart of AKind shows, upstream first.
+std::vector<TDirection> ChartDirections(TChartKind AKind);
+bool IsBinSNR(TChartKind AKind);
 
 // Whether AData has a bins listing in either direction.
 bool HasBins(const TDrayData &AData);

@@ -47,7 +47,8 @@ public:
   // What the reader has stored: HLog, QLN and SNR each draw their chart;
   // Bins the bit-loading, per-bin SNR and gain charts, in that order.
   void PlotGroup(TDrayKind AKind, const TDrayData &AData);
-  // A null chart means the default one for that table.
+  // Each draws its table by DrawTable. A null chart means the default one
+  // for that table; the colours are the directions' colours of this drawing.
   void PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
   void PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
   void PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);

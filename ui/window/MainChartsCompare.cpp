@@ -73,12 +73,9 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
   for (const auto &table : tables) {
     if (table.Bins && !referenceBins)
       continue;
-    for (TDirection direction : DrayDirections) {
-      const bool binSNR = table.Kind == TChartKind::BinSNRUS || table.Kind == TChartKind::BinSNRDS;
-      if (binSNR && (table.Kind == TChartKind::BinSNRUS) != (direction == TDirection::Upstream))
-        continue;
+    for (TDirection direction : ChartDirections(table.Kind)) {
       const int d = int(IndexOf(direction));
-      QString title = binSNR ? name : QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
+      QString title = IsBinSNR(table.Kind) ? name : QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
       if (table.Kind == TChartKind::Bits && !difference.Bits[std::size_t(d)].empty())
         title += QStringLiteral(": ") + BitsCount(difference, d);
       TChartOverlays::AddReference(table.Chart, TablePoints(reference, table.Kind, direction, look), d, title,
