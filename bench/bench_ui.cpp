@@ -171,7 +171,7 @@ void BM_BaselineQPainterRects(benchmark::State &AState) {
     QPainter painter(&image);
     painter.setPen(Qt::NoPen);
     for (int direction = 0; direction < 2; ++direction) {
-      painter.setBrush(direction ? QColor(0, 0, 255) : QColor(0, 128, 0));
+      painter.setBrush(TChartLook().DirectionColor(direction));
       for (int column = 0; column <= plot.width(); ++column)
         if (const int height = heights[direction][std::size_t(column)])
           painter.drawRect(QRect(plot.left() + column, plot.bottom() - height, 1, height));

@@ -73,12 +73,6 @@ public:
   void SetRaw(TDrayKind AKind, TDirection ADirection, const TTextLines &AValue);
   void SetBinStatsUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::Bins, TDirection::Upstream, AValue); }
   void SetBinStatsDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::Bins, TDirection::Downstream, AValue); }
-  void SetHLogUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::HLog, TDirection::Upstream, AValue); }
-  void SetHLogDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::HLog, TDirection::Downstream, AValue); }
-  void SetQLNUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::QLN, TDirection::Upstream, AValue); }
-  void SetQLNDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::QLN, TDirection::Downstream, AValue); }
-  void SetSNRUSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::SNR, TDirection::Upstream, AValue); }
-  void SetSNRDSRaw(const TTextLines &AValue) { SetRaw(TDrayKind::SNR, TDirection::Downstream, AValue); }
 
   TDrayLock &Lock(TDrayKind AKind) const { return RawText(AKind).Lock; }
   TDrayLock &BinStatLock() const { return Lock(TDrayKind::Bins); }

@@ -91,8 +91,6 @@ public:
   void TrimReserve();
   // The bytes of all lines together, line ends not counted.
   std::size_t TextBytes() const { return FText.size(); }
-  // The heap the list holds, for measuring.
-  std::size_t CapacityBytes() const { return FText.capacity() + FEnds.capacity() * sizeof(std::uint32_t); }
 
   bool operator==(const TTextLines &AOther) const { return FEnds == AOther.FEnds && FText == AOther.FText; }
 

@@ -22,6 +22,7 @@
 #include "Thread.h"
 
 class TDrayData;
+struct TSequenceStep;
 
 enum TTelnetreadOp { troNone = 0, troRetrieveData = 1 };
 
@@ -35,17 +36,11 @@ public:
                     TRetrievalTimeouts ATimeouts = {});
   ~TDrayTelnetReader() override;
 
-  TDrayData *DrayData() const { return FDrayData; }
   // Worked out once, on the reader thread, as the run's last step; valid
   // from OnTerminate on. A run that never got that far reads as Failed.
   const TRetrievalOutcome &Outcome() const { return FOutcome; }
-  TTelnetStatus TelnetStatus() const { return FTelnetStatus.load(); }
   // What runs after the logon; troNone stops there. Set before Start.
-  TTelnetreadOp TelnetOp() const { return FTelnetOp; }
   void SetTelnetOp(TTelnetreadOp AOp) { FTelnetOp = AOp; }
-
-  // An answer that grows past this without the router prompt is given up.
-  static constexpr std::size_t MaxAnswerSize = TRouterReplies::MaxAnswerSize;
 
 protected:
   void Execute() override;
@@ -66,17 +61,13 @@ private:
   // The command sequence, in RetrieveRouterData.cpp.
   void RetrieveRouterData(TDrayData &AData);
   void RetrieveSteps(TDrayData &AData);
-  void RetrieveStatus(TDrayData &AData);
-  bool RetrieveStatusDetails(TDrayData &AData);
-  void RetrievePerTone(TDrayData &AData);
-  bool RetrieveBins(TDrayData &AData);
+  void RunStep(TDrayData &AData, const TSequenceStep &AStep);
+  void StoreAnswer(TDrayData &AData, const TSequenceStep &AStep, TTextLines &ALines);
+  void PostAfter(TDrayData &AData, const TSequenceStep &AStep);
   bool CommandLines(const char *ACommand, std::uint16_t ATimeout, int ATrimStart, int ATrimEnd,
                     TTextLines &ALines);
-  bool AddStatAnswer(TDrayData &AData, const char *ACommand, int ATrimStart,
-                     const std::vector<std::string> &AHeader);
   void PostStatusText(const std::string &AText);
   void PostProgress(const char *ACommand);
-  void PostToView(void (*ARequest)(IRetrievalView &, TDrayData *), TDrayData &AData);
 
   TDrayData *FDrayData;
   bool FRetrieveBins;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "DrayKindState.h"
 #include "VDSLProfile.h"
 
 class TDrayData;
@@ -17,14 +18,10 @@ public:
   virtual void Progress(int AStep, int ASteps, const std::string &ACommand) = 0;
   virtual void UpdateProfileLabel(TVDSLProfile AProfile) = 0;
   virtual void DisplayTextData(TDrayData *AData) = 0;
-  // Each draws the group of AData that the reader has just stored, with the
-  // front end's own charts: downstream blue, upstream green.
-  virtual void PlotHLOG(TDrayData *AData) = 0;
-  virtual void PlotQLN(TDrayData *AData) = 0;
-  virtual void PlotSNR(TDrayData *AData) = 0;
-  virtual void PlotBitLoading(TDrayData *AData) = 0;
-  virtual void PlotBinsSNR(TDrayData *AData) = 0;
-  virtual void PlotGain(TDrayData *AData) = 0;
+  // The reader has stored the group of kind AKind in AData and will not
+  // write it again in this run: HLog, QLN and SNR after their commands,
+  // Bins once after the bins commands (also when bins were not asked for).
+  virtual void GroupStored(TDrayKind AKind, TDrayData *AData) = 0;
 };
 
 // A front end that shows nothing: what shows only some of the requests (a
@@ -35,10 +32,5 @@ public:
   void Progress(int, int, const std::string &) override {}
   void UpdateProfileLabel(TVDSLProfile) override {}
   void DisplayTextData(TDrayData *) override {}
-  void PlotHLOG(TDrayData *) override {}
-  void PlotQLN(TDrayData *) override {}
-  void PlotSNR(TDrayData *) override {}
-  void PlotBitLoading(TDrayData *) override {}
-  void PlotBinsSNR(TDrayData *) override {}
-  void PlotGain(TDrayData *) override {}
+  void GroupStored(TDrayKind, TDrayData *) override {}
 };

@@ -2,11 +2,12 @@
 //
 // Hand-over to the front end: every request is posted, never called. A group
 // (HLog, QLN, ...) is stored in the snapshot, under that kind's lock, before
-// its plot request is posted, and the reader never writes that group again,
-// so the main thread may draw it without a lock while we fill the next one.
+// "group stored" is posted for it, and the reader never writes that group
+// again, so the main thread may draw it without a lock while we fill the next.
 
 #include "DrayData.h"
 #include "DrayTelnetReader.h"
+#include "RetrievalSequence.h"
 
 namespace {
 
@@ -35,87 +36,63 @@ void TDrayTelnetReader::RetrieveSteps(TDrayData &AData) {
   PostStatusText("Retrieving data...");
   if (Terminated())
     return;
-  RetrieveStatus(AData);
-  if (Terminated() || !RetrieveStatusDetails(AData))
-    return;
-  RetrievePerTone(AData);
-  if (Terminated())
-    return;
-  if (FRetrieveBins && !RetrieveBins(AData))
-    return;
-  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) {
-    AView.PlotBitLoading(ASnapshot);
-    AView.PlotBinsSNR(ASnapshot);
-    AView.PlotGain(ASnapshot);
-  }, AData);
-}
-
-void TDrayTelnetReader::RetrieveStatus(TDrayData &AData) {
-  PostStatusText("Retrieving statistics, please wait...");
-  TTextLines Lines;
-  if (CommandLines("vdsl status bandinfo\r", FTimeouts.Short, 2, 2, Lines)) {
-    Lines.emplace_back();
-    Lines.emplace_back(" (LATN = Loop Attenuation, SATN = Signal Attenuation)");
-    AData.AddStatData({}, &Lines);
+  for (const TSequenceStep &Step : RetrievalSequence()) {
+    if (Step.BinsOnly && !FRetrieveBins)
+      continue;
+    RunStep(AData, Step);
+    if (Step.StopCheck && Terminated())
+      return;
   }
-  if (Terminated())
-    return;
-  if (CommandLines("vdsl status\r", FTimeouts.Short, 2, 2, Lines)) {
-    AData.AddStatData({"", " [ STATUS ]"}, &Lines);
-    AData.IdentifyVDSLProfile(Lines);
+}
+
+// A command that is not answered leaves nothing in the snapshot; what follows
+// the step is posted all the same, so its chart is drawn from the empty group.
+void TDrayTelnetReader::RunStep(TDrayData &AData, const TSequenceStep &AStep) {
+  if (AStep.Progress)
+    PostStatusText(AStep.Progress);
+  if (!AStep.Command) {
+    if (AStep.Use == TAnswerUse::Status)
+      AData.AddStatData(AStep.Header, nullptr);
+  } else {
+    TTextLines Lines;
+    if (CommandLines(AStep.Command, AStep.LongWait ? FTimeouts.Long : FTimeouts.Short, AStep.TrimStart,
+                     AStep.TrimEnd, Lines))
+      StoreAnswer(AData, AStep, Lines);
   }
-  const TVDSLProfile Profile = AData.VDSLProfile();
-  if (FView)
-    Queue([View = FView, Profile] { View->UpdateProfileLabel(Profile); });
+  PostAfter(AData, AStep);
 }
 
-// False when a stop was found; the caller then ends the sequence.
-bool TDrayTelnetReader::RetrieveStatusDetails(TDrayData &AData) {
-  if (!AddStatAnswer(AData, "vdsl status more\r", 2, {""}) ||
-      !AddStatAnswer(AData, "vdsl status olr\r", 2, {""}) ||
-      !AddStatAnswer(AData, "vdsl status counts\r", 2, {}))
-    return false;
-  AData.AddStatData({" [ INVENTORY ]"}, nullptr);
-  if (!AddStatAnswer(AData, "vdsl annex\r", 1, {""}) ||
-      !AddStatAnswer(AData, "vdsl inventory co\r", 1, {" [ CO ]"}))
-    return false;
-  AddStatAnswer(AData, "vdsl inventory cpe\r", 1, {" [ CPE ]"});
-  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.DisplayTextData(ASnapshot); }, AData);
-  return !Terminated();
-}
-
-void TDrayTelnetReader::RetrievePerTone(TDrayData &AData) {
-  TTextLines Lines;
-  PostStatusText("Retrieving HLOG data, please wait...");
-  if (CommandLines("vdsl status hlog\r", FTimeouts.Short, 0, 0, Lines))
-    AData.SetHLogData(Lines);
-  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.PlotHLOG(ASnapshot); }, AData);
-  if (Terminated())
+void TDrayTelnetReader::StoreAnswer(TDrayData &AData, const TSequenceStep &AStep, TTextLines &ALines) {
+  switch (AStep.Use) {
+  case TAnswerUse::Nothing: return;
+  case TAnswerUse::BandInfo:
+    ALines.emplace_back();
+    ALines.emplace_back(" (LATN = Loop Attenuation, SATN = Signal Attenuation)");
+    AData.AddStatData(AStep.Header, &ALines);
     return;
-  PostStatusText("Retrieving QLN data, please wait...");
-  if (CommandLines("vdsl status qln\r", FTimeouts.Short, 0, 0, Lines))
-    AData.SetQLNData(Lines);
-  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.PlotQLN(ASnapshot); }, AData);
-  if (Terminated())
+  case TAnswerUse::Status: AData.AddStatData(AStep.Header, &ALines); return;
+  case TAnswerUse::StatusAndProfile:
+    AData.AddStatData(AStep.Header, &ALines);
+    AData.IdentifyVDSLProfile(ALines);
     return;
-  PostStatusText("Retrieving SNR data, please wait...");
-  if (CommandLines("vdsl status snr\r", FTimeouts.Short, 0, 0, Lines))
-    AData.SetSNRData(Lines);
-  PostToView([](IRetrievalView &AView, TDrayData *ASnapshot) { AView.PlotSNR(ASnapshot); }, AData);
+  case TAnswerUse::PerTone: AData.SetStatData(AStep.Kind, ALines); return;
+  case TAnswerUse::Raw: AData.SetRaw(AStep.Kind, AStep.Direction, ALines); return;
+  }
 }
 
-// False when a stop was found between the two bins commands.
-bool TDrayTelnetReader::RetrieveBins(TDrayData &AData) {
-  TTextLines Lines;
-  PostStatusText("Retrieving bins downstream, please wait...");
-  if (CommandLines("vdsl showbins\r", FTimeouts.Long, 2, 2, Lines))
-    AData.SetBinStatsDSRaw(Lines);
-  if (Terminated())
-    return false;
-  PostStatusText("Retrieving bins upstream, please wait...");
-  if (CommandLines("vdsl showbins up\r", FTimeouts.Long, 2, 2, Lines))
-    AData.SetBinStatsUSRaw(Lines);
-  return true;
+void TDrayTelnetReader::PostAfter(TDrayData &AData, const TSequenceStep &AStep) {
+  if (!FView)
+    return;
+  switch (AStep.After) {
+  case TAfterStep::Nothing: return;
+  case TAfterStep::ProfileLabel:
+    Queue([View = FView, Profile = AData.VDSLProfile()] { View->UpdateProfileLabel(Profile); });
+    return;
+  case TAfterStep::TextData: Queue([View = FView, Data = &AData] { View->DisplayTextData(Data); }); return;
+  case TAfterStep::GroupStored:
+    Queue([View = FView, Kind = AStep.Kind, Data = &AData] { View->GroupStored(Kind, Data); });
+    return;
+  }
 }
 
 bool TDrayTelnetReader::CommandLines(const char *ACommand, std::uint16_t ATimeout,
@@ -134,34 +111,18 @@ bool TDrayTelnetReader::CommandLines(const char *ACommand, std::uint16_t ATimeou
   return true;
 }
 
-// Returns false when a stop was requested after the command.
-bool TDrayTelnetReader::AddStatAnswer(TDrayData &AData, const char *ACommand, int ATrimStart,
-                                      const std::vector<std::string> &AHeader) {
-  TTextLines Lines;
-  if (CommandLines(ACommand, FTimeouts.Short, ATrimStart, 2, Lines))
-    AData.AddStatData(AHeader, &Lines);
-  return !Terminated();
-}
-
 void TDrayTelnetReader::PostStatusText(const std::string &AText) {
   if (FView)
     Queue([View = FView, AText] { View->SetStatusText(AText); });
 }
 
-// Before each command: its place in the sequence (8 status commands, the 3
-// per-tone tables, the 2 bins tables when asked for) and its text.
+// Before each command: its place in the sequence and its text.
 void TDrayTelnetReader::PostProgress(const char *ACommand) {
-  const int Steps = FRetrieveBins ? 13 : 11;
+  const int Steps = SequenceCommandCount(FRetrieveBins);
   const int Step = ++FStep;
   std::string_view Name(ACommand);
   if (FView)
     Queue([View = FView, Step, Steps, Command = std::string(Name.substr(0, Name.find('\r')))] {
       View->Progress(Step, Steps, Command);
     });
-}
-
-void TDrayTelnetReader::PostToView(void (*ARequest)(IRetrievalView &, TDrayData *),
-                                   TDrayData &AData) {
-  if (FView)
-    Queue([View = FView, ARequest, Data = &AData] { ARequest(*View, Data); });
 }

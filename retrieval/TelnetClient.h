@@ -31,11 +31,9 @@ public:
   // Data is always delivered on the receiving thread itself.
   bool ThreadedEvent() const { return true; }
   // How long an unanswered TCP connect may take before it gives up.
-  std::uint32_t ConnectTimeoutMs() const { return FConnectTimeoutMs; }
   void SetConnectTimeoutMs(std::uint32_t AValue) { FConnectTimeoutMs = AValue; }
   // How long one SendString may wait for a peer that does not read. Past it
   // the connection is given up: a router that reads nothing answers nothing.
-  std::uint32_t WriteTimeoutMs() const { return FWriteTimeoutMs; }
   void SetWriteTimeoutMs(std::uint32_t AValue) { FWriteTimeoutMs = AValue; }
 
   // Negotiation replies waiting for a peer that does not read are dropped

@@ -99,7 +99,7 @@ TEST(SnapshotJson, TextsWithQuotesBackslashesAndControlCharactersParseBackUnchan
   const TTextLines Status = {"\"", "\\", "\\\"", std::string("nul \0 inside", 12), "tab\there", "\x1b[0m"};
   TDrayData Data(Name);
   Data.AddStatData({"header \"1\""}, &Status);
-  Data.SetHLogUSRaw({"raw \"line\" \\ \x02"});
+  Data.SetRaw(TDrayKind::HLog, TDirection::Upstream, {"raw \"line\" \\ \x02"});
   const std::string Text = SnapshotJson(Data);
   const json Parsed = json::parse(Text);
   EXPECT_EQ(Parsed["name"].get<std::string>(), Name);

@@ -132,8 +132,8 @@ TEST(DrayDataSplit, NewSnapshotIsEmptyAndUnassigned) {
 
 TEST(DrayDataSplit, RawSettersReplaceAndRebuildOnlyTheirDirection) {
   TDrayData Data;
-  Data.SetQLNDSRaw({"bin=   0: -140,-150,-141,-142,-143,-144,-145,-146,"});
-  Data.SetQLNDSRaw({"bin=   8: -130,-131,-132,-133,-134,-135,-136,-137,"});
+  Data.SetRaw(TDrayKind::QLN, TDirection::Downstream, {"bin=   0: -140,-150,-141,-142,-143,-144,-145,-146,"});
+  Data.SetRaw(TDrayKind::QLN, TDirection::Downstream, {"bin=   8: -130,-131,-132,-133,-134,-135,-136,-137,"});
   EXPECT_EQ(Data.QLNDSRaw().size(), 1u);
   EXPECT_TRUE(Data.QLNStatsDS()[0].IsNull());  // the old line is gone
   EXPECT_EQ(Data.QLNStatsDS()[8], TStatValue::Of(-130));

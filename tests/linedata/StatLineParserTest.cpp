@@ -79,7 +79,7 @@ TEST(StatLineParser, OnlyQLNTakesMinusOneFiftyForNoValue) {
 
 TEST(StatRebuild, ResetsToNullAndLaterLinesWin) {
   TDrayData Data;
-  Data.SetHLogUSRaw({"bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "header without values",
+  Data.SetRaw(TDrayKind::HLog, TDirection::Upstream, {"bin=   0:  -1, -2, -3, -4, -5, -6, -7, -8,", "header without values",
                      "bin=   0:  -9,   , -9,,,,,,"});
   const TDrayStatArray &Table = Data.HLogStatsUS();
   EXPECT_EQ(Table[0], V(-9));
@@ -115,9 +115,9 @@ TEST(StatRebuild, ConversionErrorLeavesTheKindAsItWas) {
   EXPECT_EQ(Data.SNRMultipliers(), GroupsBefore);
   EXPECT_EQ(Data.SNRStatsDS()[7], V(-8));
 
-  EXPECT_THROW(Data.SetSNRDSRaw(Bad), EConvertError);
+  EXPECT_THROW(Data.SetRaw(TDrayKind::SNR, TDirection::Downstream, Bad), EConvertError);
   EXPECT_EQ(Data.SNRDSRaw(), DownBefore);
-  Data.SetSNRDSRaw(Good); // the lock was released: another writer gets through
+  Data.SetRaw(TDrayKind::SNR, TDirection::Downstream, Good); // the lock was released: another writer gets through
   EXPECT_EQ(Data.SNRDSRaw(), Good);
 
   TTempFolder Folder;

@@ -43,18 +43,15 @@ public:
     for (const std::string_view Line : AData->Stats())
       Seen += static_cast<std::int64_t>(Line.size());
   }
-  void PlotHLOG(TDrayData *AData) override {
-    Plot(AData->HLogStatsUS(), AData->HLogStatsDS(), AData->HLogMultipliers(), *AData);
+  void GroupStored(TDrayKind AKind, TDrayData *AData) override {
+    if (AKind == TDrayKind::Bins) {
+      PlotBins(*AData);
+      return;
+    }
+    const TStatMultipliers Groups = AData->Multipliers(AKind);
+    Plot(AData->StatTable(AKind, TDirection::Upstream), AData->StatTable(AKind, TDirection::Downstream), Groups,
+         *AData);
   }
-  void PlotQLN(TDrayData *AData) override {
-    Plot(AData->QLNStatsUS(), AData->QLNStatsDS(), AData->QLNMultipliers(), *AData);
-  }
-  void PlotSNR(TDrayData *AData) override {
-    Plot(AData->SNRStatsUS(), AData->SNRStatsDS(), AData->SNRMultipliers(), *AData);
-  }
-  void PlotBitLoading(TDrayData *AData) override { PlotBins(*AData); }
-  void PlotBinsSNR(TDrayData *AData) override { PlotBins(*AData); }
-  void PlotGain(TDrayData *AData) override { PlotBins(*AData); }
 
 private:
   void Plot(const TDrayStatArray &AUS, const TDrayStatArray &ADS, TStatMultipliers AGroups,
@@ -85,7 +82,8 @@ TEST(HandOver, ChartsReadEachGroupWhileTheReaderFillsTheNext) {
     const TRetrievalOutcome Outcome = RunRetrieval(Request, Data, &View);
     ASSERT_EQ(Outcome.End, TRetrievalEnd::Complete) << Outcome.Reason;
   }
-  EXPECT_EQ(View.Plots, 3 * 6);
+  // Per run: HLog, QLN, SNR, then both bins listings as one group.
+  EXPECT_EQ(View.Plots, 3 * 4);
   EXPECT_NE(View.Seen, 0);
 }
 

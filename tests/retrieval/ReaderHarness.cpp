@@ -46,7 +46,7 @@ std::vector<std::string> FullRetrievalCalls(const std::string &AProfile, bool AB
     Calls.push_back("status:Retrieving bins upstream, please wait...");
     Calls.push_back(Step(13, "vdsl showbins up"));
   }
-  for (const char *Call : {"bitloading", "binssnr", "gain", "status:", "terminate"})
+  for (const char *Call : {"bins", "status:", "terminate"})
     Calls.push_back(Call);
   return Calls;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A front end for tests: notes every request a reader posts, in the order the
 // main thread runs them, as short texts ("status:...", "progress:3/11 vdsl status more",
-// "profile:17A", "hlog").
+// "profile:17A", "hlog"; "bins" once both bins listings are in).
 
 #include <functional>
 #include <string>
@@ -23,12 +23,10 @@ public:
     Note(std::string("profile:") + ProfileName(AProfile));
   }
   void DisplayTextData(TDrayData *) override { Note("text"); }
-  void PlotHLOG(TDrayData *) override { Note("hlog"); }
-  void PlotQLN(TDrayData *) override { Note("qln"); }
-  void PlotSNR(TDrayData *) override { Note("snr"); }
-  void PlotBitLoading(TDrayData *) override { Note("bitloading"); }
-  void PlotBinsSNR(TDrayData *) override { Note("binssnr"); }
-  void PlotGain(TDrayData *) override { Note("gain"); }
+  void GroupStored(TDrayKind AKind, TDrayData *) override {
+    static const char *const Names[] = {"hlog", "qln", "snr", "bins"};
+    Note(Names[IndexOf(AKind)]);
+  }
 
 private:
   void Note(const std::string &ACall) {

@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "ChartExport.h"
 #include "MainCharts.h"
 #include "MainPages.h"
 #include "SeriesPlotter.h"
@@ -24,6 +25,43 @@ QCPGraph *Graph(TToneChart *AChart, int AIndex) {
 
 QCPBars *Bars(TToneChart *AChart, int AIndex) {
   return qobject_cast<QCPBars *>(AChart->plottable(AIndex));
+}
+
+QColor SeriesColour(QCPAbstractPlottable *ASeries) {
+  return qobject_cast<QCPBars *>(ASeries) ? ASeries->brush().color() : ASeries->pen().color();
+}
+
+// What a chart shows, short enough to compare: its notice, and per series
+// its name, colour, line width, point count and the sums of its points.
+QStringList Describe(TToneChart *AChart) {
+  QStringList lines{QStringLiteral("notice: ") + AChart->Notice()};
+  for (int i = 0; i < AChart->plottableCount(); ++i) {
+    QCPAbstractPlottable *series = AChart->plottable(i);
+    double keys = 0, values = 0;
+    int points = 0, gaps = 0;
+    auto add = [&](double AKey, double AValue) {
+      ++points;
+      keys += AKey;
+      if (std::isnan(AValue))
+        ++gaps;
+      else
+        values += AValue;
+    };
+    if (auto *graph = qobject_cast<QCPGraph *>(series))
+      for (const QCPGraphData &point : *graph->data())
+        add(point.key, point.value);
+    if (auto *bars = qobject_cast<QCPBars *>(series))
+      for (const QCPBarsData &point : *bars->data())
+        add(point.key, point.value);
+    lines << QStringLiteral("%1 %2 width %3: %4 points, %5 gaps, keys %6, values %7")
+                 .arg(series->name(), SeriesColour(series).name())
+                 .arg(series->pen().widthF())
+                 .arg(points)
+                 .arg(gaps)
+                 .arg(keys)
+                 .arg(values);
+  }
+  return lines;
 }
 
 }  // namespace
@@ -43,12 +81,14 @@ class TChartsTest : public QObject {
   }
 
   // HLog with a gap at groups 10 and 11, group sizes 8 (US) and 16 (DS).
-  static std::unique_ptr<TDrayData> LineSnapshot(TVDSLProfile AProfile) {
+  static std::unique_ptr<TDrayData> LineSnapshot(TVDSLProfile AProfile, bool ABins = true) {
     auto data = Snapshot("line", AProfile);
     TGroupValues us(24, -30), ds(16, -40);
     us[10] = us[11] = std::nullopt;
     data->SetHLogData(StatAnswer("(dB)", 8, 16, us, ds));
     data->SetQLNData(StatAnswer("(dBm/Hz)", 8, 8, TGroupValues(8, -170), TGroupValues(8, -80)));
+    if (!ABins)
+      return data;
     data->SetBinStatsUSRaw(BinsListing("UPSTREAM :", {{7, 35, -25, 9}, {8, 36, 13, 10}}));
     data->SetBinStatsDSRaw(BinsListing("DOWNSTREAM :", {{7, 20, 40, 4}}));
     return data;
@@ -274,7 +314,7 @@ private slots:
   void PlotsAddAndClearingRemoves() {
     auto first = LineSnapshot(vp17a), second = LineSnapshot(vp8a);
     FCharts->DisplayChartData(first.get());
-    FCharts->PlotHLOG(*second, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+    FCharts->PlotHLOG(*second, nullptr, TChartLook().DSColor(), TChartLook().USColor());
     QCOMPARE(FCharts->chartHLog->SeriesCount(), 4);
     FCharts->DisplayChartData(nullptr);
     for (TToneChart *chart : AllCharts())
@@ -328,7 +368,10 @@ private slots:
     us[4001].ToneBits = 10;
     for (int tone = 0; tone < DrayBinCount; ++tone)
       ds[tone].ToneBits = tone == 4001 ? 0 : 1;
-    TSeriesPlotter::PlotBinBars(&chart, us, ds, DrayBinCount, TBinField::ToneBits, Qt::blue, Qt::green);
+    TSeriesPlotter::AddBarPair(&chart, BinPoints(us, DrayBinCount, TBinField::ToneBits),
+                               BinPoints(ds, DrayBinCount, TBinField::ToneBits), QStringLiteral("US"),
+                               QStringLiteral("DS"), Qt::green, Qt::blue);
+    TSeriesPlotter::Finish(&chart);
     chart.replot();
     const QImage image = chart.toPixmap(chart.width(), chart.height()).toImage();
     const int x = int(chart.ToneAxis()->coordToPixel(4001));
@@ -471,13 +514,108 @@ private slots:
     }
   }
 
+  // The window and picture export draw a table by the same recipe: the same
+  // series, points and colours, or the same notice where there are no bins.
+  void WindowAndExportDrawTablesAlike_data() {
+    QTest::addColumn<bool>("bins");
+    QTest::addColumn<bool>("first512");
+    QTest::newRow("with bins") << true << false;
+    QTest::newRow("with bins, first 512") << true << true;
+    QTest::newRow("without bins") << false << false;
+  }
+
+  void WindowAndExportDrawTablesAlike() {
+    QFETCH(bool, bins);
+    QFETCH(bool, first512);
+    auto data = LineSnapshot(vp17a, bins);
+    FFirst512->setChecked(first512);
+    FCharts->DisplayChartData(data.get());
+    TChartLook look;
+    look.First512Bins = first512;
+    const struct {
+      TChartKind Kind;
+      QList<TToneChart *> Window;
+    } kinds[] = {{TChartKind::HLog, {FCharts->chartHLog}},
+                 {TChartKind::QLN, {FCharts->chartQLN}},
+                 {TChartKind::SNR, {FCharts->chartSNR}},
+                 {TChartKind::Bits, {FCharts->chartBitLoading}},
+                 {TChartKind::Gain, {FCharts->chartGain}},
+                 {TChartKind::BinSNR, {FCharts->chartBinSNRUS, FCharts->chartBinSNRDS}}};
+    for (const auto &kind : kinds) {
+      TToneChart exported;
+      TChartExport::Draw(&exported, *data, kind.Kind, look);
+      QStringList window;
+      for (TToneChart *chart : kind.Window)
+        window << Describe(chart);
+      QStringList picture = Describe(&exported);
+      // The window's per-bin SNR is two charts, each with its own notice.
+      if (kind.Window.size() == 2)
+        picture.insert(picture.size() > 2 ? 2 : 1, picture.front());
+      QCOMPARE(window, picture);
+    }
+  }
+
+  // Each group the reader reports stored draws its own charts and no other.
+  void StoredGroupDrawsItsCharts_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("drawn");
+    QTest::newRow("HLog") << int(TDrayKind::HLog) << QStringList{"chartHLog"};
+    QTest::newRow("QLN") << int(TDrayKind::QLN) << QStringList{"chartQLN"};
+    QTest::newRow("SNR") << int(TDrayKind::SNR) << QStringList{"chartSNR"};
+    QTest::newRow("Bins") << int(TDrayKind::Bins)
+                          << QStringList{"chartBitLoading", "chartGain", "chartBinSNRUS", "chartBinSNRDS"};
+  }
+
+  void StoredGroupDrawsItsCharts() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, drawn);
+    auto data = LineSnapshot(vp17a);
+    FCharts->PlotGroup(TDrayKind(kind), *data);
+    QStringList withSeries;
+    for (TToneChart *chart : AllCharts())
+      if (chart->SeriesCount() > 0)
+        withSeries << chart->objectName();
+    withSeries.sort();
+    drawn.sort();
+    QCOMPARE(withSeries, drawn);
+  }
+
+  // The colours a plot is given are the colours it draws with: the look
+  // does not paint them over afterwards by the series' names.
+  void PlotsDrawInTheColoursTheyAreGiven() {
+    auto data = LineSnapshot(vp17a);
+    TToneChart lines, bars;
+    FCharts->PlotHLOG(*data, &lines, Qt::red, Qt::darkYellow);
+    FCharts->PlotGain(*data, &bars, Qt::magenta, Qt::cyan);
+    QCOMPARE(Graph(&lines, 0)->name(), QStringLiteral("US"));
+    QCOMPARE(Graph(&lines, 0)->pen().color(), QColor(Qt::darkYellow));
+    QCOMPARE(Graph(&lines, 1)->pen().color(), QColor(Qt::red));
+    QCOMPARE(Bars(&bars, 0)->brush().color(), QColor(Qt::cyan));
+    QCOMPARE(Bars(&bars, 1)->brush().color(), QColor(Qt::magenta));
+  }
+
+  // A change of look recolours what is drawn by the direction each series
+  // shows.
+  void ALookChangeRecoloursByDirection() {
+    auto data = LineSnapshot(vp17a);
+    FCharts->DisplayChartData(data.get());
+    TChartLook dark;
+    dark.Dark = true;
+    FCharts->SetLook(dark, data.get());
+    QCOMPARE(Graph(FCharts->chartHLog, 0)->pen().color(), dark.USColor());
+    QCOMPARE(Graph(FCharts->chartBinSNRDS, 0)->pen().color(), dark.DSColor());
+    QCOMPARE(Bars(FCharts->chartGain, 1)->brush().color(), dark.DSColor());
+    FCharts->SetLook(TChartLook(), data.get());
+    QCOMPARE(Bars(FCharts->chartGain, 0)->brush().color(), QColor(0, 128, 0));
+  }
+
   void HoveringShowsTheTooltip() {
     auto data = LineSnapshot(vp17a);
     TToneChart chart;
     chart.resize(600, 400);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    FCharts->PlotGain(*data, &chart, TMainCharts::DSColor, TMainCharts::USColor);
+    FCharts->PlotGain(*data, &chart, TChartLook().DSColor(), TChartLook().USColor());
     chart.replot();
     const QPoint over(int(chart.ToneAxis()->coordToPixel(7)), int(chart.ValueAxis()->coordToPixel(0)));
     // A click in the corner settles the test harness's idea of the buttons

@@ -101,7 +101,7 @@ private slots:
     QVERIFY(hlog->isVisible());
     QCOMPARE(replots.count(), 1);
     QVERIFY(!hlog->ReplotWaiting());
-    QVERIFY(PixelsNear(hlog->grab().toImage(), TMainCharts::DSColor) > 50);
+    QVERIFY(PixelsNear(hlog->grab().toImage(), TChartLook().DSColor()) > 50);
     // In sight, changes are drawn on the next turn of the event loop, once.
     hlog->SetNotice(QStringLiteral("a notice"));
     hlog->SetNotice(QString());

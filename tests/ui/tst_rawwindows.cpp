@@ -36,12 +36,12 @@ TTextLines LinesFor(const char *AName) {
 
 std::unique_ptr<TDrayData> NewSnapshot() {
   auto data = std::make_unique<TDrayData>("snapshot");
-  data->SetHLogUSRaw(LinesFor("hlog us"));
-  data->SetHLogDSRaw(LinesFor("hlog ds"));
-  data->SetQLNUSRaw(LinesFor("qln us"));
-  data->SetQLNDSRaw(LinesFor("qln ds"));
-  data->SetSNRUSRaw(LinesFor("snr us"));
-  data->SetSNRDSRaw(LinesFor("snr ds"));
+  data->SetRaw(TDrayKind::HLog, TDirection::Upstream, LinesFor("hlog us"));
+  data->SetRaw(TDrayKind::HLog, TDirection::Downstream, LinesFor("hlog ds"));
+  data->SetRaw(TDrayKind::QLN, TDirection::Upstream, LinesFor("qln us"));
+  data->SetRaw(TDrayKind::QLN, TDirection::Downstream, LinesFor("qln ds"));
+  data->SetRaw(TDrayKind::SNR, TDirection::Upstream, LinesFor("snr us"));
+  data->SetRaw(TDrayKind::SNR, TDirection::Downstream, LinesFor("snr ds"));
   data->SetBinStatsUSRaw(LinesFor("bins us"));
   data->SetBinStatsDSRaw(LinesFor("bins ds"));
   return data;
@@ -132,7 +132,7 @@ void TRawWindowsTest::CopyOutlivesChangesAndTheSnapshot() {
   QWidget owner;
   TRawWindow *window = Open(&owner, data.get(), TRawKind::HLog);
   const QString shown = window->memUS->toPlainText();
-  data->SetHLogUSRaw({"changed afterwards"});
+  data->SetRaw(TDrayKind::HLog, TDirection::Upstream, {"changed afterwards"});
   QCOMPARE(window->memUS->toPlainText(), shown);
   data.reset();
   QCOMPARE(window->memUS->toPlainText(), shown);
@@ -173,10 +173,10 @@ void TRawWindowsTest::MemosAreReadOnlyUnwrappedMonospaced() {
   QFETCH(TRawKind, kind);
   TDrayData data;
   const std::string longLine(2000, 'x');
-  data.SetHLogUSRaw({longLine});
+  data.SetRaw(TDrayKind::HLog, TDirection::Upstream, {longLine});
   data.SetBinStatsUSRaw({longLine});
-  data.SetQLNUSRaw({longLine});
-  data.SetSNRUSRaw({longLine});
+  data.SetRaw(TDrayKind::QLN, TDirection::Upstream, {longLine});
+  data.SetRaw(TDrayKind::SNR, TDirection::Upstream, {longLine});
   QWidget owner;
   TRawWindow *window = Open(&owner, &data, kind);
   QVERIFY(QTest::qWaitForWindowActive(window));

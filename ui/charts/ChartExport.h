@@ -7,31 +7,25 @@
 #include <string_view>
 
 #include <QByteArray>
-#include <QColor>
 #include <QSize>
 #include <QString>
 
 #include "ChartLook.h"
+#include "DrawTable.h"
 
 class TDrayData;
 class TToneChart;
 
-enum class TChartKind { HLog, QLN, SNR, Bits, Gain, BinSNR };
 enum class TImageFormat { Png, Svg, Pdf };
 
-// "hlog", "qln", "snr", "bits", "gain", "binsnr"; empty for any other name.
-std::optional<TChartKind> ChartKindFromName(std::string_view AName);
 // "png", "svg", "pdf"; empty for any other name.
 std::optional<TImageFormat> ImageFormatFromName(std::string_view AName);
 
 class TChartExport {
 public:
-  static QColor DSColor() { return QColor(0, 0, 255); }
-  static QColor USColor() { return QColor(0, 128, 0); }
-
   // Sets AChart up for AKind and draws AData into it. The per-bin SNR, two
   // charts in the window, is one chart here with both directions. ALook: the
-  // band plan and the tone axis's unit, as in the window.
+  // band plan, the tone axis's unit and the colours, as in the window.
   static void Draw(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook = {});
   // The bytes of AChart's picture at ASize; empty when it cannot be drawn.
   static QByteArray Picture(TToneChart *AChart, TImageFormat AFormat, QSize ASize);
@@ -41,5 +35,5 @@ public:
   static bool Save(TToneChart *AChart, const QString &AFilename, TImageFormat AFormat, QSize ASize);
 
 private:
-  static void DrawSeries(TToneChart *AChart, const TDrayData &AData, TChartKind AKind);
+  static void Setup(TToneChart *AChart, TChartKind AKind);
 };

@@ -42,6 +42,17 @@ void RecolourOverlay(QCPAbstractPlottable *ASeries, TOverlayRole ARole, const QC
 
 }  // namespace
 
+TChartLook TChartLook::WithDirectionColours(const QColor &ADSColor, const QColor &AUSColor) const {
+  TChartLook look = *this;
+  look.ChosenDSColor = ADSColor;
+  look.ChosenUSColor = AUSColor;
+  return look;
+}
+
+void TChartLook::MarkDirection(QCPAbstractPlottable *ASeries, int ADirection) {
+  ASeries->setProperty("toneDirection", ADirection);
+}
+
 void TChartLook::ApplyTo(TToneChart *AChart, TVDSLProfile AProfile) const {
   if (BandPlan)
     TToneBands::Set(AChart, BandPlanOf(AProfile), USColor(), DSColor(), Ground());
@@ -51,15 +62,14 @@ void TChartLook::ApplyTo(TToneChart *AChart, TVDSLProfile AProfile) const {
   AChart->SetDark(Dark);
   for (int i = 0; i < AChart->plottableCount(); ++i) {
     QCPAbstractPlottable *series = AChart->plottable(i);
-    int direction = 0;
-    TOverlayRole role{};
-    if (TChartOverlays::OverlayOf(series, direction, role)) {
-      RecolourOverlay(series, role, DirectionColor(direction));
+    const QVariant direction = series->property("toneDirection");
+    if (!direction.isValid())
       continue;
-    }
-    if (series->name() == QLatin1String("US"))
-      Recolour(series, USColor());
-    else if (series->name() == QLatin1String("DS"))
-      Recolour(series, DSColor());
+    TOverlayRole role{};
+    int overlayDirection = 0;
+    if (TChartOverlays::OverlayOf(series, overlayDirection, role))
+      RecolourOverlay(series, role, DirectionColor(direction.toInt()));
+    else
+      Recolour(series, DirectionColor(direction.toInt()));
   }
 }

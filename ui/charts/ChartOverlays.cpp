@@ -1,5 +1,7 @@
 #include "ChartOverlays.h"
 
+#include "ChartLook.h"
+
 #include "SeriesPlotter.h"
 #include "ToneChart.h"
 
@@ -26,7 +28,7 @@ QCPLayer *EnvelopeLayerOf(TToneChart *AChart) {
 }  // namespace
 
 void TChartOverlays::MarkOverlay(QCPAbstractPlottable *ASeries, int ADirection, TOverlayRole ARole) {
-  ASeries->setProperty("toneDirection", ADirection);
+  TChartLook::MarkDirection(ASeries, ADirection);
   ASeries->setProperty("overlayRole", int(ARole));
 }
 

@@ -93,6 +93,22 @@ void TChartSetup::UpdateProfileAxis(TToneChart *AChart, int AProfile) {
     AChart->SetToneLabelStep(*choice.LabelStep);
 }
 
+void TChartSetup::UpdateBinSNRAxis(TToneChart *AChart, int AProfile, bool AFirst512Bins) {
+  AChart->SetToneSpacingHz(ToneSpacingHz(ProfileFromOrdinal(AProfile)));
+  if (AFirst512Bins) {
+    AChart->SetPositionWord(QString::fromUtf8(rsBin));
+    AChart->ToneAxis()->setLabel(QString::fromUtf8(rsBins));
+    AChart->SetToneRange(0, 512);
+    AChart->SetToneLabelStep(32);
+    return;
+  }
+  const TToneAxisChoice axis = ToneAxisForProfile(AProfile);
+  AChart->SetPositionWord(QString::fromUtf8(rsTone));
+  AChart->ToneAxis()->setLabel(QString::fromUtf8(rsTones));
+  AChart->SetToneRange(0, axis.Max);
+  AChart->SetToneLabelStep(axis.LabelStep.value_or(DesignLabelStep));
+}
+
 void TChartSetup::ClearCharts(const std::vector<TToneChart *> &ACharts) {
   for (TToneChart *chart : ACharts) {
     chart->ClearSeries();

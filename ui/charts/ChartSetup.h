@@ -19,6 +19,9 @@ public:
 
   // Tone axis maximum and label step for a profile ordinal.
   static void UpdateProfileAxis(TToneChart *AChart, int AProfile);
+  // The per-bin SNR tone axis: bins 0 to 512 with the 512-bin option, else
+  // the profile's tones as on the other bins charts.
+  static void UpdateBinSNRAxis(TToneChart *AChart, int AProfile, bool AFirst512Bins);
 
   // Removes every series; axes, titles and ranges stay.
   static void ClearCharts(const std::vector<TToneChart *> &ACharts);

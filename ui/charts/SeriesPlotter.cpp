@@ -24,13 +24,6 @@ void TSeriesPlotter::Finish(TToneChart *AChart) {
   AChart->QueueReplot();
 }
 
-void TSeriesPlotter::PlotStatLines(TToneChart *AChart, const TDrayStatArray &AUS, const TDrayStatArray &ADS,
-                                   TStatMultipliers AGroupSizes, const QColor &ADSColor, const QColor &AUSColor) {
-  AddLine(AChart, StatLinePoints(AUS, AGroupSizes[0]), QStringLiteral("US"), AUSColor, StatLineWidth);
-  AddLine(AChart, StatLinePoints(ADS, AGroupSizes[1]), QStringLiteral("DS"), ADSColor, StatLineWidth);
-  Finish(AChart);
-}
-
 std::array<QCPBars *, 2> TSeriesPlotter::AddBarPair(TToneChart *AChart, const TSeriesPoints &AUS,
                                                     const TSeriesPoints &ADS, const QString &ANameUS,
                                                     const QString &ANameDS, const QColor &AUSColor,
@@ -61,15 +54,3 @@ std::array<QCPBars *, 2> TSeriesPlotter::AddBarPair(TToneChart *AChart, const TS
   return pair;
 }
 
-void TSeriesPlotter::PlotBinBars(TToneChart *AChart, const TDrayBinArray &AUS, const TDrayBinArray &ADS,
-                                 int ACount, TBinField AField, const QColor &ADSColor, const QColor &AUSColor) {
-  AddBarPair(AChart, BinPoints(AUS, ACount, AField), BinPoints(ADS, ACount, AField), QStringLiteral("US"),
-             QStringLiteral("DS"), AUSColor, ADSColor);
-  Finish(AChart);
-}
-
-void TSeriesPlotter::PlotBinLine(TToneChart *AChart, const TDrayBinArray &ATable, int ACount,
-                                 const QString &ATitle, const QColor &AColor) {
-  AddLine(AChart, BinPoints(ATable, ACount, TBinField::SNR), ATitle, AColor, 1);
-  Finish(AChart);
-}

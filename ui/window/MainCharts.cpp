@@ -5,14 +5,9 @@
 
 #include "ChartSetup.h"
 #include "DrayData.h"
+#include "DrawTable.h"
 #include "MainPages.h"
-#include "ResourceStrings.h"
-#include "SeriesPlotter.h"
-#include "ToneAxis.h"
 #include "ToneChart.h"
-
-const QColor TMainCharts::DSColor(0, 0, 255);
-const QColor TMainCharts::USColor(0, 128, 0);
 
 TMainCharts::TMainCharts(const TMainPages &APages, const QCheckBox *AFirst512Bins)
     : chartHLog(APages.chartHLog), chartQLN(APages.chartQLN), chartSNR(APages.chartSNR),
@@ -54,7 +49,7 @@ void TMainCharts::RedrawBinSNR(const TDrayData *AData) {
   TChartSetup::SetupBinSNRChart(chartBinSNRUS, tones, First512Bins());
   TChartSetup::SetupBinSNRChart(chartBinSNRDS, tones, First512Bins());
   if (AData)
-    PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
+    PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, FLook.DSColor(), FLook.USColor());
 }
 
 void TMainCharts::ApplyLook(TToneChart *AChart, const TDrayData *AData) const {
@@ -77,106 +72,76 @@ void TMainCharts::DisplayChartData(const TDrayData *AData) {
     DrawDifference(*AData);
     return;
   }
-  PlotHLOG(*AData, chartHLog, DSColor, USColor);
-  PlotQLN(*AData, chartQLN, DSColor, USColor);
-  PlotSNR(*AData, chartSNR, DSColor, USColor);
-  PlotBitLoading(*AData, chartBitLoading, DSColor, USColor);
-  PlotGain(*AData, chartGain, DSColor, USColor);
-  PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, DSColor, USColor);
+  const QColor ds = FLook.DSColor();
+  const QColor us = FLook.USColor();
+  PlotHLOG(*AData, chartHLog, ds, us);
+  PlotQLN(*AData, chartQLN, ds, us);
+  PlotSNR(*AData, chartSNR, ds, us);
+  PlotBitLoading(*AData, chartBitLoading, ds, us);
+  PlotGain(*AData, chartGain, ds, us);
+  PlotBinsSNR(*AData, chartBinSNRDS, chartBinSNRUS, ds, us);
   if (FReference)
     DrawReference(*AData);
   if (FEnvelope)
     DrawEnvelope(*AData);
 }
 
+// The reader asks for each group once it has stored it and never writes it
+// again in that run, so drawing reads the tables without the snapshot's locks.
+void TMainCharts::PlotGroup(TDrayKind AKind, const TDrayData &AData) {
+  const QColor ds = FLook.DSColor();
+  const QColor us = FLook.USColor();
+  switch (AKind) {
+  case TDrayKind::HLog: PlotHLOG(AData, nullptr, ds, us); return;
+  case TDrayKind::QLN: PlotQLN(AData, nullptr, ds, us); return;
+  case TDrayKind::SNR: PlotSNR(AData, nullptr, ds, us); return;
+  case TDrayKind::Bins:
+    PlotBitLoading(AData, nullptr, ds, us);
+    PlotBinsSNR(AData, nullptr, nullptr, ds, us);
+    PlotGain(AData, nullptr, ds, us);
+    return;
+  }
+}
+
+// The colours a plot is given are the directions' colours of that drawing.
+TChartLook TMainCharts::DrawingLook(const QColor &ADSColor, const QColor &AUSColor) const {
+  TChartLook look = FLook.WithDirectionColours(ADSColor, AUSColor);
+  look.First512Bins = First512Bins();
+  return look;
+}
+
 void TMainCharts::PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                            const QColor &AUSColor) {
-  TToneChart *chart = AChart ? AChart : chartHLog;
-  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  TSeriesPlotter::PlotStatLines(chart, AData.HLogStatsUS(), AData.HLogStatsDS(), AData.HLogMultipliers(), ADSColor,
-                                AUSColor);
-  ApplyLook(chart, &AData);
+  DrawTable(AChart ? AChart : chartHLog, AData, TChartKind::HLog, DrawingLook(ADSColor, AUSColor));
 }
 
 void TMainCharts::PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                           const QColor &AUSColor) {
-  TToneChart *chart = AChart ? AChart : chartQLN;
-  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  TSeriesPlotter::PlotStatLines(chart, AData.QLNStatsUS(), AData.QLNStatsDS(), AData.QLNMultipliers(), ADSColor,
-                                AUSColor);
-  ApplyLook(chart, &AData);
+  DrawTable(AChart ? AChart : chartQLN, AData, TChartKind::QLN, DrawingLook(ADSColor, AUSColor));
 }
 
 void TMainCharts::PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                           const QColor &AUSColor) {
-  TToneChart *chart = AChart ? AChart : chartSNR;
-  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  TSeriesPlotter::PlotStatLines(chart, AData.SNRStatsUS(), AData.SNRStatsDS(), AData.SNRMultipliers(), ADSColor,
-                                AUSColor);
-  ApplyLook(chart, &AData);
+  DrawTable(AChart ? AChart : chartSNR, AData, TChartKind::SNR, DrawingLook(ADSColor, AUSColor));
 }
 
 void TMainCharts::PlotBitLoading(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                                  const QColor &AUSColor) {
-  TToneChart *chart = AChart ? AChart : chartBitLoading;
-  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  if (!NoBinsData(AData, {chart}))
-    TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
-                                ProfileToneCount(AData.VDSLProfile()), TBinField::ToneBits, ADSColor, AUSColor);
-  ApplyLook(chart, &AData);
+  DrawTable(AChart ? AChart : chartBitLoading, AData, TChartKind::Bits, DrawingLook(ADSColor, AUSColor));
 }
 
 void TMainCharts::PlotGain(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor,
                            const QColor &AUSColor) {
-  TToneChart *chart = AChart ? AChart : chartGain;
-  TChartSetup::UpdateProfileAxis(chart, AData.VDSLProfile());
-  if (!NoBinsData(AData, {chart}))
-    TSeriesPlotter::PlotBinBars(chart, AData.ShowBinStatsUS(), AData.ShowBinStatsDS(),
-                                ProfileToneCount(AData.VDSLProfile()), TBinField::Gain, ADSColor, AUSColor);
-  ApplyLook(chart, &AData);
-}
-
-// A snapshot without bins tables says so in its bins charts rather than
-// draw them flat at zero.
-bool TMainCharts::NoBinsData(const TDrayData &AData, std::initializer_list<TToneChart *> ACharts) {
-  if (HasBinData(AData.ShowBinStatsUS()) || HasBinData(AData.ShowBinStatsDS()))
-    return false;
-  for (TToneChart *chart : ACharts)
-    chart->SetNotice(QString::fromUtf8(rsNoBinsData));
-  return true;
-}
-
-void TMainCharts::SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle) {
-  AChart->SetTitle(QString::fromLatin1(ATitle));
-  AChart->SetToneSpacingHz(ToneSpacingHz(AData.VDSLProfile()));
-  if (First512Bins()) {
-    AChart->SetPositionWord(QString::fromUtf8(rsBin));
-    AChart->ToneAxis()->setLabel(QString::fromUtf8(rsBins));
-    AChart->SetToneRange(0, 512);
-    AChart->SetToneLabelStep(32);
-    return;
-  }
-  // Without the option every tone of the profile is drawn, on the same tone
-  // axis as the other bins charts.
-  const TToneAxisChoice axis = ToneAxisForProfile(AData.VDSLProfile());
-  AChart->SetPositionWord(QString::fromUtf8(rsTone));
-  AChart->ToneAxis()->setLabel(QString::fromUtf8(rsTones));
-  AChart->SetToneRange(0, axis.Max);
-  AChart->SetToneLabelStep(axis.LabelStep.value_or(TChartSetup::DesignLabelStep));
+  DrawTable(AChart ? AChart : chartGain, AData, TChartKind::Gain, DrawingLook(ADSColor, AUSColor));
 }
 
 void TMainCharts::PlotBinsSNR(const TDrayData &AData, TToneChart *AChartDS, TToneChart *AChartUS,
                               const QColor &ADSColor, const QColor &AUSColor) {
   TToneChart *chartDS = AChartDS ? AChartDS : chartBinSNRDS;
   TToneChart *chartUS = AChartUS ? AChartUS : chartBinSNRUS;
-  SetBinSNRAxis(chartDS, AData, "SNR Downstream");
-  SetBinSNRAxis(chartUS, AData, "SNR Upstream");
-  if (!NoBinsData(AData, {chartUS, chartDS})) {
-    const int count = First512Bins() ? 512 : ProfileToneCount(AData.VDSLProfile());
-    TSeriesPlotter::PlotBinLine(chartUS, AData.ShowBinStatsUS(), count, QStringLiteral("US"), AUSColor);
-    TSeriesPlotter::PlotBinLine(chartDS, AData.ShowBinStatsDS(), count, QStringLiteral("DS"), ADSColor);
-  }
-  // After the series: the look recolours them for dark charts.
-  ApplyLook(chartDS, &AData);
-  ApplyLook(chartUS, &AData);
+  chartDS->SetTitle(QStringLiteral("SNR Downstream"));
+  chartUS->SetTitle(QStringLiteral("SNR Upstream"));
+  const TChartLook look = DrawingLook(ADSColor, AUSColor);
+  DrawTable(chartUS, AData, TChartKind::BinSNRUS, look);
+  DrawTable(chartDS, AData, TChartKind::BinSNRDS, look);
 }

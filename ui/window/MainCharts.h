@@ -2,7 +2,6 @@
 // The seven charts of the main window and what the window does with them as
 // a whole: set them up, empty them, draw a snapshot into them.
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include <QColor>
 
 #include "ChartLook.h"
+#include "DrayKindState.h"
 
 class QCheckBox;
 class TDrayData;
@@ -21,9 +21,6 @@ class TMainCharts {
 public:
   // AFirst512Bins: the "SNR data only in first 512 bins" check box.
   TMainCharts(const TMainPages &APages, const QCheckBox *AFirst512Bins);
-
-  static const QColor DSColor;  // blue
-  static const QColor USColor;  // green
 
   void SetupCharts();
   void DisplayChartData(const TDrayData *AData);
@@ -47,7 +44,11 @@ public:
   void SetEnvelope(std::shared_ptr<const TToneEnvelope> AEnvelope);
   const TToneEnvelope *Envelope() const { return FEnvelope.get(); }
 
-  // A null chart means the default one for that table.
+  // What the reader has stored: HLog, QLN and SNR each draw their chart;
+  // Bins the bit-loading, per-bin SNR and gain charts, in that order.
+  void PlotGroup(TDrayKind AKind, const TDrayData &AData);
+  // Each draws its table by DrawTable. A null chart means the default one
+  // for that table; the colours are the directions' colours of this drawing.
   void PlotHLOG(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
   void PlotQLN(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
   void PlotSNR(const TDrayData &AData, TToneChart *AChart, const QColor &ADSColor, const QColor &AUSColor);
@@ -61,8 +62,7 @@ public:
 private:
   std::vector<TToneChart *> AllCharts() const;
   bool First512Bins() const;
-  static bool NoBinsData(const TDrayData &AData, std::initializer_list<TToneChart *> ACharts);
-  void SetBinSNRAxis(TToneChart *AChart, const TDrayData &AData, const char *ATitle);
+  TChartLook DrawingLook(const QColor &ADSColor, const QColor &AUSColor) const;
 
   void ApplyLook(TToneChart *AChart, const TDrayData *AData) const;
   void DrawReference(const TDrayData &AData);

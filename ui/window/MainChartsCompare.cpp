@@ -5,6 +5,7 @@
 
 #include "ChartOverlays.h"
 #include "ChartSetup.h"
+#include "DrawTable.h"
 #include "DrayData.h"
 #include "MainCharts.h"
 #include "SeriesPlotter.h"
@@ -53,35 +54,32 @@ void TMainCharts::SetEnvelope(std::shared_ptr<const TToneEnvelope> AEnvelope) {
   FEnvelope = std::move(AEnvelope);
 }
 
+// The reference's tables drawn as the shown snapshot's are, as overlays:
+// thin, lighter, and as flat steps where the snapshot has bars.
 void TMainCharts::DrawReference(const TDrayData &AData) {
   const TDrayData &reference = *FReference;
-  const QString name = QString::fromStdString(FReference->Name());
+  const QString name = QString::fromStdString(reference.Name());
+  const TChartLook look = DrawingLook(FLook.DSColor(), FLook.USColor());
+  const bool referenceBins = HasBins(reference);
+  const TToneDifference difference = referenceBins ? DiffTones(reference, AData) : TToneDifference{};
   const struct {
     TToneChart *Chart;
-    TDrayKind Kind;
-  } stats[] = {{chartHLog, TDrayKind::HLog}, {chartQLN, TDrayKind::QLN}, {chartSNR, TDrayKind::SNR}};
-  for (const auto &stat : stats) {
-    const TStatMultipliers groups = reference.Multipliers(stat.Kind);
-    for (int d = 0; d < 2; ++d) {
-      TChartOverlays::AddReference(stat.Chart,
-                                   StatLinePoints(reference.StatTable(stat.Kind, DrayDirections[std::size_t(d)]), groups[d]), d,
-                                   QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name), false);
-    }
-  }
-  const bool referenceBins = HasBinData(reference.ShowBinStatsUS()) || HasBinData(reference.ShowBinStatsDS());
-  if (referenceBins) {
-    const TToneDifference difference = DiffTones(reference, AData);
-    const int tones = ProfileToneCount(reference.VDSLProfile());
-    const int binSNRCount = First512Bins() ? 512 : tones;
-    for (int d = 0; d < 2; ++d) {
-      const TDrayBinArray &table = reference.BinTable(DrayDirections[std::size_t(d)]);
-      const QString side = QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
-      const bool bothBins = !difference.Bits[std::size_t(d)].empty();
-      TChartOverlays::AddReference(chartBitLoading, BinPoints(table, tones, TBinField::ToneBits), d,
-                                   bothBins ? side + QStringLiteral(": ") + BitsCount(difference, d) : side, true);
-      TChartOverlays::AddReference(chartGain, BinPoints(table, tones, TBinField::Gain), d, side, true);
-      TChartOverlays::AddReference(d == 0 ? chartBinSNRUS : chartBinSNRDS,
-                                   BinPoints(table, binSNRCount, TBinField::SNR), d, name, false);
+    TChartKind Kind;
+    bool Bins, Steps;
+  } tables[] = {{chartHLog, TChartKind::HLog, false, false},    {chartQLN, TChartKind::QLN, false, false},
+                {chartSNR, TChartKind::SNR, false, false},      {chartBitLoading, TChartKind::Bits, true, true},
+                {chartGain, TChartKind::Gain, true, true},      {chartBinSNRUS, TChartKind::BinSNRUS, true, false},
+                {chartBinSNRDS, TChartKind::BinSNRDS, true, false}};
+  for (const auto &table : tables) {
+    if (table.Bins && !referenceBins)
+      continue;
+    for (TDirection direction : ChartDirections(table.Kind)) {
+      const int d = int(IndexOf(direction));
+      QString title = IsBinSNR(table.Kind) ? name : QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
+      if (table.Kind == TChartKind::Bits && !difference.Bits[std::size_t(d)].empty())
+        title += QStringLiteral(": ") + BitsCount(difference, d);
+      TChartOverlays::AddReference(table.Chart, TablePoints(reference, table.Kind, direction, look), d, title,
+                                   table.Steps);
     }
   }
   FinishOverlays(AllCharts(), AData);
@@ -128,7 +126,7 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
   } binSNR[] = {{chartBinSNRUS, TDirection::Upstream, "SNR Upstream"},
                 {chartBinSNRDS, TDirection::Downstream, "SNR Downstream"}};
   for (const auto &side : binSNR) {
-    SetBinSNRAxis(side.Chart, AData, side.Title);
+    TChartSetup::UpdateBinSNRAxis(side.Chart, AData.VDSLProfile(), First512Bins());
     prepare(side.Chart, QString::fromLatin1(side.Title));
     if (bothBins)
       TChartOverlays::AddDifferenceLine(
@@ -147,7 +145,7 @@ void TMainCharts::DrawEnvelope(const TDrayData &AData) {
   for (int d = 0; d < 2; ++d) {
     const QString name = QStringLiteral("%1 range of %2 captures").arg(QLatin1String(DirectionNames[d])).arg(FEnvelope->Captures);
     TChartOverlays::AddEnvelope(chartSNR, EnvelopePoints(*FEnvelope, false, d), d, name, false);
-    if (HasBinData(AData.ShowBinStatsUS()) || HasBinData(AData.ShowBinStatsDS()))
+    if (HasBins(AData))
       TChartOverlays::AddEnvelope(chartBitLoading, EnvelopePoints(*FEnvelope, true, d), d, name, true);
   }
   FinishOverlays({chartSNR, chartBitLoading}, AData);

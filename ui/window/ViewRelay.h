@@ -25,20 +25,16 @@ public:
     if (FWindow)
       FView->UpdateProfileLabel(AProfile);
   }
-  void DisplayTextData(TDrayData *AData) override { Relay(&IRetrievalView::DisplayTextData, AData); }
-  void PlotHLOG(TDrayData *AData) override { Relay(&IRetrievalView::PlotHLOG, AData); }
-  void PlotQLN(TDrayData *AData) override { Relay(&IRetrievalView::PlotQLN, AData); }
-  void PlotSNR(TDrayData *AData) override { Relay(&IRetrievalView::PlotSNR, AData); }
-  void PlotBitLoading(TDrayData *AData) override { Relay(&IRetrievalView::PlotBitLoading, AData); }
-  void PlotBinsSNR(TDrayData *AData) override { Relay(&IRetrievalView::PlotBinsSNR, AData); }
-  void PlotGain(TDrayData *AData) override { Relay(&IRetrievalView::PlotGain, AData); }
-
-private:
-  void Relay(void (IRetrievalView::*ARequest)(TDrayData *), TDrayData *AData) {
+  void DisplayTextData(TDrayData *AData) override {
     if (FWindow)
-      (FView->*ARequest)(AData);
+      FView->DisplayTextData(AData);
+  }
+  void GroupStored(TDrayKind AKind, TDrayData *AData) override {
+    if (FWindow)
+      FView->GroupStored(AKind, AData);
   }
 
+private:
   QPointer<QObject> FWindow;
   IRetrievalView *FView;
 };

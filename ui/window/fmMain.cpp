@@ -388,28 +388,8 @@ void TfrmMain::DisplayChartData(TDrayData *AData) {
 
 // The reader asks for each group once it has stored it and never writes it
 // again in that run, so drawing reads the tables without the snapshot's locks.
-void TfrmMain::PlotHLOG(TDrayData *AData) {
-  FCharts->PlotHLOG(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
-}
-
-void TfrmMain::PlotQLN(TDrayData *AData) {
-  FCharts->PlotQLN(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
-}
-
-void TfrmMain::PlotSNR(TDrayData *AData) {
-  FCharts->PlotSNR(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
-}
-
-void TfrmMain::PlotBitLoading(TDrayData *AData) {
-  FCharts->PlotBitLoading(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
-}
-
-void TfrmMain::PlotBinsSNR(TDrayData *AData) {
-  FCharts->PlotBinsSNR(*AData, nullptr, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
-}
-
-void TfrmMain::PlotGain(TDrayData *AData) {
-  FCharts->PlotGain(*AData, nullptr, TMainCharts::DSColor, TMainCharts::USColor);
+void TfrmMain::GroupStored(TDrayKind AKind, TDrayData *AData) {
+  FCharts->PlotGroup(AKind, *AData);
 }
 
 // ---- Actions

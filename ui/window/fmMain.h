@@ -94,12 +94,7 @@ public:
   void Progress(int AStep, int ASteps, const std::string &ACommand) override;
   void UpdateProfileLabel(TVDSLProfile AProfile) override;
   void DisplayTextData(TDrayData *AData) override;
-  void PlotHLOG(TDrayData *AData) override;
-  void PlotQLN(TDrayData *AData) override;
-  void PlotSNR(TDrayData *AData) override;
-  void PlotBitLoading(TDrayData *AData) override;
-  void PlotBinsSNR(TDrayData *AData) override;
-  void PlotGain(TDrayData *AData) override;
+  void GroupStored(TDrayKind AKind, TDrayData *AData) override;
 
   // Action handlers.
   void acnRetrieveDataExecute();

@@ -22,7 +22,7 @@ TEST(DrayDataLocks, ReadersUnderSharedLockNeverSeeHalfWrittenText) {
 
   std::thread Writer([&] {
     for (int I = 0; I < 300; ++I) {
-      Data.SetHLogUSRaw(I % 2 ? A : B);
+      Data.SetRaw(TDrayKind::HLog, TDirection::Upstream, I % 2 ? A : B);
       Data.SetBinStatsDSRaw(I % 2 ? BinsA : BinsB);
       Data.SetQLNData({" US: (dBm/Hz)", "u", "x", " DS: (dBm/Hz)", "d", "p"});
     }
