@@ -1,5 +1,6 @@
 #include "HistoryState.h"
 
+#include <algorithm>
 #include <set>
 
 #include "DrayData.h"
@@ -48,11 +49,14 @@ void THistoryState::Open(const std::string &AFileName) {
   FRange.reset();
 }
 
+std::size_t THistoryState::Listed() const {
+  return ListedCaptures(FCaptures).size();
+}
+
 std::size_t THistoryState::Unlisted() const {
-  std::size_t ok = 0;
-  for (const TCapture &capture : FCaptures)
-    ok += capture.Ok ? 1 : 0;
-  return ok > ListLimit ? ok - ListLimit : 0;
+  const auto ok = static_cast<std::size_t>(
+      std::count_if(FCaptures.begin(), FCaptures.end(), [](const TCapture &ACapture) { return ACapture.Ok; }));
+  return ok - Listed();
 }
 
 THistoryJoin THistoryState::ReadSnapshots(const TSnapshotList &AList, const THistoryStep &AStep) const {

@@ -44,8 +44,9 @@ public:
   void Open(const std::string &AFileName);
   const THistoryStore *Store() const { return FStore.get(); }
   const std::vector<TCapture> &Captures() const { return FCaptures; }
-  // The successful captures left out of the list for being older than the
-  // latest ListLimit.
+  // The successful captures whose snapshots the list takes (the latest
+  // ListLimit), and those left out for being older.
+  std::size_t Listed() const;
   std::size_t Unlisted() const;
   // The snapshots of the latest successful captures whose entries the list
   // does not hold yet, named as their entries read: opening a database again

@@ -99,6 +99,7 @@ TEST(HistoryState, TheListHoldsTheLatestCapturesOnly) {
   }
   THistoryState history;
   history.Open(file);
+  EXPECT_EQ(history.Listed(), THistoryState::ListLimit);
   EXPECT_EQ(history.Unlisted(), 2u);
   const THistoryJoin join = history.ReadSnapshots(TSnapshotList(), Always);
   ASSERT_EQ(join.Snapshots.size(), THistoryState::ListLimit);

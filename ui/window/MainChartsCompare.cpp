@@ -4,6 +4,7 @@
 #include <QCheckBox>
 
 #include "ChartOverlays.h"
+#include "Comparison.h"
 #include "ChartSetup.h"
 #include "DrayData.h"
 #include "MainCharts.h"
@@ -16,10 +17,9 @@ namespace {
 
 const char *const DirectionNames[] = {"US", "DS"};
 
-QString BitsCount(const TToneDifference &ADifference, int ADirection) {
-  return QStringLiteral("%1 tones gained bits, %2 lost")
-      .arg(ADifference.GainedBits[std::size_t(ADirection)].size())
-      .arg(ADifference.LostBits[std::size_t(ADirection)].size());
+// The bits gained and lost where both snapshots have that direction's bins.
+QString BitsCount(const TBitsLegend &ALegend, int ADirection) {
+  return QString::fromStdString(BitsCountText(*ALegend[std::size_t(ADirection)]));
 }
 
 // The per-bin SNR of the shown snapshot minus the reference's, where both
@@ -70,15 +70,15 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
   }
   const bool referenceBins = HasBinData(reference.ShowBinStatsUS()) || HasBinData(reference.ShowBinStatsDS());
   if (referenceBins) {
-    const TToneDifference difference = DiffTones(reference, AData);
+    const TBitsLegend legend = CompareBits(reference, AData);
     const int tones = ProfileToneCount(reference.VDSLProfile());
     const int binSNRCount = First512Bins() ? 512 : tones;
     for (int d = 0; d < 2; ++d) {
       const TDrayBinArray &table = reference.BinTable(DrayDirections[std::size_t(d)]);
       const QString side = QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
-      const bool bothBins = !difference.Bits[std::size_t(d)].empty();
+      const bool bothBins = legend[std::size_t(d)].has_value();
       TChartOverlays::AddReference(chartBitLoading, BinPoints(table, tones, TBinField::ToneBits), d,
-                                   bothBins ? side + QStringLiteral(": ") + BitsCount(difference, d) : side, true);
+                                   bothBins ? side + QStringLiteral(": ") + BitsCount(legend, d) : side, true);
       TChartOverlays::AddReference(chartGain, BinPoints(table, tones, TBinField::Gain), d, side, true);
       TChartOverlays::AddReference(d == 0 ? chartBinSNRUS : chartBinSNRDS,
                                    BinPoints(table, binSNRCount, TBinField::SNR), d, name, false);
@@ -111,11 +111,16 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
   }
   prepare(chartBitLoading, chartBitLoading->Title());
   prepare(chartGain, chartGain->Title());
-  const bool bothBins = !difference.Bits[0].empty() || !difference.Bits[1].empty();
+  const TBitsLegend legend = CompareBits(reference, AData);
+  const bool bothBins = legend[0] || legend[1];
   if (bothBins) {
+    auto bitsName = [&](int ADirection) {
+      const QString direction = QLatin1String(DirectionNames[ADirection]);
+      return legend[std::size_t(ADirection)] ? direction + QStringLiteral(": ") + BitsCount(legend, ADirection)
+                                             : direction + minus;
+    };
     TChartOverlays::AddDifferenceBars(chartBitLoading, TonePoints(difference.Bits[0]), TonePoints(difference.Bits[1]),
-                                      QStringLiteral("US: ") + BitsCount(difference, 0),
-                                      QStringLiteral("DS: ") + BitsCount(difference, 1));
+                                      bitsName(0), bitsName(1));
     TChartOverlays::AddDifferenceBars(chartGain, TonePoints(difference.Gain[0], 0.1),
                                       TonePoints(difference.Gain[1], 0.1), QStringLiteral("US") + minus,
                                       QStringLiteral("DS") + minus);
