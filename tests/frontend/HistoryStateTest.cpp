@@ -43,6 +43,15 @@ void AddCaptures(THistoryStore &AStore, int AFrom, int ACount, const std::string
   }
 }
 
+// A database in AFolder of ACount captures from 10:00 on.
+std::string WriteHistory(const TTempFolder &AFolder, int ACount, const std::string &AName = "Vigor",
+                         const std::vector<int> &AFailed = {}) {
+  const std::string file = AFolder.Path("line.tgdb");
+  THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing);
+  AddCaptures(store, 10, ACount, AName, AFailed);
+  return file;
+}
+
 const THistoryStep Always = [] { return true; };
 
 std::vector<std::string> Names(const THistoryJoin &AJoin) {
@@ -54,11 +63,7 @@ std::vector<std::string> Names(const THistoryJoin &AJoin) {
 
 TEST(HistoryState, JoinsTheSuccessfulCapturesNamedByTimeAndRouter) {
   TTempFolder folder;
-  const std::string file = folder.Path("line.tgdb");
-  {
-    THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing);
-    AddCaptures(store, 10, 3, "20261210-100000-Vigor.draydata", {11});
-  }
+  const std::string file = WriteHistory(folder, 3, "20261210-100000-Vigor.draydata", {11});
   THistoryState history;
   history.Open(file);
   EXPECT_EQ(history.Captures().size(), 3u);
@@ -109,11 +114,7 @@ TEST(HistoryState, TheListHoldsTheLatestCapturesOnly) {
 
 TEST(HistoryState, AStoppedReadKeepsWhatItHasRead) {
   TTempFolder folder;
-  const std::string file = folder.Path("line.tgdb");
-  {
-    THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing);
-    AddCaptures(store, 10, 3, "Vigor");
-  }
+  const std::string file = WriteHistory(folder, 3);
   THistoryState history;
   history.Open(file);
   int steps = 0;
@@ -125,11 +126,7 @@ TEST(HistoryState, AStoppedReadKeepsWhatItHasRead) {
 // A file that does not open leaves the history open before, with its range.
 TEST(HistoryState, ADatabaseThatDoesNotOpenLeavesTheOneBefore) {
   TTempFolder folder;
-  const std::string file = folder.Path("line.tgdb");
-  {
-    THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing);
-    AddCaptures(store, 10, 2, "Vigor");
-  }
+  const std::string file = WriteHistory(folder, 2);
   WriteBytes(folder.Path("notes.tgdb"), "not a database");
   THistoryState history;
   history.Open(file);
@@ -147,11 +144,7 @@ TEST(HistoryState, ADatabaseThatDoesNotOpenLeavesTheOneBefore) {
 // asked; opening a database forgets the range.
 TEST(HistoryState, TheRangeBoundsTheEnvelopeUntilADatabaseOpens) {
   TTempFolder folder;
-  const std::string file = folder.Path("line.tgdb");
-  {
-    THistoryStore store(file, THistoryStore::TOpen::CreateIfMissing);
-    AddCaptures(store, 10, 3, "Vigor");
-  }
+  const std::string file = WriteHistory(folder, 3);
   THistoryState history;
   EXPECT_EQ(history.EnvelopeCaptures("17A"), 0);
   EXPECT_EQ(history.Envelope("17A", Always), std::nullopt);
