@@ -10,6 +10,8 @@ struct TActionInputs {
   bool RouterNameFilled = false;  // edRouterName
   int StatisticsCount = 0;        // entries in lbxStatistics
   bool StatisticsSelected = false;
+  bool ReferenceChosen = false;   // a snapshot the charts compare with
+  bool RecentFilesKept = false;   // snapshot files remembered as recent
 };
 
 struct TActionStates {
@@ -25,6 +27,16 @@ struct TActionStates {
   bool RemoveAll = false;
   bool ChartCopy = true;
   bool StatisticsList = false;  // the list box lbxStatistics itself
+  bool ChartExport = false;
+  bool ExportSnapshot = false;
+  bool RecentFiles = false;     // the "Recent files" submenu
+  bool OpenHistory = false;
+  bool CompareWith = false;
+  bool Difference = false;
+  bool StopComparing = false;
+  // Band plan, tone axis in MHz, dark charts: how the charts look, never
+  // what they hold.
+  bool ChartLook = true;
   bool operator==(const TActionStates &) const = default;
 };
 

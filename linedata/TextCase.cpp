@@ -33,12 +33,19 @@ char32_t FoldCase(char32_t ACode) {
   return AsciiCapital || LatinCapital ? ACode + 0x20 : ACode;
 }
 
-bool SameTextIgnoringCase(std::string_view A, std::string_view B) {
+int CompareTextIgnoringCase(std::string_view A, std::string_view B) {
   std::size_t PosA = 0, PosB = 0;
-  while (PosA < A.size() && PosB < B.size())
-    if (FoldCase(NextUtf8CodePoint(A, PosA)) != FoldCase(NextUtf8CodePoint(B, PosB)))
-      return false;
-  return PosA == A.size() && PosB == B.size();
+  while (PosA < A.size() && PosB < B.size()) {
+    const char32_t CodeA = FoldCase(NextUtf8CodePoint(A, PosA));
+    const char32_t CodeB = FoldCase(NextUtf8CodePoint(B, PosB));
+    if (CodeA != CodeB)
+      return CodeA < CodeB ? -1 : 1;
+  }
+  return (PosA < A.size()) - (PosB < B.size());
+}
+
+bool SameTextIgnoringCase(std::string_view A, std::string_view B) {
+  return CompareTextIgnoringCase(A, B) == 0;
 }
 
 bool AnsiEndsWithText(std::string_view ABytes, std::string_view AMarker) {

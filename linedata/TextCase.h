@@ -12,6 +12,9 @@ char32_t FoldCase(char32_t ACode);
 
 // Both sides UTF-8, compared character by character.
 bool SameTextIgnoringCase(std::string_view A, std::string_view B);
+// Negative, zero or positive as A sorts before, with or after B: folded
+// characters by their code, a text before the longer ones it starts.
+int CompareTextIgnoringCase(std::string_view A, std::string_view B);
 
 // Both sides Windows-1252 bytes; a marker longer than the text never matches.
 bool AnsiEndsWithText(std::string_view ABytes, std::string_view AMarker);

@@ -1,6 +1,6 @@
 // Which of the window's commands may run, for the situations a user meets:
-// start-up, fields filled or emptied, entries listed or selected, a reader
-// running.
+// start-up, fields filled or emptied, entries listed or selected, a reference
+// chosen, recent files kept, a reader running.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,6 +20,7 @@ TActionInputs Filled() {
 TActionStates IdleEmpty() {
   TActionStates S;
   S.LoadDataFromFile = S.LoadConfiguration = S.SaveConfiguration = S.LoadStatFromFile = S.StatisticsList = true;
+  S.ChartExport = S.OpenHistory = true;
   return S;
 }
 
@@ -31,7 +32,11 @@ std::string Describe(const TActionStates &S) {
       {"LoadConfiguration", S.LoadConfiguration}, {"SaveConfiguration", S.SaveConfiguration},
       {"LoadStatFromFile", S.LoadStatFromFile}, {"SaveStatToFile", S.SaveStatToFile},
       {"Remove", S.Remove},                 {"RemoveAll", S.RemoveAll},
-      {"ChartCopy", S.ChartCopy},           {"StatisticsList", S.StatisticsList}};
+      {"ChartCopy", S.ChartCopy},           {"StatisticsList", S.StatisticsList},
+      {"ChartExport", S.ChartExport},       {"ExportSnapshot", S.ExportSnapshot},
+      {"RecentFiles", S.RecentFiles},       {"OpenHistory", S.OpenHistory},
+      {"CompareWith", S.CompareWith},       {"Difference", S.Difference},
+      {"StopComparing", S.StopComparing},   {"ChartLook", S.ChartLook}};
   for (const auto &[Name, On] : Flags)
     if (On)
       Text += std::string(Name) + " ";
@@ -63,6 +68,7 @@ TEST(ActionRules, AnyEmptyFieldDisablesRetrieveButNotTheList) {
     In.*Field = false;
     TActionStates Expected = IdleEmpty();
     Expected.SaveStatToFile = Expected.Remove = Expected.RemoveAll = true;
+    Expected.ExportSnapshot = Expected.CompareWith = true;
     ExpectStates("one field empty", In, Expected);
   }
 }
@@ -75,7 +81,7 @@ TEST(ActionRules, SavingNeedsASelectedEntry) {
   ExpectStates("entries, none selected", Listed, Expected);
 
   Listed.StatisticsSelected = true;
-  Expected.SaveStatToFile = true;
+  Expected.SaveStatToFile = Expected.ExportSnapshot = Expected.CompareWith = true;
   ExpectStates("entries, one selected", Listed, Expected);
 }
 
@@ -83,13 +89,44 @@ TEST(ActionRules, ARunningReaderLeavesOnlyStopAndCopy) {
   TActionInputs Running = Filled();
   Running.StatisticsCount = 3;
   Running.StatisticsSelected = true;
+  Running.ReferenceChosen = Running.RecentFilesKept = true;
   Running.ReaderRunning = true;
   TActionStates StopAndCopy;
-  StopAndCopy.StopRetrieval = StopAndCopy.ChartCopy = true;
+  StopAndCopy.StopRetrieval = StopAndCopy.ChartCopy = StopAndCopy.ChartLook = true;
   ExpectStates("reader running", Running, StopAndCopy);
   // Stopping needs none of the fields: emptied mid-run, it still works.
   Running.RouterFilled = Running.UserFilled = false;
   ExpectStates("reader running, fields emptied", Running, StopAndCopy);
+}
+
+// Comparing needs a second entry to compare with and, for the difference
+// and stopping, a reference; the recent files follow loading.
+TEST(ActionRules, ComparisonAndRecentFilesFollowTheListAndTheReference) {
+  const struct {
+    const char *Title;
+    int Count;
+    bool Selected, Reference, Recent;
+    bool CompareWith, Difference, RecentFiles;
+  } Cases[] = {
+      {"one entry selected", 1, true, false, false, false, false, false},
+      {"two entries, none selected", 2, false, false, false, false, false, false},
+      {"two entries, one selected", 2, true, false, false, true, false, false},
+      {"a reference chosen", 2, true, true, false, true, true, false},
+      {"recent files kept", 0, false, false, true, false, false, true},
+  };
+  for (const auto &Case : Cases) {
+    TActionInputs In = Filled();
+    In.StatisticsCount = Case.Count;
+    In.StatisticsSelected = Case.Selected;
+    In.ReferenceChosen = Case.Reference;
+    In.RecentFilesKept = Case.Recent;
+    const TActionStates States = ComputeActionStates(In);
+    EXPECT_EQ(States.CompareWith, Case.CompareWith) << Case.Title;
+    EXPECT_EQ(States.Difference, Case.Difference) << Case.Title;
+    EXPECT_EQ(States.StopComparing, Case.Difference) << Case.Title;
+    EXPECT_EQ(States.RecentFiles, Case.RecentFiles) << Case.Title;
+    EXPECT_EQ(States.ExportSnapshot, Case.Selected && Case.Count > 0) << Case.Title;
+  }
 }
 
 } // namespace

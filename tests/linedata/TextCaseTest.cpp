@@ -37,6 +37,23 @@ INSTANTIATE_TEST_SUITE_P(
                     TSameCase{"BrokenBytesReadAsReplacement", "a\x80", "A\xEF\xBF\xBD", true}),
     [](const auto &AInfo) { return std::string(AInfo.param.Title); });
 
+// The order of the snapshot list: folded characters by their code, a text
+// before the longer ones it starts.
+TEST(CompareTextIgnoringCase, OrdersAsFoldedCharacters) {
+  const struct {
+    const char *A, *B;
+    int Sign;
+  } Cases[] = {{"apple", "Banana", -1}, {"LOADED", "loaded", 0}, {"Router", "Router1", -1},
+               {"2025", "Loaded", -1},  {"z", "\xC3\x84", -1},   {"\xC3\xA4" "b", "\xC3\x84" "a", 1},
+               {"", "", 0}};
+  for (const auto &Case : Cases) {
+    const int Forward = CompareTextIgnoringCase(Case.A, Case.B);
+    EXPECT_EQ((Forward > 0) - (Forward < 0), Case.Sign) << Case.A << " " << Case.B;
+    const int Backward = CompareTextIgnoringCase(Case.B, Case.A);
+    EXPECT_EQ((Backward > 0) - (Backward < 0), -Case.Sign) << Case.A << " " << Case.B;
+  }
+}
+
 struct TAnsiMarkerCase {
   const char *Title;
   std::string Bytes, Marker;

@@ -200,13 +200,13 @@ private slots:
         downstream = graph;
     QVERIFY(downstream);
     const QColor light = downstream->pen().color();
-    form.acnDarkCharts->setChecked(true);
+    form.acnDarkCharts->trigger();
     TChartLook dark;
     dark.Dark = true;
     QCOMPARE(downstream->pen().color(), dark.DSColor());
     QVERIFY(light != dark.DSColor());
     QCOMPARE(timeline.Rects[1]->axis(QCPAxis::atLeft)->tickLabelColor().lightness() > 128, true);
-    form.acnDarkCharts->setChecked(false);
+    form.acnDarkCharts->trigger();
     QCOMPARE(downstream->pen().color(), light);
   }
 
@@ -311,7 +311,7 @@ private slots:
     QVERIFY(ShownAsReference(form, "before"));
 
     form.UpdateActions();
-    form.acnDifference->setChecked(true);
+    form.acnDifference->trigger();
     const int tone = difference.LostBits[1].front();
     QCPAbstractPlottable *bits = Series(pages.chartBitLoading, QStringLiteral("DS: ") + lost.mid(11));
     QVERIFY(bits);
@@ -329,6 +329,28 @@ private slots:
     QCOMPARE(OverlayCount(pages.chartBitLoading), 0);
     QVERIFY(!form.acnDifference->isChecked());
     QVERIFY(!ShownAsReference(form, "before"));
+  }
+
+  // Bits are counted, and differences drawn, only where both snapshots have
+  // a bins listing; otherwise the bins charts say so.
+  void ComparisonWithoutBinsOnOneSide() {
+    TfrmMain form(QStringList{}, Services());
+    auto bare = std::make_unique<TDrayData>("before");
+    FillFromSimulatedRouter(*bare, vp17a, false, DemoLine());
+    TDrayData *before = form.DrayDataList().Items(form.DrayDataList().Add(std::move(bare)));
+    form.DrayDataList().Add(Snapshot("after", 2));
+    form.pnlInputs->lbxStatistics->setCurrentRow(0);
+    form.CompareWith(before);
+    TMainPages &pages = *form.pgcMain;
+    QCOMPARE(SeriesNames(pages.chartHLog), (QStringList{"US", "DS", "US before", "DS before"}));
+    form.UpdateActions();
+    form.acnDifference->trigger();
+    QVERIFY(form.acnDifference->isChecked());
+    for (TToneChart *chart : {pages.chartBitLoading, pages.chartGain, pages.chartBinSNRUS, pages.chartBinSNRDS}) {
+      QCOMPARE(chart->Notice(), QStringLiteral("No bins data in both snapshots"));
+      QCOMPARE(OverlayCount(chart), 0);
+    }
+    QVERIFY(Series(pages.chartQLN, QStringLiteral("DS \u2212 before")));
   }
 
   // Ctrl+click picks the reference without changing what is shown; the

@@ -1,5 +1,5 @@
-// The window's rules that need the toolkit's types but no window: the list
-// order, tone axes, series points and the hover text. Those that need no toolkit at all are tested in tests/frontend.
+// The window's rules that need the toolkit's types but no window: tone
+// axes, series points and the hover text. Those that need no toolkit at all are tested in tests/frontend.
 
 #include <cmath>
 
@@ -7,7 +7,6 @@
 
 #include "HoverText.h"
 #include "SeriesData.h"
-#include "StatListOrder.h"
 #include "ToneAxis.h"
 #include "ToneStep.h"
 #include "ToneZoom.h"
@@ -16,25 +15,6 @@ class TMainLogicTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void SortedInsertIgnoresCase_data() {
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("index");
-    QTest::newRow("empty list") << QStringList{} << "b" << 0;
-    QTest::newRow("dated name above letters") << QStringList{"Loaded from file"} << "20250102-080000-MyRouter.draydata" << 0;
-    QTest::newRow("letters below dated name") << QStringList{"20250102-080000-x.draydata"} << "Loaded from file" << 1;
-    QTest::newRow("case ignored") << QStringList{"apple", "Cherry"} << "Banana" << 1;
-    QTest::newRow("case ignored, lower new") << QStringList{"Apple", "cherry"} << "banana" << 1;
-    QTest::newRow("equal names go after") << QStringList{"Loaded from file", "Loaded from file", "z"} << "LOADED FROM FILE" << 2;
-  }
-
-  void SortedInsertIgnoresCase() {
-    QFETCH(QStringList, texts);
-    QFETCH(QString, text);
-    QFETCH(int, index);
-    QCOMPARE(SortedInsertIndex(texts, text), index);
-  }
-
   void ToneAxisPerProfile_data() {
     QTest::addColumn<int>("profile");
     QTest::addColumn<int>("max");

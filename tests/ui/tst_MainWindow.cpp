@@ -431,7 +431,7 @@ private slots:
     for (const QString &tip : {QStringLiteral("Copies the chart"), QString()}) {
       QStatusTipEvent event(tip);
       QApplication::sendEvent(FForm.get(), &event);
-      QCOMPARE(FForm->sbMain->currentMessage(), tip);
+      QCOMPARE(FForm->statusBar()->currentMessage(), tip);
     }
     QVERIFY(FForm->lblStatus->isVisible());
     QCOMPARE(FForm->lblStatus->text(), QStringLiteral("Unable to retrieve profile from VDSL data"));

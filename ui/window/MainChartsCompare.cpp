@@ -5,6 +5,7 @@
 
 #include "ChartOverlays.h"
 #include "ChartSetup.h"
+#include "Comparison.h"
 #include "DrawTable.h"
 #include "DrayData.h"
 #include "MainCharts.h"
@@ -17,10 +18,9 @@ namespace {
 
 const char *const DirectionNames[] = {"US", "DS"};
 
-QString BitsCount(const TToneDifference &ADifference, int ADirection) {
-  return QStringLiteral("%1 tones gained bits, %2 lost")
-      .arg(ADifference.GainedBits[std::size_t(ADirection)].size())
-      .arg(ADifference.LostBits[std::size_t(ADirection)].size());
+// The bits gained and lost where both snapshots have that direction's bins.
+QString BitsCount(const TBitsLegend &ALegend, int ADirection) {
+  return QString::fromStdString(BitsCountText(*ALegend[std::size_t(ADirection)]));
 }
 
 // The per-bin SNR of the shown snapshot minus the reference's, where both
@@ -61,7 +61,7 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
   const QString name = QString::fromStdString(reference.Name());
   const TChartLook look = DrawingLook(FLook.DSColor(), FLook.USColor());
   const bool referenceBins = HasBins(reference);
-  const TToneDifference difference = referenceBins ? DiffTones(reference, AData) : TToneDifference{};
+  const TBitsLegend legend = CompareBits(reference, AData);
   const struct {
     TToneChart *Chart;
     TChartKind Kind;
@@ -76,8 +76,8 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
     for (TDirection direction : ChartDirections(table.Kind)) {
       const int d = int(IndexOf(direction));
       QString title = IsBinSNR(table.Kind) ? name : QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
-      if (table.Kind == TChartKind::Bits && !difference.Bits[std::size_t(d)].empty())
-        title += QStringLiteral(": ") + BitsCount(difference, d);
+      if (table.Kind == TChartKind::Bits && legend[std::size_t(d)])
+        title += QStringLiteral(": ") + BitsCount(legend, d);
       TChartOverlays::AddReference(table.Chart, TablePoints(reference, table.Kind, direction, look), d, title,
                                    table.Steps);
     }
@@ -109,11 +109,16 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
   }
   prepare(chartBitLoading, chartBitLoading->Title());
   prepare(chartGain, chartGain->Title());
-  const bool bothBins = !difference.Bits[0].empty() || !difference.Bits[1].empty();
+  const TBitsLegend legend = CompareBits(reference, AData);
+  const bool bothBins = legend[0] || legend[1];
   if (bothBins) {
+    auto bitsName = [&](int ADirection) {
+      const QString direction = QLatin1String(DirectionNames[ADirection]);
+      return legend[std::size_t(ADirection)] ? direction + QStringLiteral(": ") + BitsCount(legend, ADirection)
+                                             : direction + minus;
+    };
     TChartOverlays::AddDifferenceBars(chartBitLoading, TonePoints(difference.Bits[0]), TonePoints(difference.Bits[1]),
-                                      QStringLiteral("US: ") + BitsCount(difference, 0),
-                                      QStringLiteral("DS: ") + BitsCount(difference, 1));
+                                      bitsName(0), bitsName(1));
     TChartOverlays::AddDifferenceBars(chartGain, TonePoints(difference.Gain[0], 0.1),
                                       TonePoints(difference.Gain[1], 0.1), QStringLiteral("US") + minus,
                                       QStringLiteral("DS") + minus);

@@ -1,7 +1,8 @@
 #pragma once
 // The page control filling the window left of the input panel: the router's
-// status text, what the analysis says about the line, and the seven charts
-// on five tabs.
+// status text (Router), what the analysis says about the line (Line), the
+// seven charts on four pages (HLog, QLN, SNR, Bins) and the captures of a
+// history over time (Timeline).
 
 #include <QTabWidget>
 
@@ -17,19 +18,19 @@ class TMainPages : public QTabWidget {
 public:
   explicit TMainPages(QWidget *AParent = nullptr);
 
-  QWidget *TabSheet1 = nullptr;
+  QWidget *TabSheet1 = nullptr;  // the Router page: the router's status text
   TLinePage *tbsLine = nullptr;
   QWidget *tbsHLog = nullptr;
   QWidget *tbsQLN = nullptr;
   QWidget *tbsSNR = nullptr;
-  QWidget *tbsInput = nullptr;
+  QWidget *tbsInput = nullptr;   // the Bins page: bit loading, gain and SNR per tone
   TTimelinePage *tbsTimeline = nullptr;
-  QTabWidget *PageControl1 = nullptr;
-  QWidget *TabSheet2 = nullptr;
-  QWidget *TabSheet3 = nullptr;
-  QWidget *TabSheet4 = nullptr;
+  QTabWidget *PageControl1 = nullptr;  // the inner pages of the Bins page:
+  QWidget *TabSheet2 = nullptr;        // Bitloading
+  QWidget *TabSheet3 = nullptr;        // Gain
+  QWidget *TabSheet4 = nullptr;        // SNR, upstream above downstream
 
-  QPlainTextEdit *memStats = nullptr;
+  QPlainTextEdit *memStats = nullptr;  // the status text of the snapshot shown
   QPushButton *btnHelp = nullptr;
   QPushButton *btnAbout = nullptr;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The statistics files the user loaded or saved last, newest first, kept
+// The snapshot files the user loaded or saved last, newest first, kept
 // across runs in the user's settings for the list's "Recent files" menu.
 
 #include <QString>

@@ -30,8 +30,6 @@
 #include "MessageBoxErrorDisplay.h"
 #include "ProgramIcon.h"
 #include "ResourceStrings.h"
-#include "StatListOrder.h"
-#include "StatListSelection.h"
 #include "SystemTopicViewer.h"
 #include "ToneChart.h"
 #include "UpDown.h"
@@ -45,10 +43,6 @@
 #include "WindowReader.h"
 #include "HistoryStore.h"
 #include "TimelinePage.h"
-
-TDrayData *TfrmMain::SnapshotOf(const QListWidgetItem *AItem) {
-  return AItem ? static_cast<TDrayData *>(AItem->data(Qt::UserRole).value<void *>()) : nullptr;
-}
 
 TfrmMain::TfrmMain(const QStringList &AArguments, TMainServices AServices, QWidget *AParent) : QMainWindow(AParent) {
   setObjectName(QStringLiteral("frmMain"));
@@ -139,10 +133,12 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
 }
 
 QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char *ACategory,
-                             void (TfrmMain::*AExecute)()) {
+                             bool TActionStates::*ARule, void (TfrmMain::*AExecute)(), bool ACheckable) {
   auto *action = new QAction(QString::fromUtf8(ACaption), this);
   action->setObjectName(QString::fromLatin1(AName));
   action->setProperty("category", QString::fromLatin1(ACategory));
+  action->setCheckable(ACheckable);
+  FActionRules.emplace_back(action, ARule);
   connect(action, &QAction::triggered, this, [this, action, AExecute] {
     UpdateActions();
     if (action->isEnabled())
@@ -152,23 +148,33 @@ QAction *TfrmMain::NewAction(const char *AName, const char *ACaption, const char
 }
 
 void TfrmMain::CreateActions() {
-  acnRetrieveData = NewAction("acnRetrieveData", "Retrieve data", "Configuration", &TfrmMain::acnRetrieveDataExecute);
-  acnStopRetrieval = NewAction("acnStopRetrieval", "Stop", "Configuration", &TfrmMain::acnStopRetrievalExecute);
+  using S = TActionStates;
+  acnRetrieveData = NewAction("acnRetrieveData", "Retrieve data", "Configuration", &S::RetrieveData,
+                              &TfrmMain::acnRetrieveDataExecute);
+  acnStopRetrieval = NewAction("acnStopRetrieval", "Stop", "Configuration", &S::StopRetrieval,
+                               &TfrmMain::acnStopRetrievalExecute);
   acnStopRetrieval->setShortcut(QKeySequence(Qt::Key_Escape));
   addAction(acnStopRetrieval);  // Esc works wherever the focus is in the window
   acnLoadDataFromFile = NewAction("acnLoadDataFromFile", "Load data from file...", "Configuration",
-                                  &TfrmMain::acnLoadDataFromFileExecute);
+                                  &S::LoadDataFromFile, &TfrmMain::acnLoadDataFromFileExecute);
   acnLoadConfiguration = NewAction("acnLoadConfiguration", "Load configuration...", "Configuration",
-                                   &TfrmMain::btnLoadConfigurationClick);
+                                   &S::LoadConfiguration, &TfrmMain::btnLoadConfigurationClick);
   acnSaveConfiguration = NewAction("acnSaveConfiguration", "Save configuration...", "Configuration",
-                                   &TfrmMain::btnSaveCfgClick);
-  acnLoadStatFromFile = NewAction("acnLoadStatFromFile", "Load statistics...", "Statistics",
+                                   &S::SaveConfiguration, &TfrmMain::btnSaveCfgClick);
+  acnLoadStatFromFile = NewAction("acnLoadStatFromFile", "Load statistics...", "Statistics", &S::LoadStatFromFile,
                                   &TfrmMain::acnLoadStatFromFileExecute);
-  acnSaveStatToFile = NewAction("acnSaveStatToFile", "Save statistics...", "Statistics",
+  acnSaveStatToFile = NewAction("acnSaveStatToFile", "Save statistics...", "Statistics", &S::SaveStatToFile,
                                 &TfrmMain::acnSaveStatToFileExecute);
-  acnRemove = NewAction("acnRemove", "Remove", "Statistics", &TfrmMain::acnRemoveExecute);
-  acnRemoveAll = NewAction("acnRemoveAll", "Remove all", "Statistics", &TfrmMain::acnRemoveAllExecute);
-  acnChartCopy = NewAction("acnChartCopy", "Copy", "Charts", &TfrmMain::acnChartCopyExecute);
+  acnRemove = NewAction("acnRemove", "Remove", "Statistics", &S::Remove, &TfrmMain::acnRemoveExecute);
+  acnRemoveAll = NewAction("acnRemoveAll", "Remove all", "Statistics", &S::RemoveAll, &TfrmMain::acnRemoveAllExecute);
+  acnChartCopy = NewAction("acnChartCopy", "Copy", "Charts", &S::ChartCopy, &TfrmMain::acnChartCopyExecute);
+  // With no chart or no snapshot chosen they do nothing.
+  acnChartExport = NewAction("acnChartExport", "Export...", "Charts", &S::ChartExport,
+                             &TfrmMain::acnChartExportExecute);
+  acnExportSnapshot = NewAction("acnExportSnapshot", "Export snapshot...", "Statistics", &S::ExportSnapshot,
+                                &TfrmMain::acnExportSnapshotExecute);
+  CreateChartLookActions();
+  CreateCompareActions();
   acnRetrieveData->setEnabled(false);  // until the first update
   acnStopRetrieval->setEnabled(false);
   if (auto *dispatcher = QAbstractEventDispatcher::instance())
@@ -183,9 +189,16 @@ void TfrmMain::BindControls() {
   BindButtonToAction(p.btnLoadDataFromFile, acnLoadDataFromFile);
   BindButtonToAction(p.btnLoadStatisticsFromFile, acnLoadStatFromFile);
   BindButtonToAction(p.btnSaveStatsToFile, acnSaveStatToFile);
-  connect(p.lbxStatistics, &QListWidget::currentRowChanged, this, [this] { Guarded([this] { lbxStatisticsClick(); }); });
-  connect(p.lbxStatistics, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem *AItem) { Guarded([this, AItem] { lbxStatisticsItemClicked(AItem); }); });
+  // A choice of the user: the selection first, then what it shows.
+  connect(p.lbxStatistics, &QListWidget::itemSelectionChanged, this, &TfrmMain::lbxStatisticsSelectionChanged);
+  connect(p.lbxStatistics, &QListWidget::currentRowChanged, this, [this] {
+    lbxStatisticsSelectionChanged();
+    Guarded([this] { lbxStatisticsClick(); });
+  });
+  connect(p.lbxStatistics, &QListWidget::itemClicked, this, [this](QListWidgetItem *AItem) {
+    const int row = pnlInputs->lbxStatistics->row(AItem);
+    Guarded([this, row] { lbxStatisticsItemClicked(row); });
+  });
   connect(p.chkSNRBug, &QCheckBox::toggled, this, [this] { Guarded([this] { chkSNRBugClick(); }); });
   connect(pgcMain->btnHelp, &QPushButton::clicked, this, [this] { Guarded([this] { btnHelpClick(); }); });
   connect(pgcMain->btnAbout, &QPushButton::clicked, this, [this] { Guarded([this] { btnAboutClick(); }); });
@@ -194,7 +207,7 @@ void TfrmMain::BindControls() {
                                                     {pgcMain->btnSNRShowRawData, TRawKind::SNR},
                                                     {pgcMain->btnBinShowRawData, TRawKind::Bins}};
   for (const auto &[button, kind] : raw)
-    connect(button, &QPushButton::clicked, this, [this, kind] { Guarded([this, kind] { ShowRaw(int(kind)); }); });
+    connect(button, &QPushButton::clicked, this, [this, kind] { Guarded([this, kind] { ShowRaw(kind); }); });
   auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] { Guarded([this] { ShowHelpForFocus(); }); });
 }
@@ -203,9 +216,10 @@ void TfrmMain::CreateMenus() {
   mnuCharts = new QMenu(this);
   mnuCharts->setObjectName(QStringLiteral("mnuCharts"));
   mnuCharts->addAction(acnChartCopy);
-  CreateExportActions();
   mnuCharts->addAction(acnChartExport);
-  CreateChartLookActions();
+  mnuCharts->addSeparator();
+  for (QAction *look : {acnBandPlan, acnFrequencyAxis, acnDarkCharts})
+    mnuCharts->addAction(look);
   for (TToneChart *chart : pgcMain->findChildren<TToneChart *>())
     connect(chart, &TToneChart::MenuRequested, this, &TfrmMain::PopupChartMenu);
   mnuStatListBox = new QMenu(this);
@@ -214,7 +228,6 @@ void TfrmMain::CreateMenus() {
   mnuStatListBox->addAction(acnRemoveAll);
   mnuStatListBox->addAction(acnExportSnapshot);
   CreateRecentFilesMenu();
-  CreateCompareActions();
   mnuStatListBox->addSeparator();
   mnuStatListBox->addAction(acnOpenHistory);
   mnuStatListBox->addAction(acnCompareWith);
@@ -240,28 +253,17 @@ TActionInputs TfrmMain::CurrentActionInputs() const {
   in.PortFilled = !p.edRouterPort->text().isEmpty();
   in.UserFilled = !p.edUser->text().isEmpty();
   in.RouterNameFilled = !p.edRouterName->text().isEmpty();
-  in.StatisticsCount = p.lbxStatistics->count();
+  in.StatisticsCount = FSnapshotList.Count();
   in.StatisticsSelected = GetSelectedDrayData() != nullptr;
+  in.ReferenceChosen = Reference() != nullptr;
   return in;
 }
 
 void TfrmMain::UpdateActions() {
   const TActionStates s = ComputeActionStates(CurrentActionInputs());
-  acnRetrieveData->setEnabled(s.RetrieveData);
-  acnStopRetrieval->setEnabled(s.StopRetrieval);
-  acnLoadDataFromFile->setEnabled(s.LoadDataFromFile);
-  acnLoadConfiguration->setEnabled(s.LoadConfiguration);
-  acnSaveConfiguration->setEnabled(s.SaveConfiguration);
-  acnLoadStatFromFile->setEnabled(s.LoadStatFromFile);
-  acnSaveStatToFile->setEnabled(s.SaveStatToFile);
-  acnRemove->setEnabled(s.Remove);
-  acnRemoveAll->setEnabled(s.RemoveAll);
-  acnChartCopy->setEnabled(s.ChartCopy);
-  // Not while the reader writes a snapshot: an export reads every table.
-  acnChartExport->setEnabled(!ReaderRunning());
-  acnExportSnapshot->setEnabled(!ReaderRunning() && GetSelectedDrayData());
+  for (const auto &[action, rule] : FActionRules)
+    action->setEnabled(s.*rule);
   pnlInputs->lbxStatistics->setEnabled(s.StatisticsList);
-  UpdateCompareActions();
 }
 
 // ---- Snapshot list and display
@@ -273,53 +275,51 @@ void TfrmMain::DrayDataListNotify(TDrayDataList &ASender, TDrayData *AItem, TLis
     DeleteEntry(ASender, AItem);
 }
 
-void TfrmMain::SelectEntry(int ARow) {
+void TfrmMain::ShowSelectedRow() {
   // Selecting from code shows nothing; only the user's choice redraws.
   const QSignalBlocker blocker(pnlInputs->lbxStatistics);
-  pnlInputs->lbxStatistics->setCurrentRow(ARow);
+  pnlInputs->lbxStatistics->setCurrentRow(FSnapshotList.SelectedRow());
+}
+
+void TfrmMain::lbxStatisticsSelectionChanged() {
+  const QListWidget *list = pnlInputs->lbxStatistics;
+  const QListWidgetItem *current = list->currentItem();
+  FSnapshotList.Select(current && current->isSelected() ? list->currentRow() : TSnapshotList::NoRow);
 }
 
 void TfrmMain::InsertEntry(TDrayData *AItem) {
-  QListWidget *list = pnlInputs->lbxStatistics;
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i)
-    texts << list->item(i)->text();
-  const QString name = QString::fromStdString(AItem->Name());
-  const int row = SortedInsertIndex(texts, name);
-  auto *entry = new QListWidgetItem(name);
-  entry->setData(Qt::UserRole, QVariant::fromValue(static_cast<void *>(AItem)));
-  list->insertItem(row, entry);
-  SelectEntry(row);
+  const int row = FSnapshotList.Insert(AItem);
+  {
+    const QSignalBlocker blocker(pnlInputs->lbxStatistics);
+    pnlInputs->lbxStatistics->insertItem(row, QString::fromStdString(AItem->Name()));
+  }
+  ShowSelectedRow();
 }
 
 void TfrmMain::DeleteEntry(TDrayDataList &ASender, TDrayData *AItem) {
-  QListWidget *list = pnlInputs->lbxStatistics;
-  int row = -1;
-  for (int i = 0; i < list->count() && row < 0; ++i)
-    if (SnapshotOf(list->item(i)) == AItem)
-      row = i;
-  if (row < 0)
+  const int row = FSnapshotList.Delete(AItem);
+  if (row == TSnapshotList::NoRow)
     return;
   if (AItem == FDisplayedData)
     FDisplayedData = nullptr;
-  if (AItem == Reference())
+  if (FComparison.Forget(AItem))
     ForgetReference();
   {
-    const QSignalBlocker blocker(list);
-    delete list->takeItem(row);
+    const QSignalBlocker blocker(pnlInputs->lbxStatistics);
+    delete pnlInputs->lbxStatistics->takeItem(row);
   }
   if (ASender.Count() == 0) {
     DisplayTextData(nullptr);
     DisplayChartData(nullptr);
     return;
   }
-  SelectEntry(SelectionAfterDelete(row, list->count()));
+  ShowSelectedRow();
 }
 
 // A click on the entry that is already selected shows it too, unless the
 // display shows it already (a click that changed the selection has done so).
-void TfrmMain::lbxStatisticsItemClicked(QListWidgetItem *AItem) {
-  if (SnapshotOf(AItem) != FDisplayedData)
+void TfrmMain::lbxStatisticsItemClicked(int ARow) {
+  if (FSnapshotList.SnapshotAt(ARow) != FDisplayedData)
     lbxStatisticsClick();
 }
 
@@ -333,16 +333,14 @@ void TfrmMain::chkSNRBugClick() {
 }
 
 TDrayData *TfrmMain::GetSelectedDrayData() const {
-  const QListWidgetItem *item = pnlInputs->lbxStatistics->currentItem();
-  return item && item->isSelected() ? SnapshotOf(item) : nullptr;
+  return FSnapshotList.Selected();
 }
 
 void TfrmMain::lbxStatisticsClick() {
   TDrayData *snapshot = GetSelectedDrayData();
   if (!snapshot)
     return;
-  // Compared with itself a snapshot shows nothing worth a chart.
-  if (snapshot == Reference())
+  if (FComparison.Forget(snapshot))
     ForgetReference();
   DisplayTextData(nullptr);
   DisplayChartData(nullptr);
@@ -427,34 +425,18 @@ void TfrmMain::acnLoadDataFromFileExecute() {
   SetStatusText(notes.join(QStringLiteral("; ")).toStdString());
 }
 
+// Choices of how the charts look rather than actions on data; each starts
+// as the user's settings have it.
 void TfrmMain::CreateChartLookActions() {
   const TChartLook look = TChartLookSettings::Load();
-  const std::pair<QAction **, std::pair<const char *, bool>> actions[] = {
-      {&acnBandPlan, {"Band plan", look.BandPlan}},
-      {&acnFrequencyAxis, {"Frequency in MHz", look.FrequencyAxis}},
-      {&acnDarkCharts, {"Dark charts", look.Dark}}};
-  mnuCharts->addSeparator();
-  for (const auto &[action, setup] : actions) {
-    *action = new QAction(QString::fromUtf8(setup.first), this);
-    (*action)->setCheckable(true);
-    (*action)->setChecked(setup.second);
-    connect(*action, &QAction::toggled, this, [this] { Guarded([this] { ChartLookChanged(); }); });
-    mnuCharts->addAction(*action);
-  }
-  // Choices of how the charts look rather than actions on data.
-  acnBandPlan->setObjectName(QStringLiteral("chkBandPlan"));
-  acnFrequencyAxis->setObjectName(QStringLiteral("chkFrequencyAxis"));
-  acnDarkCharts->setObjectName(QStringLiteral("chkDarkCharts"));
-}
-
-// With no chart or no snapshot chosen they do nothing.
-void TfrmMain::CreateExportActions() {
-  acnChartExport = new QAction(QStringLiteral("Export..."), this);
-  acnChartExport->setObjectName(QStringLiteral("acnChartExport"));
-  connect(acnChartExport, &QAction::triggered, this, [this] { Guarded([this] { acnChartExportExecute(); }); });
-  acnExportSnapshot = new QAction(QStringLiteral("Export snapshot..."), this);
-  acnExportSnapshot->setObjectName(QStringLiteral("acnExportSnapshot"));
-  connect(acnExportSnapshot, &QAction::triggered, this, [this] { Guarded([this] { acnExportSnapshotExecute(); }); });
+  using S = TActionStates;
+  acnBandPlan = NewAction("chkBandPlan", "Band plan", "Charts", &S::ChartLook, &TfrmMain::ChartLookChanged, true);
+  acnFrequencyAxis = NewAction("chkFrequencyAxis", "Frequency in MHz", "Charts", &S::ChartLook,
+                               &TfrmMain::ChartLookChanged, true);
+  acnDarkCharts = NewAction("chkDarkCharts", "Dark charts", "Charts", &S::ChartLook, &TfrmMain::ChartLookChanged, true);
+  acnBandPlan->setChecked(look.BandPlan);
+  acnFrequencyAxis->setChecked(look.FrequencyAxis);
+  acnDarkCharts->setChecked(look.Dark);
 }
 
 void TfrmMain::acnChartExportExecute() {
@@ -518,12 +500,11 @@ void TfrmMain::btnAboutClick() {
   about.exec();
 }
 
-void TfrmMain::ShowRaw(int AKind) {
-  const auto kind = static_cast<TRawKind>(AKind);
-  if (kind == TRawKind::Bins)
+void TfrmMain::ShowRaw(TRawKind AKind) {
+  if (AKind == TRawKind::Bins)
     TfrmRawBins::ShowBins(this, GetSelectedDrayData());
   else
-    TfrmRawData::ShowRaw(this, GetSelectedDrayData(), kind);
+    TfrmRawData::ShowRaw(this, GetSelectedDrayData(), AKind);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *AEvent) {

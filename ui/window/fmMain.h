@@ -10,13 +10,17 @@
 #include <QPointer>
 
 #include "ActionRules.h"
+#include "Comparison.h"
+#include "HistoryState.h"
 #include "LineView.h"
 #include "MainCharts.h"
 #include "MainPages.h"
 #include "InputPanel.h"
+#include "RawText.h"
 #include "RetrievalTimeouts.h"
 #include "RetrievalView.h"
 #include "DrayDataList.h"
+#include "SnapshotList.h"
 #include "Timeline.h"
 
 class IErrorDisplay;
@@ -25,7 +29,6 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class QMenu;
-class QListWidgetItem;
 class QStatusBar;
 class IFileDialogs;
 class TQtMainThreadQueue;
@@ -48,17 +51,16 @@ public:
   explicit TfrmMain(const QStringList &AArguments = {}, TMainServices AServices = {}, QWidget *AParent = nullptr);
   ~TfrmMain() override;
 
+  // Reached by the tests; every other control they find by its object name.
   TInputPanel *pnlInputs = nullptr;
   TMainPages *pgcMain = nullptr;
-  QStatusBar *sbMain = nullptr;
   // The reader's progress and the reason a snapshot is incomplete: a label of
   // its own, which a menu item's status tip only covers for a moment.
   QLabel *lblStatus = nullptr;
   // Which command of a retrieval is under way; shown only while one runs.
   QProgressBar *pbRetrieval = nullptr;
-  QAction *acnRetrieveData = nullptr, *acnStopRetrieval = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadConfiguration = nullptr,
-          *acnSaveConfiguration = nullptr, *acnLoadStatFromFile = nullptr, *acnSaveStatToFile = nullptr,
-          *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
+  QAction *acnRetrieveData = nullptr, *acnLoadDataFromFile = nullptr, *acnLoadStatFromFile = nullptr,
+          *acnSaveStatToFile = nullptr, *acnRemove = nullptr, *acnRemoveAll = nullptr, *acnChartCopy = nullptr;
   // On the charts' pop-up menu, checked: the profile's bands shaded, the tone
   // axis in MHz, dark charts. All are remembered in the user's settings.
   QAction *acnBandPlan = nullptr, *acnFrequencyAxis = nullptr, *acnDarkCharts = nullptr;
@@ -67,12 +69,13 @@ public:
   // On the list's pop-up menu: a database of captures into the list and the
   // timeline; a reference snapshot to compare with, drawn beside the shown
   // one or, checked, as the difference from it.
-  QAction *acnOpenHistory = nullptr, *acnCompareWith = nullptr, *acnDifference = nullptr,
-          *acnStopComparing = nullptr;
+  QAction *acnOpenHistory = nullptr, *acnCompareWith = nullptr, *acnDifference = nullptr;
   QMenu *mnuCharts = nullptr;
   QMenu *mnuStatListBox = nullptr;
 
   TDrayDataList &DrayDataList() { return *FDrayDataList; }
+  // The entries of lbxStatistics, which shows them.
+  const TSnapshotList &SnapshotList() const { return FSnapshotList; }
   TMainCharts &Charts() { return *FCharts; }
   TLineView &LineView() { return *FLineView; }
   // The value of the switch "c", when the command line carries it.
@@ -132,24 +135,22 @@ public:
   void PopupChartMenu(TToneChart *AChart, const QPoint &AGlobalPos);
   void CreateChartLookActions();
   void ChartLookChanged();
-  void CreateExportActions();
   void acnChartExportExecute();
   void acnExportSnapshotExecute();
   // History and comparison.
   void acnOpenHistoryExecute();
-  // Opens a history database: the snapshots of its latest HistoryListLimit
-  // successful captures join the list, the timeline shows every capture,
-  // and the SNR and bit-loading charts the envelope of the chosen range.
+  // Opens a history database: the snapshots of its latest successful
+  // captures join the list, the timeline shows every capture, and the SNR
+  // and bit-loading charts the envelope of the chosen range.
   void OpenHistory(const std::string &AFileName);
-  static constexpr std::size_t HistoryListLimit = 200;
-  const THistoryStore *History() const { return FHistory.get(); }
+  const THistoryStore *History() const { return FHistory.Store(); }
   // The captures whose envelope the charts draw (none: all).
   void ChooseEnvelopeRange(std::optional<TTimeRange> ARange);
   void acnCompareWithExecute();
   void CompareWith(TDrayData *AReference);
   void StopComparing();
   void acnDifferenceExecute();
-  const TDrayData *Reference() const { return FCharts->Reference(); }
+  const TDrayData *Reference() const { return FComparison.Reference(); }
   // The help topic F1 opens now.
   int FocusedHelpContext() const;
 
@@ -166,24 +167,25 @@ protected:
 private:
   void FormCreate(const QStringList &AArguments);
   void CreateActions();
-  QAction *NewAction(const char *AName, const char *ACaption, const char *ACategory, void (TfrmMain::*AExecute)());
+  // Every action is made here: it runs AExecute only when its rule, worked
+  // out again just before, lets it.
+  QAction *NewAction(const char *AName, const char *ACaption, const char *ACategory, bool TActionStates::*ARule,
+                     void (TfrmMain::*AExecute)(), bool ACheckable = false);
   void BindControls();
   void CreateMenus();
   void DrayDataListNotify(TDrayDataList &ASender, TDrayData *AItem, TListNotification AAction);
   void InsertEntry(TDrayData *AItem);
   void DeleteEntry(TDrayDataList &ASender, TDrayData *AItem);
-  void SelectEntry(int ARow);
-  void lbxStatisticsItemClicked(QListWidgetItem *AItem);
+  // lbxStatistics's selection as the snapshot list has it; nothing is shown.
+  void ShowSelectedRow();
+  void lbxStatisticsSelectionChanged();
+  void lbxStatisticsItemClicked(int ARow);
   void chkSNRBugClick();
   void ShowHelpForFocus();
   void btnHelpClick();
   void btnAboutClick();
-  void ShowRaw(int AKind);
-  static TDrayData *SnapshotOf(const QListWidgetItem *AItem);
-  // Whether an entry of the list has that name, letter case ignored.
-  bool ListHoldsName(const std::string &AName) const;
+  void ShowRaw(TRawKind AKind);
   void CreateCompareActions();
-  void UpdateCompareActions();
   void MarkReference();
   void ForgetReference();
   // Draws the selected snapshot again, as its overlays now are.
@@ -206,6 +208,14 @@ private:
   ITopicViewer *FHelp = nullptr;
   IFileDialogs *FFileDialogs = nullptr;
   std::unique_ptr<TDrayDataList> FDrayDataList;
+  TSnapshotList FSnapshotList;
+  TComparison FComparison;
+  THistoryState FHistory;
+  // Each action with the rule that enables it.
+  std::vector<std::pair<QAction *, bool TActionStates::*>> FActionRules;
+  QStatusBar *sbMain = nullptr;
+  QAction *acnStopRetrieval = nullptr, *acnLoadConfiguration = nullptr, *acnSaveConfiguration = nullptr,
+          *acnStopComparing = nullptr;
   std::unique_ptr<TMainCharts> FCharts;
   std::unique_ptr<TLineView> FLineView;
   std::optional<std::string> FConfigFileName;
@@ -219,6 +229,4 @@ private:
   QPointer<TToneChart> FChartMenuComponent;
   // The snapshot the charts show; compared only, never read through.
   const TDrayData *FDisplayedData = nullptr;
-  std::unique_ptr<THistoryStore> FHistory;
-  std::optional<TTimeRange> FEnvelopeRange;
 };

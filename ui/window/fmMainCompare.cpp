@@ -1,5 +1,6 @@
 // The main window's comparison: a reference snapshot drawn beside the one
-// shown, or the difference from it.
+// shown, or the difference from it. What the comparison holds is the
+// controller's; the window marks the reference's entry and redraws.
 
 #include <QEvent>
 #include <QInputDialog>
@@ -8,33 +9,20 @@
 
 #include "DrayData.h"
 #include "InputPanel.h"
-#include "StatListSelection.h"
 #include "fmMain.h"
 
 void TfrmMain::CreateCompareActions() {
-  acnCompareWith = new QAction(QStringLiteral("Compare with..."), this);
-  acnCompareWith->setObjectName(QStringLiteral("acnCompareWith"));
-  connect(acnCompareWith, &QAction::triggered, this, [this] { Guarded([this] { acnCompareWithExecute(); }); });
-  acnDifference = new QAction(QStringLiteral("Difference"), this);
-  acnDifference->setObjectName(QStringLiteral("chkDifference"));
-  acnDifference->setCheckable(true);
-  connect(acnDifference, &QAction::toggled, this, [this] { Guarded([this] { acnDifferenceExecute(); }); });
-  acnStopComparing = new QAction(QStringLiteral("Stop comparing"), this);
-  acnStopComparing->setObjectName(QStringLiteral("acnStopComparing"));
-  connect(acnStopComparing, &QAction::triggered, this, [this] { Guarded([this] { StopComparing(); }); });
-  acnOpenHistory = new QAction(QStringLiteral("Open history..."), this);
-  acnOpenHistory->setObjectName(QStringLiteral("acnOpenHistory"));
-  connect(acnOpenHistory, &QAction::triggered, this, [this] { Guarded([this] { acnOpenHistoryExecute(); }); });
+  using S = TActionStates;
+  acnCompareWith = NewAction("acnCompareWith", "Compare with...", "Statistics", &S::CompareWith,
+                             &TfrmMain::acnCompareWithExecute);
+  acnDifference = NewAction("chkDifference", "Difference", "Charts", &S::Difference, &TfrmMain::acnDifferenceExecute,
+                            true);
+  acnStopComparing = NewAction("acnStopComparing", "Stop comparing", "Charts", &S::StopComparing,
+                               &TfrmMain::StopComparing);
+  acnOpenHistory = NewAction("acnOpenHistory", "Open history...", "Statistics", &S::OpenHistory,
+                             &TfrmMain::acnOpenHistoryExecute);
   // Ctrl+click on an entry takes it as the reference.
   pnlInputs->lbxStatistics->viewport()->installEventFilter(this);
-}
-
-void TfrmMain::UpdateCompareActions() {
-  const bool idle = !ReaderRunning();
-  acnCompareWith->setEnabled(idle && GetSelectedDrayData() && FDrayDataList->Count() >= 2);
-  acnDifference->setEnabled(idle && Reference());
-  acnStopComparing->setEnabled(idle && Reference());
-  acnOpenHistory->setEnabled(idle);
 }
 
 bool TfrmMain::eventFilter(QObject *AWatched, QEvent *AEvent) {
@@ -43,9 +31,11 @@ bool TfrmMain::eventFilter(QObject *AWatched, QEvent *AEvent) {
     auto *press = static_cast<QMouseEvent *>(AEvent);
     if (press->button() == Qt::LeftButton && press->modifiers().testFlag(Qt::ControlModifier)) {
       UpdateActions();
-      if (QListWidgetItem *item = list->itemAt(press->position().toPoint());
-          item && acnCompareWith->isEnabled())
-        Guarded([this, item] { CompareWith(SnapshotOf(item)); });
+      const QListWidgetItem *item = list->itemAt(press->position().toPoint());
+      if (item && acnCompareWith->isEnabled()) {
+        TDrayData *reference = FSnapshotList.SnapshotAt(list->row(item));
+        Guarded([this, reference] { CompareWith(reference); });
+      }
       return true;  // the selection stays on the snapshot shown
     }
   }
@@ -53,31 +43,32 @@ bool TfrmMain::eventFilter(QObject *AWatched, QEvent *AEvent) {
 }
 
 void TfrmMain::acnCompareWithExecute() {
-  TDrayData *shown = GetSelectedDrayData();
-  QListWidget *list = pnlInputs->lbxStatistics;
+  const TDrayData *shown = GetSelectedDrayData();
   QStringList names;
   std::vector<TDrayData *> snapshots;
-  for (int i = 0; i < list->count(); ++i) {
-    TDrayData *snapshot = SnapshotOf(list->item(i));
-    if (snapshot == shown)
+  int current = 0;
+  for (const TSnapshotList::TEntry &entry : FSnapshotList.Entries()) {
+    if (entry.Snapshot == shown)
       continue;
-    names << list->item(i)->text();
-    snapshots.push_back(snapshot);
+    if (entry.Snapshot == Reference())
+      current = int(names.size());
+    names << QString::fromStdString(entry.Name);
+    snapshots.push_back(entry.Snapshot);
   }
   if (snapshots.empty())
     return;
-  const int current = int(std::find(snapshots.begin(), snapshots.end(), Reference()) - snapshots.begin());
   bool chosen = false;
   const QString name = QInputDialog::getItem(this, QStringLiteral("Compare with"), QStringLiteral("Reference snapshot:"),
-                                             names, current < int(snapshots.size()) ? current : 0, false, &chosen);
+                                             names, current, false, &chosen);
   if (chosen)
     CompareWith(snapshots[std::size_t(names.indexOf(name))]);
 }
 
 void TfrmMain::CompareWith(TDrayData *AReference) {
-  if (!AReference || AReference == GetSelectedDrayData())
+  if (!FComparison.CompareWith(AReference, GetSelectedDrayData()))
     return;
-  FCharts->SetReference(AReference, acnDifference->isChecked());
+  FComparison.SetDifference(acnDifference->isChecked());
+  FCharts->SetReference(FComparison.Reference(), FComparison.Difference());
   MarkReference();
   RedrawCharts();
 }
@@ -88,10 +79,8 @@ void TfrmMain::StopComparing() {
 }
 
 void TfrmMain::ForgetReference() {
-  {
-    const QSignalBlocker blocker(acnDifference);
-    acnDifference->setChecked(false);
-  }
+  FComparison.Stop();
+  acnDifference->setChecked(false);
   FCharts->SetReference(nullptr, false);
   MarkReference();
 }
@@ -99,7 +88,8 @@ void TfrmMain::ForgetReference() {
 void TfrmMain::acnDifferenceExecute() {
   if (!Reference())
     return;
-  FCharts->SetReference(Reference(), acnDifference->isChecked());
+  FComparison.SetDifference(acnDifference->isChecked());
+  FCharts->SetReference(FComparison.Reference(), FComparison.Difference());
   RedrawCharts();
 }
 
@@ -109,7 +99,7 @@ void TfrmMain::MarkReference() {
   for (int i = 0; i < list->count(); ++i) {
     QListWidgetItem *item = list->item(i);
     QFont font = item->font();
-    font.setItalic(Reference() && SnapshotOf(item) == Reference());
+    font.setItalic(Reference() && FSnapshotList.SnapshotAt(i) == Reference());
     item->setFont(font);
     item->setToolTip(font.italic() ? QStringLiteral("The reference the charts compare with") : QString());
   }

@@ -1,10 +1,11 @@
-// The main window's statistics files and configuration files.
+// The main window's snapshot files ("Load statistics...", "Save
+// statistics...", dropped or named on the command line) and configuration
+// files.
 
 #include <QApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
 
@@ -30,15 +31,6 @@ public:
 };
 
 }  // namespace
-
-bool TfrmMain::ListHoldsName(const std::string &AName) const {
-  const QListWidget &list = *pnlInputs->lbxStatistics;
-  const QString name = QString::fromStdString(AName);
-  for (int i = 0; i < list.count(); ++i)
-    if (list.item(i)->text().compare(name, Qt::CaseInsensitive) == 0)
-      return true;
-  return false;
-}
 
 void TfrmMain::acnSaveStatToFileExecute() { SaveStatistics(); }
 void TfrmMain::acnLoadStatFromFileExecute() { LoadStatistics(); }
@@ -104,7 +96,7 @@ void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
   }
   // A file that reads is worth offering again, also when it is refused below.
   TRecentFiles::Remember(QString::fromStdString(AFileName));
-  if (ListHoldsName(snapshot->Name())) {
+  if (FSnapshotList.HoldsName(snapshot->Name())) {
     FErrors->ShowErrorMessage("Data already loaded");
     return;
   }

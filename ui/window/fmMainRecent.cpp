@@ -25,7 +25,9 @@ void TfrmMain::FillRecentFilesMenu() {
     connect(entry, &QAction::triggered, this, [this, file] { Guarded([this, file] { mnuRecentFileClick(file); }); });
   }
   // Loading is refused while a reader runs, from here as from the button.
-  mnuRecentFiles->menuAction()->setEnabled(!files.isEmpty() && acnLoadStatFromFile->isEnabled());
+  TActionInputs inputs = CurrentActionInputs();
+  inputs.RecentFilesKept = !files.isEmpty();
+  mnuRecentFiles->menuAction()->setEnabled(ComputeActionStates(inputs).RecentFiles);
 }
 
 // A file that cannot be loaded any more (removed, or no longer a snapshot

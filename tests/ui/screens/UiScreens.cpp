@@ -126,7 +126,7 @@ void TakeHistoryShots(TfrmMain &AForm, const QString &ADir, int AStep) {
     pages.setCurrentWidget(pages.tbsInput);
     break;
   case 6:
-    AForm.acnDifference->setChecked(true);
+    AForm.acnDifference->trigger();
     break;
   default:
     QApplication::quit();
