@@ -17,6 +17,7 @@
 #include "InputPanel.h"
 #include "InputPanelSettings.h"
 #include "RecentFiles.h"
+#include "ResourceStrings.h"
 #include "fmMain.h"
 
 namespace {
@@ -97,7 +98,7 @@ void TfrmMain::LoadStatisticsFile(const std::string &AFileName) {
   // A file that reads is worth offering again, also when it is refused below.
   TRecentFiles::Remember(QString::fromStdString(AFileName));
   if (FSnapshotList.HoldsName(snapshot->Name())) {
-    FErrors->ShowErrorMessage("Data already loaded");
+    FErrors->ShowErrorMessage(rsDataAlreadyLoaded);
     return;
   }
   FDrayDataList->Add(std::move(snapshot));

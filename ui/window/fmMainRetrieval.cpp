@@ -9,6 +9,7 @@
 #include "ErrorReport.h"
 #include "InputPanel.h"
 #include "QtMainThreadQueue.h"
+#include "ResourceStrings.h"
 #include "TelnetClient.h"
 #include "UpDown.h"
 #include "WindowReader.h"
@@ -30,7 +31,7 @@ void TfrmMain::StartRetrieval() {
   FTelnet->SetHost(p.edRouter->text().toStdString());
   FTelnet->SetPort(static_cast<std::uint16_t>(p.udTelnetPort->Position()));
   if (FReader) {
-    FErrors->ShowErrorMessage("Reader thread already running");
+    FErrors->ShowErrorMessage(rsReaderThreadAlreadyRunning);
     return;
   }
   TWindowReaderResources run;
