@@ -5,6 +5,8 @@
 
 // "us" and "ds", as the command line and JSON name the directions.
 constexpr const char *DirectionKey(TDirection ADirection) { return ADirection == TDirection::Upstream ? "us" : "ds"; }
+// "US" and "DS", as charts and summary tables name their series and columns.
+constexpr const char *DirectionLabel(TDirection ADirection) { return ADirection == TDirection::Upstream ? "US" : "DS"; }
 // "Upstream" and "Downstream", as titles.
 constexpr const char *DirectionTitle(TDirection ADirection) {
   return ADirection == TDirection::Upstream ? "Upstream" : "Downstream";

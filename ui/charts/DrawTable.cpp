@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "ChartSetup.h"
+#include "DirectionPair.h"
 #include "DrayData.h"
 #include "ResourceStrings.h"
 #include "SeriesPlotter.h"
@@ -21,9 +22,7 @@ std::optional<TChartKind> ChartKindFromName(std::string_view AName) {
 
 namespace {
 
-QString DirectionTitle(TDirection ADirection) {
-  return ADirection == TDirection::Upstream ? QStringLiteral("US") : QStringLiteral("DS");
-}
+QString SeriesTitle(TDirection ADirection) { return QString::fromLatin1(DirectionLabel(ADirection)); }
 
 std::optional<TDrayKind> StatKindOf(TChartKind AKind) {
   switch (AKind) {
@@ -46,7 +45,7 @@ bool NoticeWithoutBins(TToneChart *AChart, const TDrayData &AData) {
 void AddLines(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook, int AWidth) {
   for (TDirection direction : ChartDirections(AKind)) {
     QCPGraph *line = TSeriesPlotter::AddLine(AChart, TablePoints(AData, AKind, direction, ALook),
-                                             DirectionTitle(direction), ALook.DirectionColor(direction), AWidth);
+                                             SeriesTitle(direction), ALook.DirectionColor(direction), AWidth);
     TChartLook::MarkDirection(line, int(IndexOf(direction)));
   }
 }
@@ -54,8 +53,8 @@ void AddLines(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, cons
 void AddBars(TToneChart *AChart, const TDrayData &AData, TChartKind AKind, const TChartLook &ALook) {
   const std::array<QCPBars *, 2> pair = TSeriesPlotter::AddBarPair(
       AChart, TablePoints(AData, AKind, TDirection::Upstream, ALook),
-      TablePoints(AData, AKind, TDirection::Downstream, ALook), DirectionTitle(TDirection::Upstream),
-      DirectionTitle(TDirection::Downstream), ALook.USColor(), ALook.DSColor());
+      TablePoints(AData, AKind, TDirection::Downstream, ALook), SeriesTitle(TDirection::Upstream),
+      SeriesTitle(TDirection::Downstream), ALook.USColor(), ALook.DSColor());
   for (TDirection direction : DrayDirections)
     TChartLook::MarkDirection(pair[IndexOf(direction)], int(IndexOf(direction)));
 }

@@ -9,6 +9,8 @@
 
 #include <qcustomplot.h>
 
+#include "DirectionPair.h"
+
 namespace {
 
 const char *const RectTitles[] = {"Rate (Mbit/s)", "Margin (dB)", "Attenuation (dB)", "Errors per capture"};
@@ -135,7 +137,7 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
   const TTimeline &t = *ATimeline;
   constexpr double mbit = 1e-6;
   for (int d = 0; d < 2; ++d) {
-    const QString side = QLatin1String(d == 0 ? "US" : "DS");
+    const QString side = QLatin1String(DirectionLabel(DrayDirections[std::size_t(d)]));
     AddSeries(0, t.At(TTimelineFigure::ActualRate, d), side + QStringLiteral(" actual"), d, mbit, Qt::SolidLine);
     AddSeries(0, t.At(TTimelineFigure::AttainableRate, d), side + QStringLiteral(" attainable"), d, mbit,
               Qt::DashLine);

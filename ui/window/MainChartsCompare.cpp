@@ -6,6 +6,7 @@
 #include "ChartOverlays.h"
 #include "ChartSetup.h"
 #include "Comparison.h"
+#include "DirectionPair.h"
 #include "DrawTable.h"
 #include "DrayData.h"
 #include "MainCharts.h"
@@ -16,7 +17,8 @@
 
 namespace {
 
-const char *const DirectionNames[] = {"US", "DS"};
+// "US" or "DS" by the charts' direction index.
+QString Side(int ADirection) { return QLatin1String(DirectionLabel(DrayDirections[std::size_t(ADirection)])); }
 
 // The bits gained and lost where both snapshots have that direction's bins.
 QString BitsCount(const TBitsLegend &ALegend, int ADirection) {
@@ -75,7 +77,7 @@ void TMainCharts::DrawReference(const TDrayData &AData) {
       continue;
     for (TDirection direction : ChartDirections(table.Kind)) {
       const int d = int(IndexOf(direction));
-      QString title = IsBinSNR(table.Kind) ? name : QStringLiteral("%1 %2").arg(QLatin1String(DirectionNames[d]), name);
+      QString title = IsBinSNR(table.Kind) ? name : QStringLiteral("%1 %2").arg(Side(d), name);
       if (table.Kind == TChartKind::Bits && legend[std::size_t(d)])
         title += QStringLiteral(": ") + BitsCount(legend, d);
       TChartOverlays::AddReference(table.Chart, TablePoints(reference, table.Kind, direction, look), d, title,
@@ -105,7 +107,7 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
     prepare(stats[k].Chart, QString::fromLatin1(stats[k].Title));
     for (int d = 0; d < 2; ++d)
       TChartOverlays::AddDifferenceLine(stats[k].Chart, TonePoints(difference.Stats[std::size_t(k)][std::size_t(d)]),
-                                        d, QLatin1String(DirectionNames[d]) + minus);
+                                        d, Side(d) + minus);
   }
   prepare(chartBitLoading, chartBitLoading->Title());
   prepare(chartGain, chartGain->Title());
@@ -113,15 +115,15 @@ void TMainCharts::DrawDifference(const TDrayData &AData) {
   const bool bothBins = legend[0] || legend[1];
   if (bothBins) {
     auto bitsName = [&](int ADirection) {
-      const QString direction = QLatin1String(DirectionNames[ADirection]);
+      const QString direction = Side(ADirection);
       return legend[std::size_t(ADirection)] ? direction + QStringLiteral(": ") + BitsCount(legend, ADirection)
                                              : direction + minus;
     };
     TChartOverlays::AddDifferenceBars(chartBitLoading, TonePoints(difference.Bits[0]), TonePoints(difference.Bits[1]),
                                       bitsName(0), bitsName(1));
     TChartOverlays::AddDifferenceBars(chartGain, TonePoints(difference.Gain[0], 0.1),
-                                      TonePoints(difference.Gain[1], 0.1), QStringLiteral("US") + minus,
-                                      QStringLiteral("DS") + minus);
+                                      TonePoints(difference.Gain[1], 0.1), Side(0) + minus,
+                                      Side(1) + minus);
   }
   const int binSNRCount = First512Bins() ? 512 : difference.ToneCount;
   const struct {
@@ -148,7 +150,7 @@ void TMainCharts::DrawEnvelope(const TDrayData &AData) {
   if (FEnvelope->Profile != ProfileName(AData.VDSLProfile()) || FEnvelope->Captures == 0)
     return;
   for (int d = 0; d < 2; ++d) {
-    const QString name = QStringLiteral("%1 range of %2 captures").arg(QLatin1String(DirectionNames[d])).arg(FEnvelope->Captures);
+    const QString name = QStringLiteral("%1 range of %2 captures").arg(Side(d)).arg(FEnvelope->Captures);
     TChartOverlays::AddEnvelope(chartSNR, EnvelopePoints(*FEnvelope, false, d), d, name, false);
     if (HasBins(AData))
       TChartOverlays::AddEnvelope(chartBitLoading, EnvelopePoints(*FEnvelope, true, d), d, name, true);
