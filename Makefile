@@ -6,13 +6,19 @@ ASAN_DIR := build/asan
 TSAN_DIR := build/tsan
 REL_DIR  := build/release
 
-.PHONY: deps deps-run test test-asan test-tsan test-fuzz fuzz fuzz-build run cli bench clean
+# The one version, from CMake's project().
+VERSION := $(shell sed -n 's/^project(Tonegraph VERSION \([0-9.]*\) .*)$$/\1/p' CMakeLists.txt)
+
+.PHONY: deps deps-run deps-package package install test test-asan test-tsan test-fuzz fuzz fuzz-build run cli bench clean
 
 deps:
 	@bash scripts/deps dev
 
 deps-run:
 	@bash scripts/deps run
+
+deps-package:
+	@bash scripts/deps package
 
 test: test-asan test-tsan test-fuzz
 
@@ -66,6 +72,23 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTONEGRAPH_BENCH=ON -DTONEGRAPH_TESTS=OFF
 	cmake --build build/bench -j$(JOBS)
 	@for b in build/bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The programs and what a desktop needs of them under PREFIX, staged under
+# DESTDIR when that is given: make install PREFIX=/usr DESTDIR=/tmp/stage
+PREFIX ?= /usr/local
+install: deps-run
+	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release -DTONEGRAPH_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(REL_DIR) -j$(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(REL_DIR)
+
+# A Debian package of the programs, built out of this tree into build/ and
+# checked by lintian. Its changelog must name the version CMake builds.
+package: deps-package
+	@test "$$(dpkg-parsechangelog -S Version)" = "$(VERSION)" || \
+	  { echo "debian/changelog names $$(dpkg-parsechangelog -S Version), the project is $(VERSION)" >&2; exit 1; }
+	DEB_BUILD_OPTIONS="parallel=$(JOBS) $(DEB_BUILD_OPTIONS)" fakeroot debian/rules binary
+	lintian --fail-on error,warning build/tonegraph_$(VERSION)_*.deb
+	@ls -l build/tonegraph_$(VERSION)_*.deb
 
 clean:
 	rm -rf build

@@ -1,5 +1,7 @@
 #include "ConfigSwitch.h"
 
+#include <cctype>
+
 namespace {
 
 // Only "-" begins a switch: on this platform an argument that begins with
@@ -25,5 +27,29 @@ std::optional<std::string> FindConfigSwitch(const std::vector<std::string> &AArg
       return AArgs[i + 1];
     return std::string();
   }
+  return std::nullopt;
+}
+
+namespace {
+
+bool NamesConfiguration(const std::string &AArg) {
+  static const std::string Extension = ".conf";
+  if (StartsLikeSwitch(AArg) || AArg.size() <= Extension.size())
+    return false;
+  const std::string Tail = AArg.substr(AArg.size() - Extension.size());
+  for (std::size_t i = 0; i < Tail.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(Tail[i])) != Extension[i])
+      return false;
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> FindStartupConfiguration(const std::vector<std::string> &AArgs) {
+  if (std::optional<std::string> Switched = FindConfigSwitch(AArgs))
+    return Switched;
+  for (const std::string &arg : AArgs)
+    if (NamesConfiguration(arg))
+      return arg;
   return std::nullopt;
 }

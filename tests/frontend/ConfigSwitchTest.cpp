@@ -38,4 +38,21 @@ TEST(ConfigSwitch, FindsTheFirstQualifyingArgumentAndItsValue) {
     EXPECT_EQ(FindConfigSwitch(Case.Args), Case.Value) << Case.Title;
 }
 
+TEST(ConfigSwitch, StartupConfigurationIsTheSwitchOrElseANamedConfFile) {
+  const TSwitchCase Cases[] = {
+      {"nothing", {}, std::nullopt},
+      {"snapshots only", {"a.draydata", "line.tgdb"}, std::nullopt},
+      {"a file manager's .conf", {"/home/me/line.conf"}, "/home/me/line.conf"},
+      {"case of the extension", {"LINE.CONF"}, "LINE.CONF"},
+      {"the switch wins", {"other.conf", "-c", "mine.conf"}, "mine.conf"},
+      {"an empty switch still wins", {"other.conf", "-c"}, ""},
+      {"first of two", {"a.conf", "b.conf"}, "a.conf"},
+      {"no name before the extension", {".conf"}, std::nullopt},
+      {"a switch is no file", {"-x.conf"}, std::nullopt},
+      {"only at the end", {"line.conf.bak"}, std::nullopt},
+  };
+  for (const TSwitchCase &Case : Cases)
+    EXPECT_EQ(FindStartupConfiguration(Case.Args), Case.Value) << Case.Title;
+}
+
 } // namespace

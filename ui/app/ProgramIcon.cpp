@@ -40,9 +40,7 @@ QPixmap Drawn(int ADevicePixels) {
   QPixmap pixmap(ADevicePixels, ADevicePixels);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  DrawBackground(painter, ADevicePixels);
-  DrawBars(painter, ADevicePixels);
+  PaintTonegraphIcon(painter, ADevicePixels);
   return pixmap;
 }
 
@@ -96,6 +94,12 @@ private:
 };
 
 } // namespace
+
+void PaintTonegraphIcon(QPainter &APainter, double ASize) {
+  APainter.setRenderHint(QPainter::Antialiasing);
+  DrawBackground(APainter, ASize);
+  DrawBars(APainter, ASize);
+}
 
 QPixmap TonegraphIconPixmap(int ASize, qreal ADevicePixelRatio) {
   QPixmap pixmap = Drawn(int(std::lround(ASize * ADevicePixelRatio)));

@@ -3,6 +3,7 @@
 // a bit-loading chart looks. Used by the About box and the main window.
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 
 // The icon, drawn afresh for every size asked of it, so that it is sharp at
@@ -13,3 +14,7 @@ QIcon TonegraphIcon();
 // One size of it, ASize pixels at ADevicePixelRatio device pixels to the
 // pixel, drawn for that size rather than scaled.
 QPixmap TonegraphIconPixmap(int ASize, qreal ADevicePixelRatio = 1);
+
+// Paints it into a square of ASize units at the painter's origin: the same
+// drawing for a pixmap, the installed icon files and the scalable picture.
+void PaintTonegraphIcon(QPainter &APainter, double ASize);

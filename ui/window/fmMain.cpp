@@ -117,7 +117,7 @@ void TfrmMain::FormCreate(const QStringList &AArguments) {
   std::vector<std::string> args;
   for (const QString &arg : AArguments)
     args.push_back(arg.toStdString());
-  FConfigFileName = FindConfigSwitch(args);
+  FConfigFileName = FindStartupConfiguration(args);
   // A failure is reported and the window opens all the same.
   if (FConfigFileName)
     Guarded([this] { LoadConfiguration(*FConfigFileName); });
