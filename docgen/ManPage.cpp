@@ -15,7 +15,9 @@ std::string Names(const CLI::Option &AOption) {
   if (AOption.get_positional())
     return "\\fI" + RoffCode(ValueName(AOption)) + "\\fR";
   std::string Text;
-  auto Add = [&Text](const std::string &AName) { Text += (Text.empty() ? "" : ", ") + ("\\fB" + RoffCode(AName) + "\\fR"); };
+  auto Add = [&Text](const std::string &AName) {
+    Text += (Text.empty() ? "" : ", ") + ("\\fB" + RoffCode(AName) + "\\fR");
+  };
   for (const std::string &Short : AOption.get_snames())
     Add("-" + Short);
   for (const std::string &Long : AOption.get_lnames())
@@ -58,7 +60,9 @@ std::string Sentence(std::string AText) {
 }
 
 void WriteOption(std::ostream &AOut, const CLI::Option &AOption) {
-  AOut << ".TP\n" << Names(AOption) << "\n" << RoffText(Sentence(AOption.get_description()) + Conditions(AOption)) << "\n";
+  AOut << ".TP\n"
+       << Names(AOption) << "\n"
+       << RoffText(Sentence(AOption.get_description()) + Conditions(AOption)) << "\n";
 }
 
 // The options of AProgram, grouped under their groups' names as --help
@@ -103,7 +107,9 @@ void WriteTerms(std::ostream &AOut, const std::string &ASection, const TTerms &A
     return;
   AOut << ".SH " << ASection << "\n";
   for (const auto &[Term, Meaning] : ATerms)
-    AOut << ".TP\n" << AMacro << (AMacro.empty() ? RoffText(Term) : RoffCode(Term)) << "\n" << RoffText(Meaning) << "\n";
+    AOut << ".TP\n"
+         << AMacro << (AMacro.empty() ? RoffText(Term) : RoffCode(Term)) << "\n"
+         << RoffText(Meaning) << "\n";
 }
 
 void WriteCommands(std::ostream &AOut, const CLI::App &AProgram) {

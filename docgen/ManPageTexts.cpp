@@ -48,8 +48,9 @@ TManPageText CliManPageText() {
       HistoryFile,
       ConfigurationFile,
       {"~/.config/tonegraph/watch/NAME.conf",
-       "The configuration of the line NAME, for the systemd user unit tonegraph-watch@.service: systemctl --user "
-       "enable --now tonegraph-watch@NAME runs watch with it."},
+       "The configuration file, as the window saves it, of the line NAME for the systemd user unit "
+       "tonegraph-watch@.service, which runs watch with it: systemctl --user enable --now tonegraph-watch@NAME "
+       "starts it."},
       {"~/.config/tonegraph/watch/NAME.password",
        "The router's password for that unit, read with --password-file; it must be of mode 600."},
       {"~/.config/tonegraph/watch/NAME.env",

@@ -21,7 +21,8 @@ void DefineWindowArguments(CLI::App &AProgram) {
   const std::string Demo = "run a simulated router inside the program and fill in the connection for it, so that "
                            "Retrieve works without a router";
   AProgram.add_flag(DemoSwitch, Demo);
-  AProgram.add_option(std::string(DemoProfileSwitch), "the VDSL profile of the demo's line (default 17a); implies --demo")
+  AProgram
+      .add_option(std::string(DemoProfileSwitch), "the VDSL profile of the demo's line (default 17a); implies --demo")
       ->type_name("P");
   AProgram.set_version_flag(VersionSwitch, VersionLine(ProgramName), "print the program's version and end");
 }

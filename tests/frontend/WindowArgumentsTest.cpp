@@ -34,8 +34,9 @@ TEST(WindowArguments, TheHelpNamesWhatTheWindowReads) {
   DefineWindowArguments(Window);
   const std::string Help = Window.help();
   EXPECT_EQ(Help.find("Usage: tonegraph [OPTIONS] [FILE...]"), Help.find('\n') + 1) << Help;
-  for (const std::string &Option : {std::string("-c FILE"), std::string(DemoSwitch), std::string(DemoProfileSwitch) + " P",
-                                   std::string("--version"), std::string("-h,--help")})
+  for (const std::string &Option :
+       {std::string("-c FILE"), std::string(DemoSwitch), std::string(DemoProfileSwitch) + " P",
+        std::string("--version"), std::string("-h,--help")})
     EXPECT_NE(Help.find("  " + Option), std::string::npos) << Option << "\n" << Help;
 }
 
