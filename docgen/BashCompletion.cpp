@@ -7,22 +7,6 @@
 
 namespace {
 
-std::string Joined(const std::vector<std::string> &AWords) {
-  std::string Text;
-  for (const std::string &Word : AWords)
-    Text += (Text.empty() ? "" : " ") + Word;
-  return Text;
-}
-
-std::vector<std::string> OptionNames(const CLI::Option &AOption) {
-  std::vector<std::string> Names;
-  for (const std::string &Short : AOption.get_snames())
-    Names.push_back("-" + Short);
-  for (const std::string &Long : AOption.get_lnames())
-    Names.push_back("--" + Long);
-  return Names;
-}
-
 // The shell function's name: "_tonegraph_cli".
 std::string FunctionName(const CLI::App &AProgram) {
   std::string Name = "_" + AProgram.get_name();
@@ -35,7 +19,7 @@ std::string FunctionName(const CLI::App &AProgram) {
 // What follows AOption: its words, files of its kind, or nothing to offer.
 std::string ValueReply(const CLI::Option &AOption, const std::string &AFiles) {
   if (const auto Words = ValueWords(AOption))
-    return "COMPREPLY=($(compgen -W '" + Joined(*Words) + "' -- \"$cur\"))";
+    return "COMPREPLY=($(compgen -W '" + Joined(*Words, " ") + "' -- \"$cur\"))";
   if (const auto Glob = FileGlob(AOption))
     return AFiles + " '" + *Glob + "'";
   return "COMPREPLY=()";
@@ -47,10 +31,10 @@ void WriteValueCases(std::ostream &AOut, const std::string &ACommand, const CLI:
   for (const CLI::Option *Option : AllShownOptions(AParser)) {
     if (Option->get_positional() || !TakesValue(*Option))
       continue;
-    std::string Patterns;
+    std::vector<std::string> Patterns;
     for (const std::string &Name : OptionNames(*Option))
-      Patterns += (Patterns.empty() ? "" : "|") + ("'" + ACommand + " " + Name + "'");
-    AOut << "    " << Patterns << ") " << ValueReply(*Option, AFiles) << "; return ;;\n";
+      Patterns.push_back("'" + ACommand + " " + Name + "'");
+    AOut << "    " << Joined(Patterns, "|") << ") " << ValueReply(*Option, AFiles) << "; return ;;\n";
   }
 }
 
@@ -88,13 +72,13 @@ void WriteFileFunction(std::ostream &AOut, const std::string &AFiles) {
 }
 
 void WriteCommandFinder(std::ostream &AOut, const CLI::App &AProgram) {
-  std::string Names;
+  std::vector<std::string> Names;
   for (const CLI::App *Command : Commands(AProgram))
-    Names += (Names.empty() ? "" : "|") + Command->get_name();
+    Names.push_back(Command->get_name());
   AOut << "  local cur=${COMP_WORDS[COMP_CWORD]} prev= command= i\n"
        << "  ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD-1]}\n"
        << "  for ((i = 1; i < COMP_CWORD; i++)); do\n"
-       << "    case ${COMP_WORDS[i]} in " << Names << ") command=${COMP_WORDS[i]}; break ;; esac\n"
+       << "    case ${COMP_WORDS[i]} in " << Joined(Names, "|") << ") command=${COMP_WORDS[i]}; break ;; esac\n"
        << "  done\n";
 }
 
@@ -117,9 +101,9 @@ std::string BashCompletion(const CLI::App &AProgram) {
     TopWords.push_back(Command->get_name());
   for (const std::string &Name : AllOptionNames(AProgram))
     TopWords.push_back(Name);
-  Out << "    '') COMPREPLY=($(compgen -W '" << Joined(TopWords) << "' -- \"$cur\")) ;;\n";
+  Out << "    '') COMPREPLY=($(compgen -W '" << Joined(TopWords, " ") << "' -- \"$cur\")) ;;\n";
   for (const CLI::App *Command : Commands(AProgram))
-    WriteCommandCase(Out, Command->get_name(), *Command, Joined(AllOptionNames(*Command)), Files);
+    WriteCommandCase(Out, Command->get_name(), *Command, Joined(AllOptionNames(*Command), " "), Files);
   Out << "  esac\n}\n\ncomplete -F " << Function << " " << AProgram.get_name() << "\n";
   return Out.str();
 }

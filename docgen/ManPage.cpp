@@ -14,14 +14,10 @@ using TTerms = std::vector<std::pair<std::string, std::string>>;
 std::string Names(const CLI::Option &AOption) {
   if (AOption.get_positional())
     return "\\fI" + RoffCode(ValueName(AOption)) + "\\fR";
-  std::string Text;
-  auto Add = [&Text](const std::string &AName) {
-    Text += (Text.empty() ? "" : ", ") + ("\\fB" + RoffCode(AName) + "\\fR");
-  };
-  for (const std::string &Short : AOption.get_snames())
-    Add("-" + Short);
-  for (const std::string &Long : AOption.get_lnames())
-    Add("--" + Long);
+  std::vector<std::string> Names;
+  for (const std::string &Name : OptionNames(AOption))
+    Names.push_back("\\fB" + RoffCode(Name) + "\\fR");
+  std::string Text = Joined(Names, ", ");
   if (TakesValue(AOption))
     Text += " \\fI" + RoffCode(ValueName(AOption)) + "\\fR";
   return Text;
@@ -32,10 +28,7 @@ std::string OptionNamesList(const std::set<CLI::Option *> &AOptions) {
   for (const CLI::Option *Option : AOptions)
     Names.push_back(Option->get_name());
   std::sort(Names.begin(), Names.end());
-  std::string Text;
-  for (const std::string &Name : Names)
-    Text += (Text.empty() ? "" : ", ") + Name;
-  return Text;
+  return Joined(Names, ", ");
 }
 
 // What --help tells in its own columns (REQUIRED, Excludes, Needs), as

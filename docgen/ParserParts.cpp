@@ -32,9 +32,22 @@ std::string ValueName(const CLI::Option &AOption) {
 }
 
 std::string LongestName(const CLI::Option &AOption) {
-  if (!AOption.get_lnames().empty())
-    return "--" + AOption.get_lnames().front();
-  if (!AOption.get_snames().empty())
-    return "-" + AOption.get_snames().front();
-  return AOption.get_name();
+  const std::vector<std::string> Names = OptionNames(AOption);
+  return Names.empty() ? AOption.get_name() : Names.back();
+}
+
+std::vector<std::string> OptionNames(const CLI::Option &AOption) {
+  std::vector<std::string> Names;
+  for (const std::string &Short : AOption.get_snames())
+    Names.push_back("-" + Short);
+  for (const std::string &Long : AOption.get_lnames())
+    Names.push_back("--" + Long);
+  return Names;
+}
+
+std::string Joined(const std::vector<std::string> &AWords, const std::string &ASeparator) {
+  std::string Text;
+  for (const std::string &Word : AWords)
+    Text += (Text.empty() ? "" : ASeparator) + Word;
+  return Text;
 }

@@ -22,5 +22,11 @@ bool TakesValue(const CLI::Option &AOption);
 // "FILE...": what stands for the value, as --help names it.
 std::string ValueName(const CLI::Option &AOption);
 
+// "-o", "--output": its names as typed, short ones first.
+std::vector<std::string> OptionNames(const CLI::Option &AOption);
+
 // "--output": the name it is best known by, the long one.
 std::string LongestName(const CLI::Option &AOption);
+
+// AWords with ASeparator between each two.
+std::string Joined(const std::vector<std::string> &AWords, const std::string &ASeparator);
