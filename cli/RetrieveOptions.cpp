@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "Configuration.h"
+#include "PasswordFile.h"
 
 namespace {
 
@@ -33,9 +34,20 @@ std::string ReadPassword() {
   std::string Password;
   if (!std::getline(std::cin, Password))
     Password.clear();
-  if (!Password.empty() && Password.back() == '\r')
-    Password.pop_back();
+  DropCarriageReturn(Password);
   return Password;
+}
+
+void AddPasswordOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
+  CLI::Option *Stdin =
+      ACommand.add_flag("--password-stdin", AOptions.PasswordStdin,
+                        "read the password from the first line of standard input (without it the password is empty)");
+  AOptions.PasswordFileOption =
+      ACommand
+          .add_option("--password-file", AOptions.PasswordFile,
+                      "read the password from the first line of FILE, which only its owner may read (chmod 600)")
+          ->type_name("FILE")
+          ->excludes(Stdin);
 }
 
 void AddConnectionOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
@@ -62,8 +74,7 @@ void AddConnectionOptions(CLI::App &ACommand, TRetrieveOptions &AOptions) {
 
 void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions, bool AWithOutput) {
   AddConnectionOptions(ACommand, AOptions);
-  ACommand.add_flag("--password-stdin", AOptions.PasswordStdin,
-                    "read the password from the first line of standard input (without it the password is empty)");
+  AddPasswordOptions(ACommand, AOptions);
   if (AWithOutput)
     ACommand.add_option("-o,--output", AOptions.Output,
                         "the snapshot file to write; default a name from the date, time and router name (an "
@@ -93,5 +104,7 @@ TRetrieveSettings ReadSettings(const TRetrieveOptions &AOptions) {
   CheckSettings(Settings);
   if (AOptions.PasswordStdin)
     Settings.Password = ReadPassword();
+  if (AOptions.PasswordFileOption->count() > 0)
+    Settings.Password = About(AOptions.PasswordFile, [&] { return ReadPasswordFile(AOptions.PasswordFile); });
   return Settings;
 }

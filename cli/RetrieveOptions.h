@@ -25,18 +25,19 @@ struct TRetrieveOptions {
   bool Bins = false;
   bool NoBins = false;
   bool PasswordStdin = false;
+  std::string PasswordFile;
   std::string Output;
   std::uint16_t ShortTimeoutMs = TRetrievalTimeouts().Short;
   std::uint16_t LongTimeoutMs = TRetrievalTimeouts().Long;
   CLI::Option *ConfigOption = nullptr, *HostOption = nullptr, *PortOption = nullptr, *UserOption = nullptr,
-              *RouterNameOption = nullptr;
+              *RouterNameOption = nullptr, *PasswordFileOption = nullptr;
 };
 
 // AWithOutput: the command saves one snapshot file (-o).
 void AddRetrieveOptions(CLI::App &ACommand, TRetrieveOptions &AOptions, bool AWithOutput = true);
 
 // Reads the configuration file, if one is named, and the password from
-// standard input when asked to. Raises the file's own errors ("Invalid
+// standard input or a password file when asked to. Raises the file's own errors ("Invalid
 // configuration file", "Stream read error", ...), and CLI::ParseError when a
 // setting a retrieval needs is missing from both.
 TRetrieveSettings ReadSettings(const TRetrieveOptions &AOptions);

@@ -5,24 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CliProgram.h"
 
 namespace {
-
-struct TCommand {
-  CLI::App *Parser;
-  TCommandRun Run;
-};
-
-std::vector<TCommand> AddCommands(CLI::App &AProgram) {
-  std::vector<TCommand> Commands;
-  for (auto Add : {AddImportCommand, AddShowCommand, AddAnalyzeCommand, AddRetrieveCommand, AddRouterSimCommand,
-                   AddWatchCommand, AddHistoryCommand, AddDiffCommand, AddExportCommand}) {
-    TCommandRun Run = Add(AProgram);
-    Commands.push_back({AProgram.get_subcommands({}).back(), std::move(Run)});
-  }
-  return Commands;
-}
 
 // "tonegraph-cli" or "tonegraph-cli import": the command the error belongs to.
 std::string CommandName(const CLI::App &AProgram) {
@@ -35,13 +20,16 @@ int WrongUsage(const CLI::App &AProgram, const CLI::ParseError &AError) {
   return 2;
 }
 
-int ParseAndRun(CLI::App &AProgram, const std::vector<TCommand> &ACommands, int argc, char **argv) {
+int ParseAndRun(CLI::App &AProgram, const std::vector<TCliCommand> &ACommands, int argc, char **argv) {
   try {
     AProgram.parse(argc, argv);
-    for (const TCommand &Command : ACommands)
+    for (const TCliCommand &Command : ACommands)
       if (Command.Parser->parsed())
         return Command.Run();
     throw CLI::RequiredError::Subcommand(1);
+  } catch (const CLI::CallForVersion &AVersion) {
+    std::printf("%s\n", AVersion.what());
+    return 0;
   } catch (const CLI::CallForHelp &) {
     std::fputs(AProgram.help().c_str(), stdout);
     return 0;
@@ -53,16 +41,9 @@ int ParseAndRun(CLI::App &AProgram, const std::vector<TCommand> &ACommands, int 
 } // namespace
 
 int main(int argc, char **argv) {
-  CLI::App Program("Reads, saves and shows the per-tone statistics of a DrayTek Vigor's VDSL line.",
-                   "tonegraph-cli");
-  // At most one here, and none is reported after parsing: a word that is no
-  // command then reads as such rather than as a missing command.
-  Program.require_subcommand(0, 1);
-  const std::vector<TCommand> Commands = AddCommands(Program);
-  // After the commands, which would inherit it.
-  Program.footer("Run 'tonegraph-cli COMMAND --help' for the options of a command.");
+  TCliProgram Program;
   try {
-    return ParseAndRun(Program, Commands, argc, argv);
+    return ParseAndRun(Program.Parser, Program.Commands, argc, argv);
   } catch (const std::exception &AError) {
     std::fprintf(stderr, "tonegraph-cli: %s\n", AError.what());
     return 1;

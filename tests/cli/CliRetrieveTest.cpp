@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <vector>
 #include <string>
@@ -184,6 +185,44 @@ TEST_F(CliRetrieve, ARetrievedSnapshotIsAnalysed) {
     EXPECT_TRUE(Json["snr"][Direction]["mean"].is_number()) << Direction;
   }
   EXPECT_GT(Json["loop"]["lengthM"].get<double>(), 0);
+}
+
+// The password from a file, as a service passes it; a file others may read,
+// or none, fails before the router is asked anything.
+TEST_F(CliRetrieve, ThePasswordFileGivesThePasswordOnlyWhenPrivate) {
+  const std::string File = FFolder.Path("router.password");
+  const std::string Refusal = "tonegraph-cli: " + File +
+                              ": Refused: the password file may be read by others than its owner (mode 0644); make "
+                              "it private with \"chmod 600 " + File + "\"";
+  const struct {
+    const char *Name;
+    std::optional<std::string> Bytes; // none: no file
+    std::filesystem::perms Mode;
+    int Status;
+    std::string FirstErrorLine; // "" when any
+  } Cases[] = {
+      {"private", "pw\n", std::filesystem::perms(0600), 0, ""},
+      {"wrong password", "wrong\n", std::filesystem::perms(0600), 1, ""},
+      {"others may read", "pw\n", std::filesystem::perms(0644), 1, Refusal},
+      {"missing", std::nullopt, std::filesystem::perms(0600), 1,
+       "tonegraph-cli: " + File + ": Cannot read the password file: No such file or directory"},
+  };
+  for (const auto &Case : Cases) {
+    std::filesystem::remove(File);
+    std::filesystem::remove(Output());
+    if (Case.Bytes) {
+      WriteBytes(File, *Case.Bytes);
+      std::filesystem::permissions(File, Case.Mode);
+    }
+    const TCliRun Run = RunCli("retrieve --host 127.0.0.1 --port " + std::to_string(FPort) +
+                               " --user admin --router-name Vigor --password-file " + Quoted(File) + " -o " +
+                               Quoted(Output()));
+    EXPECT_EQ(Run.Status, Case.Status) << Case.Name << "\n" << Run.Err;
+    EXPECT_EQ(std::filesystem::exists(Output()), Case.Status == 0) << Case.Name;
+    if (!Case.FirstErrorLine.empty()) {
+      EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')), Case.FirstErrorLine) << Case.Name;
+    }
+  }
 }
 
 } // namespace

@@ -58,6 +58,10 @@ TEST(CliUsage, WrongValuesAndMissingCommandsAreWrongUsage) {
       {"retrieve --host h --user u --router-name ''",
        "tonegraph-cli retrieve: --router-name: the router name must not be empty"},
       {"retrieve --host h --user u --bins --no-bins", "tonegraph-cli retrieve: --bins excludes --no-bins"},
+      {"retrieve --host h --user u --password-stdin --password-file pw",
+       "tonegraph-cli retrieve: --password-stdin excludes --password-file"},
+      {"watch --host h --user u --into x.tgdb --every 5m --password-file pw --password-stdin",
+       "tonegraph-cli watch: --password-stdin excludes --password-file"},
       {"routersim --port 65536", "tonegraph-cli routersim: --port: Value 65536 not in range 0 to 65535"},
       {"routersim --answer-delay -1", "tonegraph-cli routersim: --answer-delay: Value -1 not in range 0 to 3600000"},
       {"routersim --profile N/A", "tonegraph-cli routersim: --profile: unknown profile 'N/A'"},
@@ -90,6 +94,13 @@ TEST(CliUsage, WrongValuesAndMissingCommandsAreWrongUsage) {
     EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')), Case.Reason) << Case.Args;
     EXPECT_EQ(Run.Out, "") << Case.Args;
   }
+}
+
+TEST(CliUsage, VersionGoesToStdoutWithStatusZero) {
+  const TCliRun Run = RunCli("--version");
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_EQ(Run.Out, std::string("tonegraph-cli ") + TONEGRAPH_PROJECT_VERSION + "\n");
+  EXPECT_EQ(Run.Err, "");
 }
 
 } // namespace

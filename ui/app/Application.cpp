@@ -2,13 +2,14 @@
 
 #include "ErrorReport.h"
 #include "MessageBoxErrorDisplay.h"
+#include "Version.h"
 
 TApplication::TApplication(int &AArgc, char **AArgv) : QApplication(AArgc, AArgv) {
   // No display name of its own: on Linux the toolkit appends a set display
   // name to every window title ("Error - Tonegraph"). Without one, captions
   // read as given, and the display name still reads "Tonegraph".
   setApplicationName(QStringLiteral("Tonegraph"));
-  setApplicationVersion(QStringLiteral(TONEGRAPH_VERSION));
+  setApplicationVersion(QString::fromLatin1(TonegraphVersion()));
   FOwnErrors = std::make_unique<TMessageBoxErrorDisplay>();
 }
 

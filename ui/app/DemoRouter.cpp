@@ -7,15 +7,16 @@
 #include "RouterSim.h"
 #include "UpDown.h"
 #include "VDSLProfile.h"
+#include "WindowArguments.h"
 
 std::optional<TRouterSimOptions> TDemoRouter::OptionsFromArguments(const std::vector<std::string> &AArguments) {
   bool demo = false;
   TRouterSimOptions options;
   options.Profile = vp17a;
   for (std::size_t i = 0; i < AArguments.size(); ++i) {
-    if (AArguments[i] == "--demo") {
+    if (AArguments[i] == DemoSwitch) {
       demo = true;
-    } else if (AArguments[i] == "--demo-profile") {
+    } else if (AArguments[i] == DemoProfileSwitch) {
       demo = true;
       const std::string name = i + 1 < AArguments.size() ? AArguments[++i] : std::string();
       const std::optional<TVDSLProfile> profile = ProfileFromName(name);

@@ -4,13 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include <QMessageBox>
 #include <QTimer>
 
 #include "Application.h"
 #include "DemoRouter.h"
+#include "WindowArguments.h"
 #include "WindowReader.h"
 #include "fmMain.h"
 
@@ -27,6 +30,11 @@ std::unique_ptr<TDemoRouter> StartDemo(const QStringList &AArguments) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Before the application object, which needs a display to exist.
+  if (const std::optional<std::string> answer = AnswerWithoutWindow({argv + 1, argv + argc})) {
+    std::fputs(answer->c_str(), stdout);
+    return 0;
+  }
   TApplication app(argc, argv);
   QStringList arguments = QApplication::arguments();
   if (!arguments.isEmpty())

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "ProgramIcon.h"
+#include "Version.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void TfrmAbout::CreateTexts() {
   bold.setBold(true);
   ProductName->setFont(bold);
 
-  Version = NewLabel(pnlAbout, QStringLiteral("Version ") + TONEGRAPH_VERSION, QRect(88, 48, 172, 16), false);
+  Version = NewLabel(pnlAbout, QStringLiteral("Version ") + QString::fromLatin1(TonegraphVersion()), QRect(88, 48, 172, 16), false);
   Version->setObjectName("Version");
   Copyright = NewLabel(pnlAbout, QString::fromUtf8(RightsText), QRect(8, 85, 321, 16), false);
   Copyright->setObjectName("Copyright");
