@@ -54,8 +54,9 @@ TManPageText CliManPageText() {
       {"~/.config/tonegraph/watch/NAME.password",
        "The router's password for that unit, read with --password-file; it must be of mode 600."},
       {"~/.config/tonegraph/watch/NAME.env",
-       "Further options of watch for that unit, in the variable TONEGRAPH_WATCH_ARGS (for instance "
-       "TONEGRAPH_WATCH_ARGS=\"--every 5m --bins\")."},
+       "Settings of watch for that unit: TONEGRAPH_WATCH_EVERY, the time between captures (default 5m), and "
+       "TONEGRAPH_WATCH_ARGS, further options (for instance TONEGRAPH_WATCH_ARGS=\"--metrics 9469 --bins-every "
+       "10\")."},
       {"~/.local/share/tonegraph/NAME.tgdb", "The history database that unit stores its captures into."}};
   Text.SeeAlso = {"tonegraph(1)", "systemctl(1)", "sqlite3(1)"};
   return Text;

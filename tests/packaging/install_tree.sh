@@ -30,9 +30,11 @@ expected=(
   bin/tonegraph-cli
   lib/systemd/user/tonegraph-watch@.service
   share/mime/packages/$ID.xml
+  share/man/man1/tonegraph-cli.1.gz
+  share/bash-completion/completions/tonegraph-cli
 )
 if [ "$UI" = ui ]; then
-  expected+=(bin/tonegraph share/applications/$ID.desktop share/metainfo/$ID.metainfo.xml
+  expected+=(bin/tonegraph share/applications/$ID.desktop share/metainfo/$ID.metainfo.xml share/man/man1/tonegraph.1.gz
              share/icons/hicolor/scalable/apps/$ID.svg)
   for size in 16 24 32 48 64 128 256; do expected+=(share/icons/hicolor/${size}x$size/apps/$ID.png); done
 fi
@@ -43,6 +45,18 @@ done
 # Only what a user runs goes to bin/: no test, tool or benchmark.
 unexpected=$(cd "$USR/bin" && ls | grep -vx -e tonegraph -e tonegraph-cli)
 [ -z "$unexpected" ] || fail "more in $PREFIX/bin than the programs: $unexpected"
+
+[ "$("$USR/bin/tonegraph-cli" --version)" = "tonegraph-cli $VERSION" ] || fail "tonegraph-cli --version"
+if [ "$UI" = ui ]; then
+  [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$USR/bin/tonegraph" --version)" = "tonegraph $VERSION" ] ||
+    fail "tonegraph --version"
+fi
+# The installed pages as man shows them, warnings and all.
+if have man; then
+  for page in "$USR"/share/man/man1/*.1.gz; do
+    MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null | grep . && fail "man warns about $page"
+  done
+fi
 
 # A PNG's width and height are the two big-endian words after its IHDR tag.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3*256+$4, $7*256+$8 }'; }
