@@ -86,6 +86,8 @@ install: deps-run
 package: deps-package
 	@test "$$(dpkg-parsechangelog -S Version)" = "$(VERSION)" || \
 	  { echo "debian/changelog names $$(dpkg-parsechangelog -S Version), the project is $(VERSION)" >&2; exit 1; }
+	@# Without its stamp debhelper builds again, incrementally in build/deb-build.
+	rm -f debian/debhelper-build-stamp
 	DEB_BUILD_OPTIONS="parallel=$(JOBS) $(DEB_BUILD_OPTIONS)" fakeroot debian/rules binary
 	lintian --fail-on error,warning build/tonegraph_$(VERSION)_*.deb
 	@ls -l build/tonegraph_$(VERSION)_*.deb
