@@ -21,7 +21,9 @@ THistoryStore::TThinned THistoryStore::Thin(const TRetentionPolicy &APolicy, std
   try {
     TThinningPlanner Planner(APolicy, ANow);
     {
-      SQLite::Statement Stored(*FDatabase, "SELECT s.capture_id, s.base_id, c.time, c.name, c.profile FROM snapshot s "
+      // Snapshots of the schemas before were all full.
+      const std::string Base = FSchemaVersion >= 3 ? "s.base_id" : "NULL";
+      SQLite::Statement Stored(*FDatabase, "SELECT s.capture_id, " + Base + ", c.time, c.name, c.profile FROM snapshot s "
                                            "JOIN capture c ON c.id = s.capture_id ORDER BY c.name, c.profile, c.time, "
                                            "c.id");
       while (Stored.executeStep()) {
