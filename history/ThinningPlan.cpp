@@ -32,7 +32,7 @@ void TThinningPlanner::Add(const TStoredSnapshot &ASnapshot) {
   if (Span)
     FInSpan.push_back(ASnapshot);
   else
-    FDropped.push_back(ASnapshot);
+    FDropped.emplace_back(ASnapshot.Id, ASnapshot.Base.has_value());
 }
 
 // The span's full snapshot, or its first when it has none, stays.
@@ -46,7 +46,7 @@ void TThinningPlanner::CloseSpan() {
     FNeededBases.insert(*Kept->Base);
   for (auto It = FInSpan.begin(); It != FInSpan.end(); ++It)
     if (It != Kept)
-      FDropped.push_back(*It);
+      FDropped.emplace_back(It->Id, It->Base.has_value());
   FInSpan.clear();
 }
 
@@ -56,12 +56,12 @@ TThinningPlan TThinningPlanner::Finish() {
   Plan.Snapshots = FSnapshots;
   // Those made against a base go first: a thinning stopped halfway never
   // leaves one whose base is gone.
-  std::stable_partition(FDropped.begin(), FDropped.end(), [](const TStoredSnapshot &S) { return S.Base.has_value(); });
-  for (const TStoredSnapshot &Snapshot : FDropped) {
-    if (FNeededBases.count(Snapshot.Id))
+  std::stable_partition(FDropped.begin(), FDropped.end(), [](const auto &ADropped) { return ADropped.second; });
+  for (const auto &[Id, HasBase] : FDropped) {
+    if (FNeededBases.count(Id))
       ++Plan.KeptAsBase;
     else
-      Plan.Drop.push_back(Snapshot.Id);
+      Plan.Drop.push_back(Id);
   }
   FDropped.clear();
   return Plan;

@@ -42,7 +42,8 @@ private:
   std::string FLine;
   std::optional<std::pair<std::size_t, std::int64_t>> FSpan;
   std::vector<TStoredSnapshot> FInSpan;
-  std::vector<TStoredSnapshot> FDropped;
+  // Id and whether it was made against a base: a year of them stays small.
+  std::vector<std::pair<std::int64_t, bool>> FDropped;
   std::set<std::int64_t> FNeededBases;
   std::int64_t FSnapshots = 0;
 };

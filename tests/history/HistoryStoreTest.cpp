@@ -151,7 +151,8 @@ TEST(HistoryStore, OpeningRefusesWhatIsNoHistoryOfOurs) {
       {"empty.tgdb", "\"" + Folder.Path("empty.tgdb") + "\" is not a Tonegraph history database"},
       {"notes.txt", "\"" + Folder.Path("notes.txt") + "\" is not a Tonegraph history database"},
       {"other.db", "\"" + Folder.Path("other.db") + "\" is not a Tonegraph history database"},
-      {"newer.tgdb", "\"" + Folder.Path("newer.tgdb") + "\" was written by a newer Tonegraph (schema 3)"},
+      {"newer.tgdb", "\"" + Folder.Path("newer.tgdb") + "\" was written by a newer Tonegraph (schema " +
+                         std::to_string(THistoryStore::SchemaVersion + 1) + ")"},
       {"missing.tgdb", "Cannot open history \"" + Folder.Path("missing.tgdb") + "\". No such file or directory"},
       {"folder.tgdb", "Cannot open history \"" + Folder.Path("folder.tgdb") + "\". Is a directory"},
   };
