@@ -29,7 +29,7 @@
 #include "HistoryTime.h"
 #include "RatioReporter.h"
 #include "RetentionPolicy.h"
-#include "RouterAnswers.h"
+#include "SimulatedCapture.h"
 #include "SnapshotList.h"
 #include "ThinningPlan.h"
 #include "TimelinePage.h"
@@ -47,31 +47,16 @@ std::string TempPath(const std::string &AName) {
   return (std::filesystem::temp_directory_path() / (AName + "-" + std::to_string(::getpid()) + ".tgdb")).string();
 }
 
-TDrayData DriftedSnapshot(int ACapture) {
-  TRouterSimOptions Options;
-  Options.Profile = vp35b;
-  Options.Line = DriftedLine(DemoLine(), ACapture);
-  const TRouterAnswers Answers(Options);
-  TDrayData Data("bench");
-  const TTextLines Status = SplitText(*Answers.Find("vdsl status"));
-  Data.AddStatData({""}, &Status);
-  const TTextLines Counts = SplitText(*Answers.Find("vdsl status counts"));
-  Data.AddStatData({}, &Counts);
-  Data.IdentifyVDSLProfile(Status);
-  Data.SetHLogData(SplitText(*Answers.Find("vdsl status hlog")));
-  Data.SetQLNData(SplitText(*Answers.Find("vdsl status qln")));
-  Data.SetSNRData(SplitText(*Answers.Find("vdsl status snr")));
-  Data.SetBinStatsDSRaw(SplitText(*Answers.Find("vdsl showbins")));
-  Data.SetBinStatsUSRaw(SplitText(*Answers.Find("vdsl showbins up")));
-  return Data;
-}
 
 // Ids 1..Templates: the first full, the others against it.
 std::string MakeTemplates() {
   const std::string File = TempPath("bench-year-templates");
   THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
-  for (int I = 0; I < Templates; ++I)
-    Store.AddSnapshot(DriftedSnapshot(I), UtcTimeText(static_cast<std::time_t>(YearStart)));
+  for (int I = 0; I < Templates; ++I) {
+    TDrayData Data("bench");
+    FillSimulatedCapture(Data, DriftedLine(DemoLine(), I));
+    Store.AddSnapshot(Data, UtcTimeText(static_cast<std::time_t>(YearStart)));
+  }
   return File;
 }
 
@@ -149,10 +134,10 @@ double FillSeconds = 0;
 const std::string &Year() {
   static const std::string File = [] {
     const auto Start = std::chrono::steady_clock::now();
-    const std::string Templates = MakeTemplates();
+    const std::string TemplateFile = MakeTemplates();
     const std::string Made = TempPath("bench-year");
-    FillYear(Made, Templates);
-    std::filesystem::remove(Templates);
+    FillYear(Made, TemplateFile);
+    std::filesystem::remove(TemplateFile);
     FillSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
     return Made;
   }();
@@ -249,6 +234,27 @@ BENCHMARK(BM_TimelineOfTheYear)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 
 double Megabytes(std::uintmax_t ABytes) { return static_cast<double>(ABytes) / 1e6; }
 
+// 200 captures of the drifting line stored as watch stores them: the whole
+// file after a checkpoint per capture, and the snapshot's own size.
+std::pair<double, double> BytesPerCapture() {
+  constexpr int Count = 200;
+  const std::string File = TempPath("bench-drift");
+  double Whole = 0;
+  {
+    THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
+    for (int I = 0; I < Count; ++I) {
+      TDrayData Data("bench");
+      FillSimulatedCapture(Data, DriftedLine(DemoLine(), I));
+      Whole += static_cast<double>(Data.SaveToBytes().size());
+      Store.AddSnapshot(Data, TimeText(YearEnd + I * Every));
+    }
+  }
+  SQLite::Database(File, SQLite::OPEN_READWRITE).exec("PRAGMA wal_checkpoint(TRUNCATE)");
+  const double Size = static_cast<double>(std::filesystem::file_size(File));
+  std::filesystem::remove(File);
+  return {Size / Count, Whole / Count};
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -258,11 +264,17 @@ int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv))
     return 1;
+  const auto [PerCapture, Snapshot] = BytesPerCapture();
   const std::uintmax_t Size = std::filesystem::file_size(Year());
   std::printf("a year of %d captures every %d s under %s, made in %.0f s\n", Captures, Every, DefaultRetentionPolicy,
               FillSeconds);
   TRatioReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
+  PrintFigureHeading("200 captures of a drifting 35B line with bins, the file per capture against a snapshot file",
+                     "file size");
+  PrintFigure("history_bytes_per_capture", PerCapture, "B", Snapshot);
+  PrintFigureHeading("the same against the 16 KB a capture may take (goal: ratio at most 1)", "file size");
+  PrintFigure("history_bytes_per_capture_goal", PerCapture, "B", 16384.0);
   PrintFigureHeading("the history of a year against the 3 GB it may take (goal: ratio at most 1)", "file size");
   PrintFigure("history_year_size", Megabytes(Size), "MB", 3000.0);
   PrintFigureHeading("a year's history read as the CLI and the window read it, against its rows read with sqlite3",

@@ -248,9 +248,14 @@ void THistoryStore::UpgradeSchema() {
   Transaction.commit();
   FUpgradeNote = "Upgraded history \"" + FFileName + "\" in place from schema " + std::to_string(Old) + " to " +
                  std::to_string(SchemaVersion);
-  // Incremental vacuum takes a whole VACUUM to switch on, once.
-  FDatabase->exec("PRAGMA auto_vacuum = INCREMENTAL");
-  FDatabase->exec("VACUUM");
+  // Incremental vacuum takes a whole VACUUM to switch on, once. The upgrade
+  // stands without it (a reader may hold the file meanwhile); the file then
+  // keeps its size until a VACUUM.
+  try {
+    FDatabase->exec("PRAGMA auto_vacuum = INCREMENTAL");
+    FDatabase->exec("VACUUM");
+  } catch (const SQLite::Exception &) {
+  }
 }
 
 // A commit is on the disk when it returns: a capture reported as stored

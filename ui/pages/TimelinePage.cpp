@@ -125,6 +125,10 @@ void TTimelinePage::AddFailures(const std::vector<std::time_t> &ATimes) {
 }
 
 void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
+  // A graph going takes its item out of the plot's own legend only: the
+  // items in these would be left pointing at it.
+  for (int i = 0; i < 4; ++i)
+    LegendOf(i)->clearItems();
   plot->clearGraphs();
   FRange.reset();
   FHasData = ATimeline && ATimeline->Captures > 0;
