@@ -17,7 +17,7 @@
 #include "DrayData.h"
 #include "HistoryStore.h"
 #include "RatioReporter.h"
-#include "SimulatedCapture.h"
+#include "SimulatedSnapshot.h"
 #include "ToneEnvelope.h"
 
 namespace {
@@ -28,7 +28,7 @@ std::string MakeDatabase() {
   const std::string File =
       (std::filesystem::temp_directory_path() / ("bench-history-" + std::to_string(::getpid()) + ".tgdb")).string();
   TDrayData Data("bench");
-  FillSimulatedCapture(Data, DemoLine());
+  FillFromSimulatedRouter(Data, vp35b, true);
   {
     THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
     Store.AddSnapshot(Data, "2026-01-01T00:00:00Z");

@@ -29,7 +29,7 @@
 #include "HistoryTime.h"
 #include "RatioReporter.h"
 #include "RetentionPolicy.h"
-#include "SimulatedCapture.h"
+#include "SimulatedSnapshot.h"
 #include "SnapshotList.h"
 #include "ThinningPlan.h"
 #include "TimelinePage.h"
@@ -54,7 +54,7 @@ std::string MakeTemplates() {
   THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
   for (int I = 0; I < Templates; ++I) {
     TDrayData Data("bench");
-    FillSimulatedCapture(Data, DriftedLine(DemoLine(), I));
+    FillFromSimulatedRouter(Data, vp35b, true, DriftedLine(DemoLine(), I));
     Store.AddSnapshot(Data, UtcTimeText(static_cast<std::time_t>(YearStart)));
   }
   return File;
@@ -244,7 +244,7 @@ std::pair<double, double> BytesPerCapture() {
     THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
     for (int I = 0; I < Count; ++I) {
       TDrayData Data("bench");
-      FillSimulatedCapture(Data, DriftedLine(DemoLine(), I));
+      FillFromSimulatedRouter(Data, vp35b, true, DriftedLine(DemoLine(), I));
       Whole += static_cast<double>(Data.SaveToBytes().size());
       Store.AddSnapshot(Data, TimeText(YearEnd + I * Every));
     }
