@@ -292,7 +292,8 @@ int main(int argc, char **argv) {
                                        std::pair{"open_year_in_window_goal", "BM_OpenInTheWindow"},
                                        std::pair{"timeline_year_drawn_goal", "BM_TimelineOfTheYear"}})
     PrintFigure(Name, Reporter.WallMicroseconds(Function), "us", 1e6);
-  std::filesystem::remove(Year());
+  for (const char *Part : {"", "-wal", "-shm"})
+    std::filesystem::remove(Year() + Part);
   benchmark::Shutdown();
   return 0;
 }
