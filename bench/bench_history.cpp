@@ -17,7 +17,7 @@
 #include "DrayData.h"
 #include "HistoryStore.h"
 #include "RatioReporter.h"
-#include "RouterAnswers.h"
+#include "SimulatedSnapshot.h"
 #include "ToneEnvelope.h"
 
 namespace {
@@ -27,18 +27,8 @@ constexpr int CaptureCount = 10000;
 std::string MakeDatabase() {
   const std::string File =
       (std::filesystem::temp_directory_path() / ("bench-history-" + std::to_string(::getpid()) + ".tgdb")).string();
-  TRouterSimOptions Options;
-  Options.Profile = vp35b;
-  const TRouterAnswers Answers(Options);
   TDrayData Data("bench");
-  const TTextLines Status = SplitText(*Answers.Find("vdsl status"));
-  Data.AddStatData({""}, &Status);
-  Data.IdentifyVDSLProfile(Status);
-  Data.SetHLogData(SplitText(*Answers.Find("vdsl status hlog")));
-  Data.SetQLNData(SplitText(*Answers.Find("vdsl status qln")));
-  Data.SetSNRData(SplitText(*Answers.Find("vdsl status snr")));
-  Data.SetBinStatsDSRaw(SplitText(*Answers.Find("vdsl showbins")));
-  Data.SetBinStatsUSRaw(SplitText(*Answers.Find("vdsl showbins up")));
+  FillFromSimulatedRouter(Data, vp35b, true);
   {
     THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
     Store.AddSnapshot(Data, "2026-01-01T00:00:00Z");
@@ -55,7 +45,7 @@ std::string MakeDatabase() {
                             "es_far, ses_near, ses_far, uas_near, uas_far, us_snr_margin, ds_snr_margin, "
                             "us_attenuation, ds_attenuation, partial") +
                 " FROM capture, n WHERE capture.id = 1");
-  Database.exec("INSERT INTO snapshot SELECT n.i, bytes FROM snapshot, n WHERE capture_id = 1");
+  Database.exec("INSERT INTO snapshot SELECT n.i, base_id, size, bytes FROM snapshot, n WHERE capture_id = 1");
   Database.exec("INSERT INTO tones SELECT n.i, profile, snr_group_us, snr_group_ds, snr_us, snr_ds, bits_us, bits_ds "
                 "FROM tones, n WHERE capture_id = 1");
   Transaction.commit();

@@ -1,6 +1,6 @@
 // tonegraph-cli history: the captures of a history database, adding snapshot
-// files to it, exporting a capture's snapshot, and the per-tone envelope of a
-// time range.
+// files to it, exporting a capture's snapshot, the per-tone envelope of a
+// time range, and thinning it by a retention policy.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -17,6 +17,7 @@
 #include "HistoryJson.h"
 #include "HistoryStore.h"
 #include "HistoryTime.h"
+#include "KeepOption.h"
 #include "ReplacingFile.h"
 #include "ToneEnvelope.h"
 
@@ -30,6 +31,8 @@ struct THistoryOptions {
   std::string Output;
   bool Envelope = false;
   std::optional<std::string> From, To;
+  bool Thin = false, DryRun = false;
+  std::optional<TRetentionPolicy> Keep;
 };
 
 // "ok", "partial: why", "failed: why".
@@ -91,19 +94,30 @@ void PrintEnvelope(const THistoryStore &AStore, const THistoryOptions &AOptions)
   std::fputc('\n', stdout);
 }
 
+void ThinHistory(THistoryStore &AStore, const THistoryOptions &AOptions) {
+  const TRetentionPolicy Policy = AOptions.Keep.value_or(ParseRetentionPolicy(DefaultRetentionPolicy));
+  const THistoryStore::TThinned Thinned =
+      About(AStore.FileName(), [&] { return AStore.Thin(Policy, std::time(nullptr), AOptions.DryRun); });
+  std::fprintf(stderr, "%s\n", ThinnedText(AStore, Thinned, AOptions.DryRun).c_str());
+}
+
 int History(const THistoryOptions &AOptions) {
-  const bool Writes = !AOptions.Add.empty();
+  const bool Writes = !AOptions.Add.empty() || (AOptions.Thin && !AOptions.DryRun);
   THistoryStore Store = About(AOptions.Database, [&] {
     return THistoryStore(AOptions.Database,
                          Writes ? THistoryStore::TOpen::CreateIfMissing : THistoryStore::TOpen::ReadOnly);
   });
-  if (Writes)
+  if (!Store.UpgradeNote().empty())
+    std::fprintf(stderr, "%s\n", Store.UpgradeNote().c_str());
+  if (!AOptions.Add.empty())
     AddFiles(Store, AOptions.Add);
-  if (AOptions.Export) {
+  if (AOptions.Thin) {
+    ThinHistory(Store, AOptions);
+  } else if (AOptions.Export) {
     ExportCapture(Store, *AOptions.Export, AOptions.Output);
   } else if (AOptions.Envelope) {
     PrintEnvelope(Store, AOptions);
-  } else if (!Writes) {
+  } else if (AOptions.Add.empty()) {
     const std::vector<TCapture> Captures = Store.Captures(AOptions.From, AOptions.To);
     if (AOptions.Json)
       std::printf("%s\n", CapturesJson(Captures).c_str());
@@ -146,6 +160,15 @@ TCommandRun AddHistoryCommand(CLI::App &AProgram) {
       ->type_name("T")
       ->check(TimeCheck());
   Command->add_option("--to", Options->To, "only captures at or before this time")->type_name("T")->check(TimeCheck());
+  CLI::Option *Thin = Command->add_flag("--thin", Options->Thin,
+                                        "drop the snapshots the retention policy (--keep) no longer keeps, and give "
+                                        "their room back");
+  Thin->excludes(Export)->excludes(Envelope);
+  AddKeepOption(*Command, Options->Keep, "the retention policy of --thin (default " +
+                                             std::string(DefaultRetentionPolicy) + ")")
+      ->needs(Thin);
+  Command->add_flag("--dry-run", Options->DryRun, "with --thin: only say how many snapshots it would drop")
+      ->needs(Thin);
   return [Options] {
     THistoryOptions Normalised = *Options;
     if (Normalised.From)

@@ -19,6 +19,7 @@
 #include "FigureText.h"
 #include "HistoryStore.h"
 #include "HistoryTime.h"
+#include "KeepOption.h"
 #include "MetricsText.h"
 #include "RetrievalRun.h"
 #include "RetrieveOptions.h"
@@ -34,6 +35,7 @@ struct TWatchOptions {
   int Count = 0;  // 0: until stopped
   int BinsEvery = 1;
   std::string Metrics;
+  std::optional<TRetentionPolicy> Keep;
 };
 
 std::atomic<bool> StopRequested{false};
@@ -178,6 +180,38 @@ bool CaptureOnce(THistoryStore &AStore, const TRetrieveSettings &ASettings, bool
   return false;
 }
 
+// Thins by the policy now and then, each time for at most half an interval,
+// so that the next capture is never held up by more than that; what is left
+// waits for the next time.
+class TWatchThinning {
+public:
+  TWatchThinning(const std::optional<TRetentionPolicy> &APolicy, TMilliseconds AEvery)
+      : FPolicy(APolicy), FBudget(AEvery / 2) {}
+  void AfterCapture(THistoryStore &AStore) {
+    const auto Now = std::chrono::steady_clock::now();
+    if (!FPolicy || (FLast && Now - *FLast < std::chrono::hours(1) && !FUnfinished))
+      return;
+    FLast = Now;
+    const auto Until = Now + FBudget;
+    bool Stopped = false;
+    const THistoryStore::TThinned Thinned = About(AStore.FileName(), [&] {
+      return AStore.Thin(*FPolicy, std::time(nullptr), false, [&] {
+        Stopped = std::chrono::steady_clock::now() >= Until;
+        return !Stopped;
+      });
+    });
+    FUnfinished = Stopped;
+    if (Thinned.Dropped > 0)
+      std::fprintf(stderr, "%s\n", ThinnedText(AStore, Thinned, false).c_str());
+  }
+
+private:
+  std::optional<TRetentionPolicy> FPolicy;
+  TMilliseconds FBudget;
+  std::optional<std::chrono::steady_clock::time_point> FLast;
+  bool FUnfinished = false;
+};
+
 int Watch(const TWatchOptions &AOptions) {
   const std::optional<TMilliseconds> Every = ParseDuration(AOptions.Every);
   if (!Every)
@@ -186,6 +220,9 @@ int Watch(const TWatchOptions &AOptions) {
   THistoryStore Store = About(AOptions.Into, [&] {
     return THistoryStore(AOptions.Into, THistoryStore::TOpen::CreateIfMissing);
   });
+  if (!Store.UpgradeNote().empty())
+    std::fprintf(stderr, "%s\n", Store.UpgradeNote().c_str());
+  TWatchThinning Thinning(AOptions.Keep, *Every);
   TMetricsPage Page(Settings.RouterName);
   std::unique_ptr<TMetricsServer> Server;
   if (!AOptions.Metrics.empty())
@@ -196,6 +233,7 @@ int Watch(const TWatchOptions &AOptions) {
   for (int Attempt = 0; !StopRequested && (AOptions.Count == 0 || Attempt < AOptions.Count); ++Attempt) {
     const bool Bins = Settings.Bins && Attempt % AOptions.BinsEvery == 0;
     Failures = CaptureOnce(Store, Settings, Bins, Page) ? 0 : Failures + 1;
+    Thinning.AfterCapture(Store);
     if (AOptions.Count != 0 && Attempt + 1 == AOptions.Count)
       break;
     // A router that failed may be restarting: give it longer, up to eight
@@ -231,5 +269,6 @@ TCommandRun AddWatchCommand(CLI::App &AProgram) {
                       "serve the latest key figures at /metrics for Prometheus (ADDR:PORT; loopback when only a "
                       "port is given)")
       ->type_name("ADDR:PORT");
+  AddKeepOption(*Command, Options->Keep, "thin the history as it goes, once an hour");
   return [Options] { return Watch(*Options); };
 }

@@ -18,7 +18,7 @@ struct TStopped {};
 std::vector<const TCapture *> ListedCaptures(const std::vector<TCapture> &ACaptures) {
   std::vector<const TCapture *> listed;
   for (const TCapture &capture : ACaptures)
-    if (capture.Ok)
+    if (capture.Stored)
       listed.push_back(&capture);
   if (listed.size() > THistoryState::ListLimit)
     listed.erase(listed.begin(), listed.end() - std::ptrdiff_t(THistoryState::ListLimit));
@@ -54,9 +54,9 @@ std::size_t THistoryState::Listed() const {
 }
 
 std::size_t THistoryState::Unlisted() const {
-  const auto ok = static_cast<std::size_t>(
-      std::count_if(FCaptures.begin(), FCaptures.end(), [](const TCapture &ACapture) { return ACapture.Ok; }));
-  return ok - Listed();
+  const auto stored = static_cast<std::size_t>(
+      std::count_if(FCaptures.begin(), FCaptures.end(), [](const TCapture &ACapture) { return ACapture.Stored; }));
+  return stored - Listed();
 }
 
 THistoryJoin THistoryState::ReadSnapshots(const TSnapshotList &AList, const THistoryStep &AStep) const {

@@ -15,6 +15,7 @@ struct TCapture {
   bool Ok = false;      // a snapshot was stored, complete or partial
   std::string Error;    // why a failed capture failed
   std::string Partial;  // what a partial snapshot lacks, and why; empty when complete
+  bool Stored = false;  // its snapshot is still there (a retention policy drops old ones)
   TCaptureFigures Figures;
   bool operator==(const TCapture &) const = default;
 };

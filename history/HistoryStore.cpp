@@ -12,6 +12,7 @@
 
 #include "DrayData.h"
 #include "HistoryError.h"
+#include "HistorySql.h"
 #include "LineAnalysis.h"
 
 namespace {
@@ -83,10 +84,8 @@ std::string Schema() {
          "  profile TEXT,\n  ok INTEGER NOT NULL,\n  error TEXT" +
          Figures + ",\n  " + PartialColumn +
          ");\n"
-         "CREATE INDEX capture_time ON capture (time);\n"
-         "CREATE TABLE snapshot (capture_id INTEGER PRIMARY KEY REFERENCES capture (id), bytes BLOB NOT NULL);\n"
-         "CREATE TABLE tones (capture_id INTEGER PRIMARY KEY REFERENCES capture (id), profile TEXT NOT NULL,\n"
-         "  snr_group_us INTEGER, snr_group_ds INTEGER, snr_us BLOB, snr_ds BLOB, bits_us BLOB, bits_ds BLOB);\n";
+         "CREATE INDEX capture_time ON capture (time);\n" +
+         SnapshotSchema() + ToneSchema();
 }
 
 template <typename T> void BindOptional(SQLite::Statement &AStatement, int AIndex, const std::optional<T> &AValue) {
@@ -94,11 +93,6 @@ template <typename T> void BindOptional(SQLite::Statement &AStatement, int AInde
     AStatement.bind(AIndex, *AValue);
   else
     AStatement.bind(AIndex);
-}
-
-std::string BlobOf(const SQLite::Column &AColumn) {
-  return AColumn.isNull() ? std::string() : std::string(static_cast<const char *>(AColumn.getBlob()),
-                                                          static_cast<std::size_t>(AColumn.getBytes()));
 }
 
 // Both ends of a time range, each absent for no bound.
@@ -222,6 +216,8 @@ void THistoryStore::CheckHeader(const THeader &AHeader) const {
 void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
   const THeader Header = ReadHeader();
   if (Header.Tables == 0 && Header.Application == 0 && (AMayCreate || Header.Version == 0)) {
+    // Before the first table, or it takes a whole VACUUM to change.
+    FDatabase->exec("PRAGMA auto_vacuum = INCREMENTAL");
     UseWriteAheadLog();
     SQLite::Transaction Transaction(*FDatabase);
     FDatabase->exec(Schema());
@@ -238,13 +234,28 @@ void THistoryStore::CheckOrCreateSchema(bool AMayCreate) {
 
 // In one transaction, so that a database is either of the old schema or of
 // the new one; read again under the write lock, as another writer may have
-// upgraded it meanwhile.
+// upgraded it meanwhile. The space the old snapshots took is given back
+// after the commit: a process killed then leaves an upgraded database.
 void THistoryStore::UpgradeSchema() {
   SQLite::Transaction Transaction(*FDatabase, SQLite::TransactionBehavior::IMMEDIATE);
-  if (FDatabase->execAndGet("PRAGMA user_version").getInt() < PartialSchema)
+  const int Old = FDatabase->execAndGet("PRAGMA user_version").getInt();
+  if (Old >= SchemaVersion)
+    return;
+  if (Old < PartialSchema)
     FDatabase->exec(std::string("ALTER TABLE capture ADD COLUMN ") + PartialColumn);
+  RecodeStoredSnapshots();
   FDatabase->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
   Transaction.commit();
+  FUpgradeNote = "Upgraded history \"" + FFileName + "\" in place from schema " + std::to_string(Old) + " to " +
+                 std::to_string(SchemaVersion);
+  // Incremental vacuum takes a whole VACUUM to switch on, once. The upgrade
+  // stands without it (a reader may hold the file meanwhile); the file then
+  // keeps its size until a VACUUM.
+  try {
+    FDatabase->exec("PRAGMA auto_vacuum = INCREMENTAL");
+    FDatabase->exec("VACUUM");
+  } catch (const SQLite::Exception &) {
+  }
 }
 
 // A commit is on the disk when it returns: a capture reported as stored
@@ -306,25 +317,8 @@ std::int64_t THistoryStore::AddSnapshot(const TDrayData &AData, const std::strin
   try {
     SQLite::Transaction Transaction(*FDatabase);
     const std::int64_t Id = InsertCapture(Capture);
-    SQLite::Statement Snapshot(*FDatabase, "INSERT INTO snapshot (capture_id, bytes) VALUES (?, ?)");
-    Snapshot.bind(1, Id);
-    Snapshot.bind(2, Bytes.data(), static_cast<int>(Bytes.size()));
-    Snapshot.exec();
-    SQLite::Statement Tones(*FDatabase, "INSERT INTO tones (capture_id, profile, snr_group_us, snr_group_ds, "
-                                        "snr_us, snr_ds, bits_us, bits_ds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    Tones.bind(1, Id);
-    Tones.bind(2, Capture.Profile);
-    Tones.bind(3, Series.SNRGroupSize[0]);
-    Tones.bind(4, Series.SNRGroupSize[1]);
-    const std::string SNR[2] = {EncodeSNR(Series.SNR[0]), EncodeSNR(Series.SNR[1])};
-    for (int Side = 0; Side < 2; ++Side) {
-      Tones.bind(5 + Side, SNR[Side].data(), static_cast<int>(SNR[Side].size()));
-      if (Series.Bits[Side].empty())
-        Tones.bind(7 + Side);
-      else
-        Tones.bind(7 + Side, Series.Bits[Side].data(), static_cast<int>(Series.Bits[Side].size()));
-    }
-    Tones.exec();
+    InsertSnapshot(Id, Bytes, Capture.Name, Capture.Profile);
+    InsertToneSeries(Id, Capture.Profile, Series);
     Transaction.commit();
     return Id;
   } catch (const SQLite::Exception &AError) {
@@ -352,8 +346,9 @@ std::vector<TCapture> THistoryStore::Captures(const std::optional<std::string> &
   try {
     const std::string Partial = FSchemaVersion >= PartialSchema ? "partial" : "NULL";
     SQLite::Statement Query(*FDatabase, "SELECT id, time, name, profile, ok, error, " + Partial + FigureColumnList() +
-                                            " FROM capture c WHERE 1" + RangeCondition(AFrom, ATo) +
-                                            " ORDER BY time, id");
+                                            ", s.capture_id IS NOT NULL FROM capture c LEFT JOIN snapshot s ON "
+                                            "s.capture_id = c.id WHERE 1" +
+                                            RangeCondition(AFrom, ATo) + " ORDER BY time, id");
     BindRange(Query, AFrom, ATo);
     std::vector<TCapture> Captures;
     while (Query.executeStep()) {
@@ -376,21 +371,10 @@ std::vector<TCapture> THistoryStore::Captures(const std::optional<std::string> &
         if (!Value.isNull())
           Column.Field(Capture.Figures) = Value.getDouble();
       }
+      Capture.Stored = Query.getColumn(Index).getInt() != 0;
       Captures.push_back(std::move(Capture));
     }
     return Captures;
-  } catch (const SQLite::Exception &AError) {
-    Fail(AError);
-  }
-}
-
-std::string THistoryStore::SnapshotBytes(std::int64_t AId) const {
-  try {
-    SQLite::Statement Query(*FDatabase, "SELECT bytes FROM snapshot WHERE capture_id = ?");
-    Query.bind(1, AId);
-    if (!Query.executeStep())
-      throw EHistoryError("No capture " + std::to_string(AId) + " with a snapshot in \"" + FFileName + "\"");
-    return BlobOf(Query.getColumn(0));
   } catch (const SQLite::Exception &AError) {
     Fail(AError);
   }
@@ -429,17 +413,18 @@ void THistoryStore::ForEachToneSeries(const std::string &AProfile, const std::op
                                       const std::optional<std::string> &ATo,
                                       const std::function<void(const TToneSeries &)> &AEach) const {
   try {
-    SQLite::Statement Query(*FDatabase, std::string("SELECT t.snr_group_us, t.snr_group_ds, t.snr_us, t.snr_ds, "
+    SQLite::Statement Query(*FDatabase, std::string("SELECT t.capture_id, t.snr_group_us, t.snr_group_ds, t.snr_us, t.snr_ds, "
                                                     "t.bits_us, t.bits_ds") +
                                             ToneSeriesSource + RangeCondition(AFrom, ATo) + " ORDER BY c.time, c.id");
     Query.bind(":profile", AProfile);
     BindRange(Query, AFrom, ATo);
     TToneSeries Series;
     while (Query.executeStep()) {
+      const std::int64_t Id = Query.getColumn(0).getInt64();
       for (int Side = 0; Side < 2; ++Side) {
-        Series.SNRGroupSize[static_cast<std::size_t>(Side)] = Query.getColumn(Side).getInt();
-        Series.SNR[static_cast<std::size_t>(Side)] = DecodeSNR(BlobOf(Query.getColumn(2 + Side)));
-        const std::string Bits = BlobOf(Query.getColumn(4 + Side));
+        Series.SNRGroupSize[static_cast<std::size_t>(Side)] = Query.getColumn(1 + Side).getInt();
+        Series.SNR[static_cast<std::size_t>(Side)] = DecodeSNR(ToneBlob(Id, Query.getColumn(3 + Side)));
+        const std::string Bits = ToneBlob(Id, Query.getColumn(5 + Side));
         Series.Bits[static_cast<std::size_t>(Side)].assign(Bits.begin(), Bits.end());
       }
       AEach(Series);

@@ -1,7 +1,9 @@
 #pragma once
 // A database file of captures (SQLite, WAL). Each capture is written in one
 // transaction: a process killed at any moment leaves every completed capture
-// and nothing half-written. The file carries this program's application id
+// and nothing half-written. Snapshots are stored compressed, most of them as
+// what differs from an earlier full snapshot of the same line (its base), and
+// come back byte for byte. The file carries this program's application id
 // and a schema version, checked on open. What only reads opens it read-only:
 // it then writes nothing into the file, and opens on read-only media too.
 //
@@ -14,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Capture.h"
@@ -21,8 +24,10 @@
 
 namespace SQLite {
 class Database;
+class Column;
 }
 class TDrayData;
+struct TRetentionPolicy;
 
 class THistoryStore {
 public:
@@ -30,7 +35,11 @@ public:
   // CreateIfMissing: made when missing, upgraded in place when older.
   enum class TOpen { ReadOnly, CreateIfMissing };
   // 2: captures may be partial (the column "partial").
-  static constexpr int SchemaVersion = 2;
+  // 3: snapshots and per-tone series compressed, snapshots against a base.
+  static constexpr int SchemaVersion = 3;
+  // A full snapshot at least every FullEvery snapshots of a line, so that any
+  // snapshot decodes from at most itself and one base.
+  static constexpr int FullEvery = 32;
 
   // EHistoryError: "Cannot open history "%s". %s", ""%s" is not a Tonegraph
   // history database", ""%s" was written by a newer Tonegraph (schema %d)".
@@ -69,6 +78,20 @@ public:
                          const std::function<void(const TToneSeries &)> &AEach) const;
 
   const std::string &FileName() const { return FFileName; }
+  // "Upgraded history "%s" in place from schema %d to %d" when this open
+  // did that; empty otherwise.
+  const std::string &UpgradeNote() const { return FUpgradeNote; }
+
+  // What a thinning by a retention policy dropped, or would drop.
+  struct TThinned {
+    std::int64_t Snapshots = 0, Dropped = 0, KeptAsBase = 0;
+  };
+  // Drops the snapshots (and their per-tone series) that APolicy does not
+  // keep at ANow, never one still a base of a kept one, each small batch in
+  // its own transaction; then gives the free pages back to the file system.
+  // AGoOn is asked between batches; false leaves the rest for the next time.
+  TThinned Thin(const TRetentionPolicy &APolicy, std::int64_t ANow, bool ADryRun,
+                const std::function<bool()> &AGoOn = {});
 
 private:
   struct THeader {
@@ -82,10 +105,26 @@ private:
   void CheckOrCreateSchema(bool AMayCreate);
   void UpgradeSchema();
   void UseWriteAheadLog();
+  void RecodeStoredSnapshots();
+  void RecodeToneSeries();
+  void GiveFreePagesBack(const std::function<bool()> &AGoOn);
   std::int64_t InsertCapture(const TCapture &ACapture);
+  void InsertSnapshot(std::int64_t AId, const std::string &ABytes, const std::string &AName,
+                      const std::string &AProfile);
+  void InsertToneSeries(std::int64_t AId, const std::string &AProfile, const TToneSeries &ASeries);
+  std::optional<std::int64_t> BaseFor(const std::string &AName, const std::string &AProfile) const;
+  const std::string &FullSnapshot(std::int64_t AId) const;
+  std::string DecodeSnapshot(std::int64_t AId, const std::optional<std::int64_t> &ABase, std::string_view AFrame,
+                             std::int64_t ASize) const;
+  std::string ToneBlob(std::int64_t AId, const SQLite::Column &AColumn) const;
+  [[noreturn]] void FailToDecode(std::int64_t AId) const;
   [[noreturn]] void Fail(const std::exception &AError) const;
 
   std::string FFileName;
   std::unique_ptr<SQLite::Database> FDatabase;
   int FSchemaVersion = SchemaVersion;  // a read-only open reads older ones as they are
+  std::string FUpgradeNote;
+  // The base decoded last: the snapshots of a line share one for many captures.
+  mutable std::int64_t FBaseId = 0;
+  mutable std::string FBaseBytes;
 };

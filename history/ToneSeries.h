@@ -18,6 +18,7 @@ struct TToneSeries {
   std::array<int, 2> SNRGroupSize{};
   // Per direction, the bits of each tone; empty without a bins listing.
   std::array<std::vector<std::int8_t>, 2> Bits;
+  bool operator==(const TToneSeries &) const = default;
 };
 
 TToneSeries ToneSeriesOf(const TDrayData &AData);

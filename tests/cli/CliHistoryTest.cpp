@@ -273,4 +273,89 @@ TEST(CliHistory, AddsFilesExportsThemByteForByteAndComparesCaptures) {
   EXPECT_EQ(ReadBytes(First), Before) << "a failed export leaves the file as it was";
 }
 
+// The name history --add reads a capture time from: local time ADaysAgo at
+// AHour:AMinute.
+std::string NameOfDaysAgo(int ADaysAgo, int AHour, int AMinute) {
+  const std::time_t Then = std::time(nullptr) - ADaysAgo * 86400;
+  std::tm Local = *std::localtime(&Then);
+  Local.tm_hour = AHour, Local.tm_min = AMinute, Local.tm_sec = 0;
+  char Name[64];
+  std::strftime(Name, sizeof Name, "%Y%m%d-%H%M%S-Vigor.draydata", &Local);
+  return Name;
+}
+
+// Three captures of one day ten days ago and one of today: a policy that
+// keeps a day's detail and then one a day drops two, says so first when
+// asked, and keeps every capture's figures; watch --keep thins as it goes;
+// a policy it cannot read is refused in its own words.
+TEST(CliHistory, ThinsByARetentionPolicy) {
+  TTempFolder Folder;
+  TRouterSim Router(TRouterSimOptions{});
+  const std::uint16_t Port = Router.Start();
+  WriteBytes(Folder.Path("password"), "admin\n");
+  const std::string Snapshot = Folder.Path("snapshot.draydata");
+  ASSERT_EQ(RunCli("retrieve --host 127.0.0.1 --port " + std::to_string(Port) +
+                       " --user admin --password-stdin -o " + Quoted(Snapshot),
+                   Folder.Path("password"))
+                .Status,
+            0);
+  std::string Files;
+  for (const std::string &Name : {NameOfDaysAgo(10, 12, 0), NameOfDaysAgo(10, 12, 10), NameOfDaysAgo(10, 12, 20),
+                                  NameOfDaysAgo(0, 0, 0)}) {
+    std::filesystem::copy_file(Snapshot, Folder.Path(Name));
+    Files += " " + Quoted(Folder.Path(Name));
+  }
+  const std::string Database = Folder.Path("line.tgdb");
+  ASSERT_EQ(RunCli("history " + Quoted(Database) + " --add" + Files).Status, 0);
+
+  const std::string Thin = "history " + Quoted(Database) + " --thin --keep all:2d,1d";
+  const TCliRun Dry = RunCli(Thin + " --dry-run");
+  EXPECT_EQ(Dry.Status, 0) << Dry.Err;
+  EXPECT_EQ(Dry.Err, "would drop 2 of 4 snapshots\n");
+  const TCliRun Thinned = RunCli(Thin);
+  EXPECT_EQ(Thinned.Status, 0) << Thinned.Err;
+  EXPECT_EQ(Thinned.Err, "thinned \"" + Database + "\": dropped 2 of 4 snapshots\n");
+  EXPECT_EQ(IntegrityOf(Database), "ok");
+  const TCliRun Listed = RunCli("history " + Quoted(Database) + " --json");
+  EXPECT_EQ(nlohmann::json::parse(Listed.Out).size(), 4u);
+  const TCliRun Gone = RunCli("history " + Quoted(Database) + " --export 2 -o " + Quoted(Folder.Path("2.draydata")));
+  EXPECT_NE(Gone.Err.find("No capture 2 with a snapshot"), std::string::npos) << Gone.Err;
+  const TCliRun Kept = RunCli("history " + Quoted(Database) + " --export 1 -o " + Quoted(Folder.Path("1.draydata")));
+  EXPECT_EQ(Kept.Status, 0) << Kept.Err;
+  EXPECT_EQ(ReadBytes(Folder.Path("1.draydata")), ReadBytes(Snapshot));
+
+  // Only the capture it makes is younger than a minute.
+  const TCliRun Watched = RunCli(WatchArgs(Port, Database, "--no-bins --every 1s --count 1 --keep all:1m"),
+                                 Folder.Path("password"));
+  EXPECT_EQ(Watched.Status, 0) << Watched.Err;
+  EXPECT_NE(Watched.Err.find("thinned \"" + Database + "\": dropped "), std::string::npos) << Watched.Err;
+  for (const char *Id : {"4", "5"}) {
+    const TCliRun Export = RunCli("history " + Quoted(Database) + " --export " + Id + " -o " +
+                                  Quoted(Folder.Path(std::string(Id) + ".draydata")));
+    EXPECT_EQ(Export.Status, Id == std::string("5") ? 0 : 1) << Id << ": " << Export.Err;
+  }
+
+  const TCliRun Refused = RunCli("history " + Quoted(Database) + " --thin --keep all:7d,1h,1d");
+  EXPECT_NE(Refused.Status, 0);
+  EXPECT_NE(Refused.Err.find("'all:7d,1h,1d' is not a retention policy like all:7d,1h:90d,1d: only the last tier may "
+                             "go on for ever"),
+            std::string::npos)
+      << Refused.Err;
+}
+
+// A history the program before wrote is upgraded by the first writer, which
+// says so on stderr, once.
+TEST(CliHistory, SaysWhenItUpgradesAHistory) {
+  TTempFolder Folder;
+  const std::string Database = Folder.Path("old.tgdb");
+  std::filesystem::copy_file(FixturePath("history-schema2.tgdb"), Database);
+  const std::string Thin = "history " + Quoted(Database) + " --thin --keep all";
+  const TCliRun Upgraded = RunCli(Thin);
+  EXPECT_EQ(Upgraded.Status, 0) << Upgraded.Err;
+  EXPECT_EQ(Upgraded.Err, "Upgraded history \"" + Database + "\" in place from schema 2 to 3\nthinned \"" +
+                              Database + "\": dropped 0 of 4 snapshots\n");
+  const TCliRun Again = RunCli(Thin);
+  EXPECT_EQ(Again.Err, "thinned \"" + Database + "\": dropped 0 of 4 snapshots\n");
+}
+
 } // namespace

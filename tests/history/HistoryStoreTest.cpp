@@ -10,25 +10,17 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <optional>
 
 #include "HistoryError.h"
+#include "HistoryFileChecks.h"
 #include "HistoryStore.h"
 #include "LineAnalysis.h"
 #include "SimulatedSnapshot.h"
 #include "TestFiles.h"
 
 namespace {
-
-std::string IntegrityOf(const std::string &AFile) {
-  SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
-  return Database.execAndGet("PRAGMA integrity_check").getString();
-}
-
-int SchemaOf(const std::string &AFile) {
-  SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
-  return Database.execAndGet("PRAGMA user_version").getInt();
-}
 
 // Everything a reader gets from a store, one capture a line.
 std::string Summary(const THistoryStore &AStore) {
@@ -159,7 +151,8 @@ TEST(HistoryStore, OpeningRefusesWhatIsNoHistoryOfOurs) {
       {"empty.tgdb", "\"" + Folder.Path("empty.tgdb") + "\" is not a Tonegraph history database"},
       {"notes.txt", "\"" + Folder.Path("notes.txt") + "\" is not a Tonegraph history database"},
       {"other.db", "\"" + Folder.Path("other.db") + "\" is not a Tonegraph history database"},
-      {"newer.tgdb", "\"" + Folder.Path("newer.tgdb") + "\" was written by a newer Tonegraph (schema 3)"},
+      {"newer.tgdb", "\"" + Folder.Path("newer.tgdb") + "\" was written by a newer Tonegraph (schema " +
+                         std::to_string(THistoryStore::SchemaVersion + 1) + ")"},
       {"missing.tgdb", "Cannot open history \"" + Folder.Path("missing.tgdb") + "\". No such file or directory"},
       {"folder.tgdb", "Cannot open history \"" + Folder.Path("folder.tgdb") + "\". Is a directory"},
   };
@@ -351,6 +344,63 @@ TEST(HistoryStore, FirstSchemaReadsAsItIsAndUpgradesWhenWritten) {
   TDrayData Back;
   Back.LoadFromBytes(Store.SnapshotBytes(Old[0].Id));
   EXPECT_EQ(Back.VDSLProfile(), vp8b);
+}
+
+// What a database of the second schema holds, read through SQLite itself:
+// the snapshot bytes as that program stored them, whole.
+std::map<std::int64_t, std::string> WholeSnapshotsOf(const std::string &AFile) {
+  SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
+  SQLite::Statement Query(Database, "SELECT capture_id, bytes FROM snapshot");
+  std::map<std::int64_t, std::string> Snapshots;
+  while (Query.executeStep())
+    Snapshots[Query.getColumn(0).getInt64()] = Query.getColumn(1).getString();
+  return Snapshots;
+}
+
+std::vector<TToneSeries> ToneSeriesOf(const THistoryStore &AStore, const std::string &AProfile) {
+  std::vector<TToneSeries> All;
+  AStore.ForEachToneSeries(AProfile, {}, {}, [&](const TToneSeries &ASeries) { All.push_back(ASeries); });
+  return All;
+}
+
+// A database the second schema wrote (tests/fixtures/history-schema2.tgdb:
+// captures with and without bins, a partial one, a failure) is stored again
+// compressed by the first writer, in place, saying so, and gives every
+// snapshot back byte for byte; a reader only reads it as it is.
+TEST(HistoryStore, SecondSchemaIsStoredAgainCompressedByTheFirstWriter) {
+  TTempFolder Folder;
+  const std::string File = Folder.Path("old.tgdb");
+  const std::string Original = ReadBytes(FixturePath("history-schema2.tgdb"));
+  WriteBytes(File, Original);
+  const std::map<std::int64_t, std::string> Whole = WholeSnapshotsOf(File);
+  ASSERT_EQ(Whole.size(), 4u);
+  std::vector<TCapture> Old;
+  std::vector<TToneSeries> OldSeries;
+  {
+    const THistoryStore Store(File, THistoryStore::TOpen::ReadOnly);
+    EXPECT_EQ(Store.UpgradeNote(), "");
+    Old = Store.Captures();
+    OldSeries = ToneSeriesOf(Store, "8B");
+    EXPECT_EQ(Store.SnapshotBytes(1), Whole.at(1));
+  }
+  EXPECT_EQ(ReadBytes(File), Original);
+  ASSERT_EQ(Old.size(), 5u);
+  ASSERT_EQ(OldSeries.size(), 4u);
+  EXPECT_EQ(Old[3].Partial, "no answer to \"vdsl showbins\"; no answer to \"vdsl showbins up\"");
+
+  {
+    const THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
+    EXPECT_EQ(Store.UpgradeNote(), "Upgraded history \"" + File + "\" in place from schema 2 to 3");
+  }
+  EXPECT_EQ(SchemaOf(File), THistoryStore::SchemaVersion);
+  EXPECT_EQ(IntegrityOf(File), "ok");
+  EXPECT_LT(std::filesystem::file_size(File), Original.size() / 3);
+  const THistoryStore Store(File, THistoryStore::TOpen::CreateIfMissing);
+  EXPECT_EQ(Store.UpgradeNote(), "");
+  EXPECT_EQ(Store.Captures(), Old);
+  for (const auto &[Id, Bytes] : Whole)
+    EXPECT_EQ(Store.SnapshotBytes(Id), Bytes) << "capture " << Id;
+  EXPECT_EQ(ToneSeriesOf(Store, "8B"), OldSeries);
 }
 
 } // namespace

@@ -189,6 +189,20 @@ private slots:
     QVERIFY(Series(snr, QStringLiteral("DS range of 3 captures")));
   }
 
+  // Opening a history again draws its timeline anew: each chart's legend
+  // names its own series only, and the page draws.
+  void TimelineShownAgainKeepsNoLegendOfTheSeriesBefore() {
+    TfrmMain form(QStringList{}, Services());
+    form.OpenHistory(Database());
+    form.OpenHistory(Database());
+    TTimelinePage &timeline = *form.pgcMain->tbsTimeline;
+    for (QCPAxisRect *rect : timeline.Rects) {
+      auto *legend = qobject_cast<QCPLegend *>(rect->insetLayout()->elementAt(0));
+      QCOMPARE(legend->itemCount(), int(rect->graphs().size()));
+    }
+    timeline.plot->replot();
+  }
+
   // "Dark charts" darkens the timeline too, with the same direction colours.
   void TimelineFollowsDarkCharts() {
     TfrmMain form(QStringList{}, Services());

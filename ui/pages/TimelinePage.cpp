@@ -1,5 +1,7 @@
 #include "TimelinePage.h"
 
+#include "TimelineColumns.h"
+
 #include <algorithm>
 
 #include <QDateTime>
@@ -89,7 +91,7 @@ QCPGraph *TTimelinePage::NewGraph(int ARect, const std::vector<TTimelinePoint> &
   QCPAxisRect *rect = Rects[ARect];
   QCPGraph *graph = plot->addGraph(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft));
   QVector<double> keys, values;
-  for (const TTimelinePoint &point : APoints) {
+  for (const TTimelinePoint &point : ColumnExtremes(APoints, FSpan.From, FSpan.To, FColumns)) {
     keys.append(double(point.Time));
     values.append(point.Value * AScale);
   }
@@ -115,7 +117,7 @@ void TTimelinePage::AddFailures(const std::vector<std::time_t> &ATimes) {
   if (ATimes.empty())
     return;
   std::vector<TTimelinePoint> points;
-  for (const std::time_t time : ATimes)
+  for (const std::time_t time : ColumnTimes(ATimes, FSpan.From, FSpan.To, FColumns))
     points.push_back({time, 0});
   QCPGraph *graph = NewGraph(0, points, 1, QStringLiteral("failed capture"));
   graph->setLineStyle(QCPGraph::lsNone);
@@ -123,6 +125,10 @@ void TTimelinePage::AddFailures(const std::vector<std::time_t> &ATimes) {
 }
 
 void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
+  // A graph going takes its item out of the plot's own legend only: the
+  // items in these would be left pointing at it.
+  for (int i = 0; i < 4; ++i)
+    LegendOf(i)->clearItems();
   plot->clearGraphs();
   FRange.reset();
   FHasData = ATimeline && ATimeline->Captures > 0;
@@ -135,6 +141,10 @@ void TTimelinePage::ShowTimeline(const TTimeline *ATimeline) {
     return;
   }
   const TTimeline &t = *ATimeline;
+  // A year of captures is a million points: as many as the pixel columns
+  // can show are enough, and draw in a fraction of the time.
+  FSpan = {t.First, t.Last};
+  FColumns = std::max(plot->width(), 1);
   constexpr double mbit = 1e-6;
   for (int d = 0; d < 2; ++d) {
     const QString side = QLatin1String(DirectionLabel(DrayDirections[std::size_t(d)]));

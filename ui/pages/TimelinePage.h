@@ -64,4 +64,6 @@ private:
   std::optional<int> FDragStart;  // pixel
   std::optional<TTimeRange> FRangeBeforeDrag;
   bool FHasData = false;
+  TTimeRange FSpan;  // of the timeline shown
+  int FColumns = 1;  // pixel columns its series are thinned to
 };
