@@ -82,10 +82,9 @@ install: deps-run
 	DESTDIR="$(DESTDIR)" cmake --install $(REL_DIR)
 
 # A Debian package of the programs, built out of this tree into build/ and
-# checked by lintian. Its changelog must name the version CMake builds.
+# checked by lintian. Its sources must agree with the tree's version and set-up.
 package: deps-package
-	@test "$$(dpkg-parsechangelog -S Version)" = "$(VERSION)" || \
-	  { echo "debian/changelog names $$(dpkg-parsechangelog -S Version), the project is $(VERSION)" >&2; exit 1; }
+	bash tests/packaging/package_sources.sh . $(VERSION)
 	@# Without its stamp debhelper builds again, incrementally in build/deb-build.
 	rm -f debian/debhelper-build-stamp
 	DEB_BUILD_OPTIONS="parallel=$(JOBS) $(DEB_BUILD_OPTIONS)" fakeroot debian/rules binary
