@@ -50,7 +50,7 @@ public:
   void Stop() {
     std::lock_guard<std::mutex> Guard(FLock);
     if (FRun)
-      FRun->Stop();
+      FRun->StopAtOnce();
   }
 
 private:

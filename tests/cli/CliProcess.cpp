@@ -69,6 +69,13 @@ int TBackgroundCli::Wait(std::chrono::milliseconds ATimeout) {
   return WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
 }
 
+bool WaitUntil(const std::function<bool()> &AHappened, std::chrono::milliseconds ATimeout) {
+  const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
+  while (!AHappened() && std::chrono::steady_clock::now() < Deadline)
+    std::this_thread::sleep_for(10ms);
+  return AHappened();
+}
+
 std::string WatchArgs(std::uint16_t APort, const std::string &ADatabase, const std::string &AMore) {
   return "watch --host 127.0.0.1 --port " + std::to_string(APort) + " --user admin --password-stdin --into " +
          Quoted(ADatabase) + " " + AMore;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TBackgroundCli {
@@ -31,6 +32,9 @@ private:
   std::string FErrFile;
   pid_t FPid = -1;
 };
+
+// Polls AHappened until it is true or ATimeout has passed; its last answer.
+bool WaitUntil(const std::function<bool()> &AHappened, std::chrono::milliseconds ATimeout);
 
 // The arguments of a watch of the simulated router at APort into ADatabase,
 // the password read from standard input.

@@ -227,9 +227,7 @@ TEST(CliWatch, StopsASlowRetrievalAtOnceOnTerminateKeepingWhatItRead) {
   TRouterSim Router(Options);
   TBackgroundCli Watch(WatchArgs(Router.Start(), Folder.Path("line.tgdb"), "--every 1s"), Folder.Path("password"),
                        Folder.Path("err"));
-  const auto Deadline = std::chrono::steady_clock::now() + 30s;
-  while (Router.SlowAnswerCount() == 0 && std::chrono::steady_clock::now() < Deadline)
-    std::this_thread::sleep_for(10ms);
+  ASSERT_TRUE(WaitUntil([&Router] { return Router.SlowAnswerCount() > 0; }, 30s));
   ASSERT_EQ(Router.SlowAnswerCount(), 1);
   Watch.Signal(SIGTERM);
   // The reader's own wait for this answer is 10 s: an end within 5 s is the
@@ -301,10 +299,7 @@ TEST(CliWatch, ASecondInterruptEndsItAtOnce) {
   ASSERT_GE(Filler, 0);
   TBackgroundCli Watch(WatchArgs(Port, Folder.Path("line.tgdb"), "--every 1s"), Folder.Path("password"),
                        Folder.Path("err"));
-  const auto Deadline = std::chrono::steady_clock::now() + 20s;
-  while (!ConnectPendingTo(Port) && std::chrono::steady_clock::now() < Deadline)
-    std::this_thread::sleep_for(10ms);
-  ASSERT_TRUE(ConnectPendingTo(Port));
+  ASSERT_TRUE(WaitUntil([Port] { return ConnectPendingTo(Port); }, 20s));
   Watch.Signal(SIGINT);
   ASSERT_NE(Watch.WaitFor("stopping: ", 5s), "");
   Watch.Signal(SIGINT);

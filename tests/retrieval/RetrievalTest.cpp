@@ -265,6 +265,31 @@ TEST(Retrieval, StopDuringTheSnrAnswerKeepsItAndSkipsTheBins) {
   EXPECT_TRUE(Data.BinStatsDSRaw().empty());
 }
 
+// A stop that cannot wait (a service being stopped) gives up the answer under
+// way: the SNR command is left out and no bins command follows.
+TEST(Retrieval, StopAtOnceDuringTheSnrAnswerLeavesItOut) {
+  TRouterSimOptions Options;
+  Options.SlowCommand = "vdsl status snr";
+  Options.AnswerDelayMs = 60000;
+  auto Sim = StartSim(Options);
+  TDrayData Data;
+  TReaderSetup Setup = SetupFor(*Sim, true);
+  Setup.OnCall = [](const std::string &ACall, TRetrievalRun &ARun) {
+    if (ACall == "status:Retrieving SNR data, please wait...")
+      ARun.StopAtOnce();
+  };
+  const TReaderOutcome Outcome = RunReader(Setup, Data);
+  EXPECT_EQ(Outcome.End, TRetrievalEnd::Partial);
+  EXPECT_TRUE(Outcome.Stopped);
+  EXPECT_EQ(Outcome.Unanswered, std::vector<std::string>{"vdsl status snr"});
+  std::vector<std::string> Expected = FullRetrievalCalls("17A", true);
+  Expected.erase(Expected.end() - 7, Expected.end() - 2);
+  EXPECT_EQ(Outcome.Calls, Expected);
+  EXPECT_EQ(CountValues(Data.SNRStatsDS()), 0);
+  EXPECT_GT(CountValues(Data.QLNStatsDS()), 40);
+  EXPECT_TRUE(Data.BinStatsDSRaw().empty());
+}
+
 // HLog answered after its wait ran out: HLog is left out, its chart is still
 // drawn (empty), and QLN goes out next; the late text arrives during the QLN
 // wait, which ends at its prompt with whatever has come by then.

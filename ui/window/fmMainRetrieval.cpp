@@ -55,8 +55,8 @@ void TfrmMain::StartRetrieval() {
   FReader = reader.release();
 }
 
-// The reader gives up the current command's wait and ends at its next check;
-// the window stays as it is until ReaderTerminate.
+// The reader ends at its next check; the current command's wait runs out
+// first, so the window stays as it is until ReaderTerminate.
 void TfrmMain::acnStopRetrievalExecute() {
   if (FReader)
     FReader->Terminate();
