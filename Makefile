@@ -38,7 +38,7 @@ test-tsan: deps
 # The fuzz targets, built with clang and libFuzzer.
 FUZZ_DIR := build/fuzz
 FUZZ_TARGETS := fuzz_snapshot_file:filer fuzz_configuration_file:filer fuzz_captured_text:router fuzz_telnet_parser:telnet \
-                fuzz_router_replies:dialogue fuzz_bins_line:bins
+                fuzz_router_replies:dialogue fuzz_bins_line:bins fuzz_cli_values:values
 FUZZ_SECONDS ?= 60
 
 fuzz-build: deps

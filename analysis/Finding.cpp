@@ -5,6 +5,7 @@
 
 #include "BandPlan.h"
 #include "DrayData.h"
+#include "GroupSizeCheck.h"
 #include "LineAnalysis.h"
 
 namespace {
@@ -87,6 +88,7 @@ const char *FindingKindName(TFindingKind AKind) {
   case TFindingKind::LowMargin: return "lowMargin";
   case TFindingKind::EmptyBand: return "emptyBand";
   case TFindingKind::Attenuation: return "attenuation";
+  case TFindingKind::GroupSize: return "groupSize";
   }
   return "";
 }
@@ -110,6 +112,9 @@ std::optional<double> UsualKl0CeilingDb(TVDSLProfile AProfile) {
 
 std::vector<TFinding> FindingsOf(const TLineAnalysis &AAnalysis, const TDrayData &AData) {
   std::vector<TFinding> Findings;
+  for (const TGroupSizeMisfit &Misfit : GroupSizeMisfits(AData))
+    Findings.push_back(
+        {TFindingKind::GroupSize, TSeverity::Warning, GroupSizeMisfitText(Misfit, AData.VDSLProfile())});
   AddTaps(AAnalysis, Findings);
   AddDisturbers(AAnalysis, Findings);
   AddLowSNR(AAnalysis, Findings);

@@ -18,6 +18,8 @@
 //   below the rates the profile is chosen for.
 // - bridgedTap: every tap found, a warning.
 // - disturber: every disturber found; a warning from StrongDisturberDb up.
+// - groupSize: a table whose group size puts values past the profile's last
+//   tone (GroupSizeCheck.h), a warning: the table is left out.
 
 #include <optional>
 #include <string>
@@ -25,7 +27,7 @@
 
 #include "VDSLProfile.h"
 
-enum class TFindingKind { BridgedTap, Disturber, LowSNR, LowMargin, EmptyBand, Attenuation };
+enum class TFindingKind { BridgedTap, Disturber, LowSNR, LowMargin, EmptyBand, Attenuation, GroupSize };
 enum class TSeverity { Info, Warning };
 
 struct TFinding {
@@ -39,7 +41,8 @@ inline constexpr double LowMeanSNRDb = 15;
 inline constexpr double LowMarginDb = 6;
 inline constexpr double StrongDisturberDb = 20;
 
-// "bridgedTap", "disturber", "lowSnr", "lowMargin", "emptyBand", "attenuation".
+// "groupSize", "bridgedTap", "disturber", "lowSnr", "lowMargin", "emptyBand",
+// "attenuation".
 const char *FindingKindName(TFindingKind AKind);
 // "info", "warning".
 const char *SeverityName(TSeverity ASeverity);
@@ -50,6 +53,6 @@ std::optional<double> UsualKl0CeilingDb(TVDSLProfile AProfile);
 class TDrayData;
 struct TLineAnalysis;
 
-// The findings of an analysis of AData: taps, disturbers, low SNR, low
-// margins, empty bands, attenuation, in that order.
+// The findings of an analysis of AData: group sizes that do not fit, taps,
+// disturbers, low SNR, low margins, empty bands, attenuation, in that order.
 std::vector<TFinding> FindingsOf(const TLineAnalysis &AAnalysis, const TDrayData &AData);

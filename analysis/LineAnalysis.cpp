@@ -5,6 +5,7 @@
 
 #include "AnalysisError.h"
 #include "DrayData.h"
+#include "GroupSizeCheck.h"
 #include "LoopFit.h"
 #include "Spectrum.h"
 
@@ -18,10 +19,14 @@ bool HasBins(const TDrayData &AData, TDirection ADirection) {
   return AData.ParseCounts(TDrayKind::Bins, ADirection).LinesTaken > 0;
 }
 
+// A table whose group size does not fit the profile gives no spectrum: its
+// figures would stand on tones the line does not have.
 std::vector<TSpectrumPoint> SpectrumOfKind(const TDrayData &AData, TDrayKind AKind, TDirection ADirection,
                                            double AToneSpacingHz) {
-  return SpectrumOf(AData.StatTable(AKind, ADirection), AData.Multipliers(AKind)[IndexOf(ADirection)],
-                    AToneSpacingHz);
+  const int GroupSize = AData.Multipliers(AKind)[IndexOf(ADirection)];
+  if (!GroupSizeFits(AData.StatTable(AKind, ADirection), GroupSize, AData.VDSLProfile()))
+    return {};
+  return SpectrumOf(AData.StatTable(AKind, ADirection), GroupSize, AToneSpacingHz);
 }
 
 void AddToneFigures(const TDrayData &AData, TLineAnalysis &AAnalysis) {
@@ -61,6 +66,8 @@ void AddLoopAndTaps(const TDrayData &AData, const TAnalysisOptions &AOptions, TL
 void AddDisturbers(const TDrayData &AData, TLineAnalysis &AAnalysis) {
   for (const TDirection Direction : {US, DS}) {
     const int GroupSize = AData.Multipliers(TDrayKind::QLN)[IndexOf(Direction)];
+    if (!GroupSizeFits(AData.StatTable(TDrayKind::QLN, Direction), GroupSize, AData.VDSLProfile()))
+      continue;
     const std::vector<TDisturber> Found =
         FindDisturbers(AData.StatTable(TDrayKind::QLN, Direction), GroupSize, AAnalysis.ToneSpacingHz);
     AAnalysis.Disturbers.insert(AAnalysis.Disturbers.end(), Found.begin(), Found.end());

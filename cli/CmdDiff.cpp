@@ -1,7 +1,9 @@
 // tonegraph-cli diff: what changed from snapshot A to snapshot B, tone by
 // tone, each a snapshot file or a capture of a history database (DB:ID).
 #include <cstdio>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -11,6 +13,8 @@
 #include "HistoryJson.h"
 #include "HistoryStore.h"
 #include "LineAnalysis.h"
+#include "NumberText.h"
+#include "TerminalText.h"
 #include "ToneDifference.h"
 
 namespace {
@@ -22,15 +26,19 @@ struct TDiffOptions {
 
 // "line.tgdb:12" names a capture when the part before the last colon is a
 // file and the part after it a number; anything else is a snapshot file.
-void LoadSide(const std::string &AName, TDrayData &AData) {
+void LoadSide(const std::string &AArgument, const std::string &AName, TDrayData &AData) {
   const std::size_t Colon = AName.rfind(':');
   if (Colon != std::string::npos && Colon + 1 < AName.size() &&
       AName.find_first_not_of("0123456789", Colon + 1) == std::string::npos &&
       std::filesystem::is_regular_file(AName.substr(0, Colon))) {
     const std::string Database = AName.substr(0, Colon);
+    const std::string IdText = AName.substr(Colon + 1);
+    const std::optional<long long> Id = WholeNumberOfText(IdText, 0, std::numeric_limits<std::int64_t>::max());
+    if (!Id)
+      throw CLI::ValidationError(AArgument, "'" + IdText + "' is no capture id");
     About(AName, [&] {
       const THistoryStore Store(Database, THistoryStore::TOpen::ReadOnly);
-      AData.LoadFromBytes(Store.SnapshotBytes(std::stoll(AName.substr(Colon + 1))));
+      AData.LoadFromBytes(Store.SnapshotBytes(*Id));
     });
     return;
   }
@@ -53,7 +61,7 @@ std::string ToneRuns(const std::vector<int> &ATones) {
 
 void PrintText(const TDrayData &A, const TDrayData &B, const TToneDifference &ADiff) {
   const TLineAnalysis First = AnalyzeLine(A), Second = AnalyzeLine(B);
-  std::printf("%-22s %-18s %-18s\n", "", A.Name().c_str(), B.Name().c_str());
+  std::printf("%-22s %-18s %-18s\n", "", TerminalText(A.Name()).c_str(), TerminalText(B.Name()).c_str());
   auto Row = [](const char *ALabel, const std::string &AFirst, const std::string &ASecond) {
     std::printf("%-22s %-18s %-18s\n", ALabel, AFirst.c_str(), ASecond.c_str());
   };
@@ -73,8 +81,8 @@ void PrintText(const TDrayData &A, const TDrayData &B, const TToneDifference &AD
 
 int Diff(const TDiffOptions &AOptions) {
   TDrayData A, B;
-  LoadSide(AOptions.A, A);
-  LoadSide(AOptions.B, B);
+  LoadSide("A", AOptions.A, A);
+  LoadSide("B", AOptions.B, B);
   const TToneDifference Difference = DiffTones(A, B);
   if (AOptions.Json)
     std::printf("%s\n", DiffJson(A, B, Difference).c_str());

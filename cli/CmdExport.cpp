@@ -7,6 +7,7 @@
 #include "ChartImage.h"
 #include "Commands.h"
 #include "DrayData.h"
+#include "NumberText.h"
 #include "ReplacingFile.h"
 #include "SnapshotCsv.h"
 #include "SnapshotJson.h"
@@ -31,11 +32,15 @@ constexpr int MaxSide = 16384;
 
 // "WxH" with both sides 1 .. MaxSide.
 bool ParseSize(const std::string &AText, TPixelSize &ASize) {
-  int Consumed = 0;
-  if (std::sscanf(AText.c_str(), "%dx%d%n", &ASize.Width, &ASize.Height, &Consumed) != 2 ||
-      Consumed != static_cast<int>(AText.size()))
+  const std::size_t Cross = AText.find('x');
+  if (Cross == std::string::npos)
     return false;
-  return ASize.Width > 0 && ASize.Height > 0 && ASize.Width <= MaxSide && ASize.Height <= MaxSide;
+  const std::optional<long long> Width = WholeNumberOfText(std::string_view(AText).substr(0, Cross), 1, MaxSide);
+  const std::optional<long long> Height = WholeNumberOfText(std::string_view(AText).substr(Cross + 1), 1, MaxSide);
+  if (!Width || !Height)
+    return false;
+  ASize = {static_cast<int>(*Width), static_cast<int>(*Height)};
+  return true;
 }
 
 std::string SizeCheck(const std::string &AText) {

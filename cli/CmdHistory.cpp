@@ -3,8 +3,10 @@
 // time range, and thinning it by a retention policy.
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,7 +20,9 @@
 #include "HistoryStore.h"
 #include "HistoryTime.h"
 #include "KeepOption.h"
+#include "NumberText.h"
 #include "ReplacingFile.h"
+#include "TerminalText.h"
 #include "ToneEnvelope.h"
 
 namespace {
@@ -46,10 +50,11 @@ void PrintCaptures(const std::vector<TCapture> &ACaptures) {
   std::printf("%5s  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", "id", "time", "name", "profile", "us rate",
               "ds rate", "ds margin", "state");
   for (const TCapture &C : ACaptures)
-    std::printf("%5lld  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", static_cast<long long>(C.Id), C.Time.c_str(),
-                C.Name.c_str(), C.Profile.empty() ? NoFigureText : C.Profile.c_str(), RateText(C.Figures.ActualRate.US).c_str(),
+    std::printf("%5lld  %-20s  %-16s  %-7s  %-15s  %-15s  %-9s  %s\n", static_cast<long long>(C.Id),
+                TerminalText(C.Time).c_str(), TerminalText(C.Name).c_str(),
+                C.Profile.empty() ? NoFigureText : TerminalText(C.Profile).c_str(), RateText(C.Figures.ActualRate.US).c_str(),
                 RateText(C.Figures.ActualRate.DS).c_str(), DbText(C.Figures.SNRMargin.DS).c_str(),
-                StateText(C).c_str());
+                TerminalText(StateText(C)).c_str());
 }
 
 // The time a snapshot file was captured: the date and time its name carries
@@ -70,7 +75,7 @@ void AddFiles(THistoryStore &AStore, const std::vector<std::string> &AFiles) {
     About(File, [&] { Data.LoadFromFile(File); });
     const std::string Time = CaptureTimeOf(File);
     const std::int64_t Id = About(AStore.FileName(), [&] { return AStore.AddSnapshot(Data, Time); });
-    std::fprintf(stderr, "added %lld: %s %s\n", static_cast<long long>(Id), Time.c_str(), File.c_str());
+    std::fprintf(stderr, "added %lld: %s %s\n", static_cast<long long>(Id), Time.c_str(), TerminalText(File).c_str());
   }
 }
 
@@ -150,7 +155,8 @@ TCommandRun AddHistoryCommand(CLI::App &AProgram) {
       ->expected(1, -1);
   CLI::Option *Export =
       Command->add_option("--export", Options->Export, "write that capture's snapshot file, byte for byte")
-          ->type_name("ID");
+          ->type_name("ID")
+          ->check(WholeNumberIn(0, std::numeric_limits<std::int64_t>::max()));
   Command->add_option("-o,--output", Options->Output, "the file --export writes")->type_name("FILE")->needs(Export);
   Export->needs("--output");
   CLI::Option *Envelope = Command->add_flag("--envelope", Options->Envelope,

@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "CapturedFiles.h"
 #include "DrayData.h"
+#include "GroupSizeCheck.h"
 #include "ProfileOption.h"
 
 namespace {
@@ -36,8 +37,9 @@ void AddStatus(TDrayData &AData, const TImportOptions &AOptions) {
   }
 }
 
-// A file that gave nothing is most likely the wrong file; the snapshot is
-// still written, as the window still adds it, but the user hears of it.
+// A file that gave nothing is most likely the wrong file, and a group size
+// past the profile's tones a wrong one: the snapshot is still written, as the
+// window still adds it, but the user hears of it.
 int BuildAndSave(const TImportOptions &AOptions) {
   TDrayData Data("Loaded from file");
   Data.SetVDSLProfile(AOptions.Profile);
@@ -47,6 +49,9 @@ int BuildAndSave(const TImportOptions &AOptions) {
     if (About(Name, [&] { return LoadCaptureNotingEmpty(Data, Kind, Name); }))
       std::fprintf(stderr, "warning: %s\n", NoValuesNote(Name, Kind).c_str());
   }
+  for (const TGroupSizeMisfit &Misfit : GroupSizeMisfits(Data))
+    std::fprintf(stderr, "warning: %s: %s\n", CapturedFileOf(AOptions.Files, Misfit.Kind).c_str(),
+                 GroupSizeMisfitText(Misfit, Data.VDSLProfile()).c_str());
   About(AOptions.Output, [&] { Data.SaveToFile(AOptions.Output); });
   return 0;
 }

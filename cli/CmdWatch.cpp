@@ -1,18 +1,12 @@
 // tonegraph-cli watch: retrievals on a schedule into a history database, a
 // line of progress per capture, and optionally the latest key figures for
 // Prometheus at /metrics.
-#include <atomic>
-#include <cctype>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
-
-#include <httplib.h>
 
 #include "Commands.h"
 #include "DrayData.h"
@@ -20,9 +14,15 @@
 #include "HistoryStore.h"
 #include "HistoryTime.h"
 #include "KeepOption.h"
+#include "ListenAddress.h"
+#include "MetricsServer.h"
 #include "MetricsText.h"
+#include "NumberText.h"
 #include "RetrievalRun.h"
 #include "RetrieveOptions.h"
+#include "StopSignals.h"
+#include "TerminalText.h"
+#include "WatchedFile.h"
 
 namespace {
 
@@ -38,32 +38,27 @@ struct TWatchOptions {
   std::optional<TRetentionPolicy> Keep;
 };
 
-std::atomic<bool> StopRequested{false};
+// The retrieval under way, for a stop request from the signal thread.
+class TCurrentRetrieval {
+public:
+  void Begin(TRetrievalRun &ARun) {
+    std::lock_guard<std::mutex> Guard(FLock);
+    FRun = &ARun;
+  }
+  void End() {
+    std::lock_guard<std::mutex> Guard(FLock);
+    FRun = nullptr;
+  }
+  void Stop() {
+    std::lock_guard<std::mutex> Guard(FLock);
+    if (FRun)
+      FRun->StopAtOnce();
+  }
 
-extern "C" void RequestStop(int) { StopRequested = true; }
-
-// "30s", "5m", "1h", "250ms".
-std::optional<TMilliseconds> ParseDuration(const std::string &AText) {
-  std::size_t Digits = 0;
-  while (Digits < AText.size() && std::isdigit(static_cast<unsigned char>(AText[Digits])))
-    ++Digits;
-  if (Digits == 0 || Digits > 9)
-    return std::nullopt;
-  const long long Value = std::stoll(AText.substr(0, Digits));
-  const std::string Unit = AText.substr(Digits);
-  const long long Scale = Unit == "ms" ? 1 : Unit == "s" ? 1000 : Unit == "m" ? 60000 : Unit == "h" ? 3600000 : 0;
-  if (Scale == 0 || Value == 0)
-    return std::nullopt;
-  return TMilliseconds(Value * Scale);
-}
-
-// Waits, or less when a stop is asked for.
-void Pause(TMilliseconds AWait) {
-  const auto Until = std::chrono::steady_clock::now() + AWait;
-  while (!StopRequested && std::chrono::steady_clock::now() < Until)
-    std::this_thread::sleep_for(std::min(TMilliseconds(50), std::chrono::duration_cast<TMilliseconds>(
-                                                                  Until - std::chrono::steady_clock::now())));
-}
+private:
+  std::mutex FLock;
+  TRetrievalRun *FRun = nullptr;
+};
 
 // What a partial run lacks, and why, in one line; for a run that got
 // nothing, why it failed.
@@ -88,52 +83,40 @@ public:
     FCounts.Failures += AFailed;
     if (ALatest)
       FLatest = ALatest;
+    if (ALatest && ReadTheBins(*ALatest))
+      FLastBins = ALatest;
   }
   std::string Text() const {
     std::lock_guard<std::mutex> Guard(FLock);
-    return MetricsText(FRouter, FLatest, FCounts);
+    return MetricsText(FRouter, FLatest, FLastBins, FCounts);
   }
 
 private:
   std::string FRouter;
   mutable std::mutex FLock;
   std::optional<TCapture> FLatest;
+  std::optional<TCapture> FLastBins;
   TWatchCounts FCounts;
 };
 
-// "ADDR:PORT", ":PORT" or "PORT"; loopback unless an address is given.
-std::pair<std::string, int> SplitAddress(const std::string &AText) {
-  const std::size_t Colon = AText.rfind(':');
-  const std::string Host = Colon == std::string::npos || Colon == 0 ? "127.0.0.1" : AText.substr(0, Colon);
-  const std::string Port = Colon == std::string::npos ? AText : AText.substr(Colon + 1);
-  if (Port.empty() || Port.size() > 5 || Port.find_first_not_of("0123456789") != std::string::npos ||
-      std::stoi(Port) > 65535)
-    throw CLI::ValidationError("--metrics", "'" + AText + "' is not ADDR:PORT");
-  return {Host, std::stoi(Port)};
+// A busy address is wrong usage, like any other option that cannot be
+// followed; the other failures say why the system refused.
+std::unique_ptr<TMetricsServer> ServeMetrics(const std::string &AText, const TMetricsPage &APage) {
+  std::string Why;
+  const std::optional<TListenAddress> Address = ParseListenAddress(AText, Why);
+  if (!Address)
+    throw CLI::ValidationError("--metrics", Why);
+  try {
+    auto Server = std::make_unique<TMetricsServer>(*Address, [&APage] { return APage.Text(); });
+    std::fprintf(stderr, "metrics at %s%s\n", ListenUrl(*Address, Server->Port(), "/metrics").c_str(),
+                 Address->Wildcard ? " (every interface)" : "");
+    return Server;
+  } catch (const EListenError &AError) {
+    if (AError.AddressInUse())
+      throw CLI::ValidationError("--metrics", AText + ": " + AError.what());
+    throw ECliFailure("--metrics " + AText, std::string("cannot listen there: ") + AError.what());
+  }
 }
-
-class TMetricsServer {
-public:
-  TMetricsServer(const std::string &AAddress, TMetricsPage &APage) {
-    const auto [Host, Port] = SplitAddress(AAddress);
-    FServer.Get("/metrics", [&APage](const httplib::Request &, httplib::Response &AResponse) {
-      AResponse.set_content(APage.Text(), "text/plain; version=0.0.4; charset=utf-8");
-    });
-    const int Bound = Port == 0 ? FServer.bind_to_any_port(Host) : (FServer.bind_to_port(Host, Port) ? Port : -1);
-    if (Bound < 0)
-      throw ECliFailure("--metrics " + AAddress, "cannot listen there");
-    std::fprintf(stderr, "metrics at http://%s:%d/metrics\n", Host.c_str(), Bound);
-    FThread = std::thread([this] { FServer.listen_after_bind(); });
-  }
-  ~TMetricsServer() {
-    FServer.stop();
-    FThread.join();
-  }
-
-private:
-  httplib::Server FServer;
-  std::thread FThread;
-};
 
 // The capture just stored, as the history lists it.
 std::optional<TCapture> StoredCapture(const THistoryStore &AStore, std::int64_t AId, const std::string &ATime) {
@@ -143,40 +126,64 @@ std::optional<TCapture> StoredCapture(const THistoryStore &AStore, std::int64_t 
   return std::nullopt;
 }
 
+// The history database and what it was when the watch opened it.
+struct TWatchDatabase {
+  THistoryStore Store;
+  TWatchedFile File;
+
+  // Stores by AStore, and says what was stored only once it is known to be
+  // in the file that others see.
+  template <typename TStore> std::int64_t Add(TStore &&AAdd) {
+    const std::int64_t Id = About(Store.FileName(), [&] { return AAdd(Store); });
+    File.Check();
+    return Id;
+  }
+};
+
 // A snapshot, complete or partial as retrieve and the window keep it, and its
 // line on stderr: "... capture 3: ok 17A ds 50.0 Mbit/s us 10.0 Mbit/s, bins"
 // or "... capture 3: partial 17A ...: no answer to "vdsl status snr"".
-void StoreSnapshot(THistoryStore &AStore, const TDrayData &AData, const std::string &ATime,
+void StoreSnapshot(TWatchDatabase &ADatabase, const TDrayData &AData, const std::string &ATime,
                    const std::string &ARouter, const std::string &APartial, bool ABins, TMetricsPage &APage) {
   const std::int64_t Id =
-      About(AStore.FileName(), [&] { return AStore.AddSnapshot(AData, ATime, ARouter, APartial); });
-  const std::optional<TCapture> Latest = StoredCapture(AStore, Id, ATime);
+      ADatabase.Add([&](THistoryStore &AStore) { return AStore.AddSnapshot(AData, ATime, ARouter, APartial); });
+  const std::optional<TCapture> Latest = StoredCapture(ADatabase.Store, Id, ATime);
   APage.Update(Latest, false);
   std::fprintf(stderr, "%s capture %lld: %s %s us %s ds %s%s%s\n", ATime.c_str(), static_cast<long long>(Id),
                APartial.empty() ? "ok" : "partial", ProfileName(AData.VDSLProfile()),
                RateText(Latest ? Latest->Figures.ActualRate.US : std::nullopt).c_str(),
                RateText(Latest ? Latest->Figures.ActualRate.DS : std::nullopt).c_str(), ABins ? ", bins" : "",
-               APartial.empty() ? "" : (": " + APartial).c_str());
+               APartial.empty() ? "" : (": " + TerminalText(APartial)).c_str());
 }
 
 // One attempt: a capture or a failure in the database, and its line on
 // stderr. True only for a complete capture: after anything less the router
-// may be restarting, and the watch backs off.
-bool CaptureOnce(THistoryStore &AStore, const TRetrieveSettings &ASettings, bool ABins, TMetricsPage &APage) {
+// may be restarting, and the watch backs off. A retrieval cut short by a stop
+// request is no failure of the router: what it read is kept when there is
+// any, and nothing is recorded otherwise.
+bool CaptureOnce(TWatchDatabase &ADatabase, const TRetrieveSettings &ASettings, bool ABins, TMetricsPage &APage,
+                 TCurrentRetrieval &ACurrent) {
   TRetrieveSettings Settings = ASettings;
   Settings.Bins = ABins;
   TDrayData Data(ASettings.RouterName);
-  const TRetrievalOutcome Outcome = RunRetrieval(Settings, Data);
+  TRetrievalRun Run(Settings, Data, nullptr);
+  ACurrent.Begin(Run);
+  const TRetrievalOutcome Outcome = Run.Run();
+  ACurrent.End();
   const std::string Time = UtcTimeText(std::time(nullptr));
   if (Outcome.KeepsSnapshot() && !Outcome.GotNothing()) {
     const bool Complete = Outcome.End == TRetrievalEnd::Complete;
-    StoreSnapshot(AStore, Data, Time, ASettings.RouterName, Complete ? "" : WhatIsMissing(Outcome), ABins, APage);
+    StoreSnapshot(ADatabase, Data, Time, ASettings.RouterName, Complete ? "" : WhatIsMissing(Outcome), ABins, APage);
     return Complete;
   }
+  if (Outcome.Stopped)
+    return false;
   const std::string Reason = FailureOf(Outcome);
-  const std::int64_t Id = About(AStore.FileName(), [&] { return AStore.AddFailure(Time, ASettings.RouterName, Reason); });
+  const std::int64_t Id =
+      ADatabase.Add([&](THistoryStore &AStore) { return AStore.AddFailure(Time, ASettings.RouterName, Reason); });
   APage.Update(std::nullopt, true);
-  std::fprintf(stderr, "%s capture %lld: failed: %s\n", Time.c_str(), static_cast<long long>(Id), Reason.c_str());
+  std::fprintf(stderr, "%s capture %lld: failed: %s\n", Time.c_str(), static_cast<long long>(Id),
+               TerminalText(Reason).c_str());
   return false;
 }
 
@@ -213,32 +220,40 @@ private:
 };
 
 int Watch(const TWatchOptions &AOptions) {
-  const std::optional<TMilliseconds> Every = ParseDuration(AOptions.Every);
+  std::string Why;
+  const std::optional<TMilliseconds> Every = DurationOfText(AOptions.Every, Why);
   if (!Every)
-    throw CLI::ValidationError("--every", "'" + AOptions.Every + "' is not a duration like 30s, 5m or 1h");
-  const TRetrieveSettings Settings = ReadSettings(AOptions.Retrieve);
-  THistoryStore Store = About(AOptions.Into, [&] {
-    return THistoryStore(AOptions.Into, THistoryStore::TOpen::CreateIfMissing);
+    throw CLI::ValidationError("--every", Why);
+  // Before any other thread is made (the metrics server's, the readers').
+  TCurrentRetrieval Current;
+  TStopSignals Signals([&Current] {
+    std::fputs("stopping: the current retrieval is cut short; a second SIGINT ends the watch at once\n", stderr);
+    Current.Stop();
   });
-  if (!Store.UpgradeNote().empty())
-    std::fprintf(stderr, "%s\n", Store.UpgradeNote().c_str());
-  TWatchThinning Thinning(AOptions.Keep, *Every);
+  const TRetrieveSettings Settings = ReadSettings(AOptions.Retrieve);
+  // The address first: a watch that cannot serve its metrics makes no
+  // database.
   TMetricsPage Page(Settings.RouterName);
   std::unique_ptr<TMetricsServer> Server;
   if (!AOptions.Metrics.empty())
-    Server = std::make_unique<TMetricsServer>(AOptions.Metrics, Page);
-  std::signal(SIGINT, RequestStop);
-  std::signal(SIGTERM, RequestStop);
+    Server = ServeMetrics(AOptions.Metrics, Page);
+  TWatchDatabase Database{About(AOptions.Into, [&] {
+                             return THistoryStore(AOptions.Into, THistoryStore::TOpen::CreateIfMissing);
+                           }),
+                           TWatchedFile(AOptions.Into)};
+  if (!Database.Store.UpgradeNote().empty())
+    std::fprintf(stderr, "%s\n", Database.Store.UpgradeNote().c_str());
+  TWatchThinning Thinning(AOptions.Keep, *Every);
   int Failures = 0;
-  for (int Attempt = 0; !StopRequested && (AOptions.Count == 0 || Attempt < AOptions.Count); ++Attempt) {
+  for (int Attempt = 0; !Signals.Requested() && (AOptions.Count == 0 || Attempt < AOptions.Count); ++Attempt) {
     const bool Bins = Settings.Bins && Attempt % AOptions.BinsEvery == 0;
-    Failures = CaptureOnce(Store, Settings, Bins, Page) ? 0 : Failures + 1;
-    Thinning.AfterCapture(Store);
+    Failures = CaptureOnce(Database, Settings, Bins, Page, Current) ? 0 : Failures + 1;
+    Thinning.AfterCapture(Database.Store);
     if (AOptions.Count != 0 && Attempt + 1 == AOptions.Count)
       break;
     // A router that failed may be restarting: give it longer, up to eight
     // intervals.
-    Pause(*Every * (1 << std::min(Failures, 3)));
+    Signals.Pause(*Every * (1 << std::min(Failures, 3)));
   }
   return 0;
 }
@@ -250,7 +265,8 @@ TCommandRun AddWatchCommand(CLI::App &AProgram) {
   Options->Retrieve.Bins = true;
   CLI::App *Command = AProgram.add_subcommand(
       "watch", "Retrieves the line's statistics on a schedule and stores each capture, or why it failed, in a "
-               "history database. SIGINT or SIGTERM end it after the current retrieval.");
+               "history database. SIGINT or SIGTERM stop the current retrieval at once, keep what it read as a "
+               "partial capture and end the watch; a second SIGINT ends it at once.");
   AddRetrieveOptions(*Command, Options->Retrieve, false);
   Command->add_option("--into", Options->Into, "the history database (made when missing)")
       ->type_name("DB")

@@ -1,5 +1,6 @@
 // tonegraph-cli: one parser for every sub-command, so that help, wrong usage
 // and failures look and end the same whichever command it is.
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -38,9 +39,15 @@ int ParseAndRun(CLI::App &AProgram, const std::vector<TCliCommand> &ACommands, i
   }
 }
 
-} // namespace
+// Whatever a command wrote to standard output has all arrived, or the run
+// failed: output lost to a full disk must not look like success.
+bool OutputDelivered() {
+  const bool Flushed = std::fflush(stdout) == 0;
+  const bool Clean = !std::ferror(stdout);
+  return std::fclose(stdout) == 0 && Flushed && Clean;
+}
 
-int main(int argc, char **argv) {
+int Run(int argc, char **argv) {
   TCliProgram Program;
   try {
     return ParseAndRun(Program.Parser, Program.Commands, argc, argv);
@@ -48,4 +55,19 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "tonegraph-cli: %s\n", AError.what());
     return 1;
   }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  // Past a file size limit a write then fails like one on a full disk, and is
+  // reported and cleaned up as such, instead of the signal killing us with a
+  // temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+  const int Status = Run(argc, argv);
+  if (!OutputDelivered()) {
+    std::fprintf(stderr, "tonegraph-cli: standard output: Stream write error\n");
+    return 1;
+  }
+  return Status;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Capture.h"
+#include "CodePage.h"
 #include "JsonFigures.h"
 #include "LineAnalysis.h"
 #include "ToneDifference.h"
@@ -34,7 +35,7 @@ template <typename T> TJson Sides(const std::array<std::vector<std::optional<T>>
 TJson ToneLists(const std::array<std::vector<int>, 2> &ATones) { return {{"us", ATones[0]}, {"ds", ATones[1]}}; }
 
 TJson Side(const TDrayData &AData) {
-  TJson Json = {{"name", AData.Name()}, {"profile", ProfileName(AData.VDSLProfile())}};
+  TJson Json = {{"name", SanitizeUtf8(AData.Name())}, {"profile", ProfileName(AData.VDSLProfile())}};
   Json["figures"] = Figures(CaptureFiguresOf(AnalyzeLine(AData)));
   return Json;
 }
@@ -44,13 +45,15 @@ TJson Side(const TDrayData &AData) {
 std::string CapturesJson(const std::vector<TCapture> &ACaptures) {
   TJson Array = TJson::array();
   for (const TCapture &Capture : ACaptures) {
+    // Whatever the database holds, the JSON is UTF-8: a broken sequence
+    // becomes U+FFFD, as in the snapshot's own JSON.
     TJson Entry = {{"id", Capture.Id},
-                   {"time", Capture.Time},
-                   {"name", Capture.Name},
-                   {"profile", Capture.Profile.empty() ? TJson(nullptr) : TJson(Capture.Profile)},
+                   {"time", SanitizeUtf8(Capture.Time)},
+                   {"name", SanitizeUtf8(Capture.Name)},
+                   {"profile", Capture.Profile.empty() ? TJson(nullptr) : TJson(SanitizeUtf8(Capture.Profile))},
                    {"ok", Capture.Ok},
-                   {"error", Capture.Ok ? TJson(nullptr) : TJson(Capture.Error)},
-                   {"partial", Capture.Partial.empty() ? TJson(nullptr) : TJson(Capture.Partial)}};
+                   {"error", Capture.Ok ? TJson(nullptr) : TJson(SanitizeUtf8(Capture.Error))},
+                   {"partial", Capture.Partial.empty() ? TJson(nullptr) : TJson(SanitizeUtf8(Capture.Partial))}};
     Entry.update(Figures(Capture.Figures));
     Array.push_back(std::move(Entry));
   }

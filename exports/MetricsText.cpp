@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "HistoryTime.h"
+
 namespace {
 
 // Label values escape backslash, double quote and line feed.
@@ -66,7 +68,12 @@ TDirectionPair<std::optional<double>> InBytes(const TDirectionPair<std::optional
 
 } // namespace
 
-std::string MetricsText(const std::string &ARouter, const std::optional<TCapture> &ALatest, const TWatchCounts &ACounts) {
+bool ReadTheBins(const TCapture &ACapture) {
+  return ACapture.Figures.LineRate.US.has_value() || ACapture.Figures.LineRate.DS.has_value();
+}
+
+std::string MetricsText(const std::string &ARouter, const std::optional<TCapture> &ALatest,
+                        const std::optional<TCapture> &ALastBins, const TWatchCounts &ACounts) {
   TMetrics M(ARouter);
   M.Family("tonegraph_captures_total", "counter", "Captures attempted since the watch started.");
   M.Sample(std::optional<std::int64_t>(ACounts.Captures));
@@ -80,8 +87,13 @@ std::string MetricsText(const std::string &ARouter, const std::optional<TCapture
   M.Directions(InBytes(F.ActualRate));
   M.Family("tonegraph_attainable_rate_bytes_per_second", "gauge", "Attainable rate the router reports.");
   M.Directions(InBytes(F.AttainableRate));
-  M.Family("tonegraph_line_rate_bytes_per_second", "gauge", "Rate the bit loading carries.");
-  M.Directions(InBytes(F.LineRate));
+  if (ALastBins) {
+    M.Family("tonegraph_line_rate_bytes_per_second", "gauge", "Rate the bit loading carries.");
+    M.Directions(InBytes(ALastBins->Figures.LineRate));
+    M.Family("tonegraph_last_bins_capture_timestamp_seconds", "gauge",
+             "Time of the capture that read the bins the line rate comes from.");
+    M.Sample(ParseUtcTime(ALastBins->Time));
+  }
   M.Family("tonegraph_snr_margin_db", "gauge", "SNR margin the router reports.");
   M.Directions(F.SNRMargin);
   M.Family("tonegraph_attenuation_db", "gauge", "Attenuation the router reports.");

@@ -6,6 +6,7 @@
 #include "FigureText.h"
 #include "DrayData.h"
 #include "TableSummary.h"
+#include "TerminalText.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void AppendBinRow(std::string &AText, const char *ADirection, const TDrayBinArra
 
 std::string SnapshotSummary(const TDrayData &AData) {
   std::string Text;
-  Text += "Name:          " + AData.Name() + "\n";
+  Text += "Name:          " + TerminalText(AData.Name()) + "\n";
   AppendFormat(Text, "Data version:  %u\n", static_cast<unsigned>(AData.DataVersion()));
   AppendFormat(Text, "VDSL profile:  %s\n", ProfileName(AData.VDSLProfile()));
   AppendFormat(Text, "Status text:   %zu lines\n\n", AData.Stats().size());

@@ -12,30 +12,29 @@ std::string UtcTimeText(std::time_t ATime) {
   return Text;
 }
 
-std::optional<std::time_t> ParseUtcTime(std::string_view AText) {
-  static const std::regex Pattern(R"((\d{4})-(\d{2})-(\d{2})(?:T(\d{2}):(\d{2}):(\d{2})Z?)?)");
-  std::match_results<std::string_view::const_iterator> Match;
-  if (!std::regex_match(AText.begin(), AText.end(), Match, Pattern))
-    return std::nullopt;
+namespace {
+
+// Six numbers from match group AFirst on: year, month, day, and hours,
+// minutes and seconds when matched.
+template <typename TMatch> std::tm TimeFields(const TMatch &AMatch, int AFirst) {
   std::tm Time{};
-  Time.tm_year = std::stoi(Match[1].str()) - 1900;
-  Time.tm_mon = std::stoi(Match[2].str()) - 1;
-  Time.tm_mday = std::stoi(Match[3].str());
-  if (Match[4].matched) {
-    Time.tm_hour = std::stoi(Match[4].str());
-    Time.tm_min = std::stoi(Match[5].str());
-    Time.tm_sec = std::stoi(Match[6].str());
-  }
-  const std::tm Given = Time;
-  const std::time_t Result = timegm(&Time);
-  // timegm moves 2026-02-30 on to March; such a date is no time.
-  if (Time.tm_mday != Given.tm_mday || Time.tm_mon != Given.tm_mon || Time.tm_hour != Given.tm_hour ||
-      Time.tm_min != Given.tm_min || Time.tm_sec != Given.tm_sec)
-    return std::nullopt;
-  return Result;
+  const auto Field = [&](int AGroup) { return AMatch[AFirst + AGroup].matched ? std::stoi(AMatch[AFirst + AGroup].str()) : 0; };
+  Time.tm_year = Field(0) - 1900;
+  Time.tm_mon = Field(1) - 1;
+  Time.tm_mday = Field(2);
+  Time.tm_hour = Field(3);
+  Time.tm_min = Field(4);
+  Time.tm_sec = Field(5);
+  return Time;
 }
 
-namespace {
+// timegm and mktime move 2026-02-30 on to March and 25:00 to the next day:
+// such a text is no time. Nor is one before the first capture could be.
+bool SameFields(const std::tm &AGiven, const std::tm &ANormal) {
+  return AGiven.tm_year >= 70 && ANormal.tm_year == AGiven.tm_year && ANormal.tm_mon == AGiven.tm_mon &&
+         ANormal.tm_mday == AGiven.tm_mday && ANormal.tm_hour == AGiven.tm_hour && ANormal.tm_min == AGiven.tm_min &&
+         ANormal.tm_sec == AGiven.tm_sec;
+}
 
 // "20261210-215254-DrayTek.draydata": the date and time, then the router.
 bool MatchDataFileName(const std::string &APath, std::smatch &AMatch, std::string &AName) {
@@ -45,6 +44,19 @@ bool MatchDataFileName(const std::string &APath, std::smatch &AMatch, std::strin
 }
 
 }  // namespace
+
+std::optional<std::time_t> ParseUtcTime(std::string_view AText) {
+  static const std::regex Pattern(R"((\d{4})-(\d{2})-(\d{2})(?:T(\d{2}):(\d{2}):(\d{2})Z?)?)");
+  std::match_results<std::string_view::const_iterator> Match;
+  if (!std::regex_match(AText.begin(), AText.end(), Match, Pattern))
+    return std::nullopt;
+  const std::tm Given = TimeFields(Match, 1);
+  std::tm Time = Given;
+  const std::time_t Result = timegm(&Time);
+  if (!SameFields(Given, Time))
+    return std::nullopt;
+  return Result;
+}
 
 std::optional<std::string> RouterFromDataFileName(const std::string &APath) {
   std::smatch Match;
@@ -63,16 +75,11 @@ std::optional<std::string> TimeFromDataFileName(const std::string &APath) {
   std::string Name;
   if (!MatchDataFileName(APath, Match, Name))
     return std::nullopt;
-  std::tm Local{};
-  Local.tm_year = std::stoi(Match[1].str()) - 1900;
-  Local.tm_mon = std::stoi(Match[2].str()) - 1;
-  Local.tm_mday = std::stoi(Match[3].str());
-  Local.tm_hour = std::stoi(Match[4].str());
-  Local.tm_min = std::stoi(Match[5].str());
-  Local.tm_sec = std::stoi(Match[6].str());
+  const std::tm Given = TimeFields(Match, 1);
+  std::tm Local = Given;
   Local.tm_isdst = -1;
   const std::time_t Time = std::mktime(&Local);
-  if (Time == static_cast<std::time_t>(-1))
+  if (Time == static_cast<std::time_t>(-1) || !SameFields(Given, Local))
     return std::nullopt;
   return UtcTimeText(Time);
 }

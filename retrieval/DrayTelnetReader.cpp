@@ -153,7 +153,8 @@ bool TDrayTelnetReader::TelnetLogon() {
 
 // Waiting out the whole timeout for a router that has hung up would only
 // keep the user waiting: once the connection is closed, whatever it sent has
-// been handled, so the event's state then is final.
+// been handled, so the event's state then is final. The same holds once the
+// wait is abandoned.
 bool TDrayTelnetReader::WaitForRouter(std::uint16_t ATimeout) {
   const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ATimeout);
   for (;;) {
@@ -163,7 +164,7 @@ bool TDrayTelnetReader::WaitForRouter(std::uint16_t ATimeout) {
       return true;
     if (Left <= ClosedCheckMs)
       return false;
-    if (!FTelnet.Connected())
+    if (!FTelnet.Connected() || FWaitAbandoned.load())
       return FTelnetEvent->WaitFor(0);
   }
 }

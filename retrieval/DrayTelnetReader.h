@@ -39,6 +39,11 @@ public:
   // Worked out once, on the reader thread, as the run's last step; valid
   // from OnTerminate on. A run that never got that far reads as Failed.
   const TRetrievalOutcome &Outcome() const { return FOutcome; }
+  // For a front end that cannot wait for the answer under way (a service
+  // being stopped): every wait for the router, the current one included,
+  // ends at once, as if it had run out. A stop request alone lets the command
+  // already sent be answered; the window never abandons.
+  void AbandonWait() { FWaitAbandoned.store(true); }
   // What runs after the logon; troNone stops there. Set before Start.
   void SetTelnetOp(TTelnetreadOp AOp) { FTelnetOp = AOp; }
 
@@ -87,6 +92,7 @@ private:
   TTelnetreadOp FTelnetOp = troRetrieveData;
   std::string FTelnetPassword;
   std::atomic<TTelnetStatus> FTelnetStatus{tsUser};
+  std::atomic<bool> FWaitAbandoned{false};
   std::string FTelnetUser;
   IRetrievalView *FView;
   TRetrievalTimeouts FTimeouts;

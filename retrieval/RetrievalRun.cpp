@@ -27,6 +27,8 @@ TRetrievalOutcome TRetrievalRun::Run() {
   {
     std::lock_guard<std::mutex> Guard(FLock);
     FReader = Reader;
+    if (FAtOnce)
+      Reader->AbandonWait();
     if (FStopRequested)
       Reader->Terminate();
   }
@@ -40,6 +42,15 @@ void TRetrievalRun::Stop() {
   FStopRequested = true;
   if (FReader)
     FReader->Terminate();
+}
+
+void TRetrievalRun::StopAtOnce() {
+  std::lock_guard<std::mutex> Guard(FLock);
+  FAtOnce = FStopRequested = true;
+  if (FReader) {
+    FReader->AbandonWait();
+    FReader->Terminate();
+  }
 }
 
 TRetrievalOutcome RunRetrieval(const TRetrievalRequest &ARequest, TDrayData &AData, IRetrievalView *AView) {

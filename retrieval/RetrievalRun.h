@@ -40,6 +40,9 @@ public:
   // Any thread, any time: the reader stops at its next check, or at once
   // when it has not started yet.
   void Stop();
+  // The same without waiting for the answer under way, which is left out
+  // (TDrayTelnetReader::AbandonWait).
+  void StopAtOnce();
 
 private:
   TRetrievalRequest FRequest;
@@ -47,6 +50,7 @@ private:
   IRetrievalView *FView;
   std::mutex FLock;
   bool FStopRequested = false;
+  bool FAtOnce = false;
   TDrayTelnetReader *FReader = nullptr; // while it runs; guarded by FLock
 };
 

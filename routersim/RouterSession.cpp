@@ -28,9 +28,9 @@ std::string Trimmed(const std::string &AText) {
 } // namespace
 
 TRouterSession::TRouterSession(int ASocket, int AStopFd, const TRouterSimOptions &AOptions,
-                               const TRouterAnswers &AAnswers, bool ARejected)
+                               const TRouterAnswers &AAnswers, bool ARejected, std::atomic<int> *ASlowAnswers)
     : FSocket(ASocket), FStopFd(AStopFd), FOptions(AOptions), FAnswers(AAnswers),
-      FRejected(ARejected), FPrompt(Utf8ToAnsi(AOptions.Name + "> ")) {}
+      FRejected(ARejected), FSlowAnswers(ASlowAnswers), FPrompt(Utf8ToAnsi(AOptions.Name + "> ")) {}
 
 TRouterSession::~TRouterSession() { close(FSocket); }
 
@@ -76,10 +76,12 @@ bool TRouterSession::Answer(const std::string &ACommand) {
   const std::string *Text = FAnswers.Find(ACommand);
   if (!Text || ACommand == FOptions.UnknownCommand)
     Text = &FAnswers.InvalidCommand();
-  if (FOptions.AnswerDelayMs > 0 &&
-      (FOptions.SlowCommand.empty() || FOptions.SlowCommand == ACommand) &&
-      !Pause(FOptions.AnswerDelayMs))
-    return false;
+  if (FOptions.AnswerDelayMs > 0 && (FOptions.SlowCommand.empty() || FOptions.SlowCommand == ACommand)) {
+    if (FSlowAnswers)
+      FSlowAnswers->fetch_add(1);
+    if (!Pause(FOptions.AnswerDelayMs))
+      return false;
+  }
   if (ACommand == FOptions.EndlessCommand)
     return SendEndless();
   if (ACommand == FOptions.DropCommand) {

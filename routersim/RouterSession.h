@@ -2,6 +2,7 @@
 // One connection to the simulated router: the logon dialogue, then command
 // lines answered until the client leaves or the router is stopped.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,9 +14,10 @@
 class TRouterSession {
 public:
   // Takes over ASocket (non-blocking) and closes it when Run returns.
-  // AStopFd becomes readable when the router is stopped.
+  // AStopFd becomes readable when the router is stopped. ASlowAnswers, when
+  // given, counts the answers held back by AnswerDelayMs as each pause begins.
   TRouterSession(int ASocket, int AStopFd, const TRouterSimOptions &AOptions,
-                 const TRouterAnswers &AAnswers, bool ARejected);
+                 const TRouterAnswers &AAnswers, bool ARejected, std::atomic<int> *ASlowAnswers = nullptr);
   ~TRouterSession();
   TRouterSession(const TRouterSession &) = delete;
   TRouterSession &operator=(const TRouterSession &) = delete;
@@ -47,6 +49,7 @@ private:
   const TRouterSimOptions &FOptions;
   const TRouterAnswers &FAnswers;
   bool FRejected;
+  std::atomic<int> *FSlowAnswers;
   TRouterInput FInput;
   std::string FPrompt;
 };

@@ -116,7 +116,8 @@ void TRouterSim::StartSession(int ASocket) {
         Options.Line = DriftedLine(FOptions.Line, Connection);
         Drifted = std::make_unique<TRouterAnswers>(Options);
       }
-      TRouterSession Session(ASocket, FStopPipe[0], FOptions, Drifted ? *Drifted : *FAnswers, Rejected);
+      TRouterSession Session(ASocket, FStopPipe[0], FOptions, Drifted ? *Drifted : *FAnswers, Rejected,
+                             &FSlowAnswers);
       Session.Run();
     }
     if (!Rejected)

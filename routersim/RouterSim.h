@@ -32,6 +32,8 @@ public:
   const TRouterSimOptions &Options() const { return FOptions; }
   // Connections accepted so far, refused ones included.
   int ConnectionCount() const { return FConnectionCount.load(); }
+  // Answers held back by AnswerDelayMs so far, counted as each pause begins.
+  int SlowAnswerCount() const { return FSlowAnswers.load(); }
 
 private:
   struct TSessionSlot {
@@ -53,4 +55,5 @@ private:
   std::list<TSessionSlot> FSessions;
   std::atomic<int> FActiveSessions{0};
   std::atomic<int> FConnectionCount{0};
+  std::atomic<int> FSlowAnswers{0};
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
@@ -190,6 +191,46 @@ TEST_F(CliExport, AFailedExportKeepsTheEarlierFile) {
   for (const std::string &Name : Names)
     Listing += Name + ";";
   EXPECT_EQ(Folder.Listing(), Listing);
+}
+
+// Standard output on a full device: every command that writes there says so
+// and fails, however much or little it wrote before the end.
+TEST_F(CliExport, OutputThatCannotBeWrittenIsAFailureWithItsMessage) {
+  const std::string File = Quoted(Snapshot);
+  for (const std::string &Args : {"show " + File, "show " + File + " --json", "export " + File + " --format csv",
+                                 "export " + File + " --format json", "analyze " + File, std::string("--help")}) {
+    const TCliRun Run = RunCli(Args + " >/dev/full");
+    EXPECT_EQ(Run.Status, 1) << Args;
+    EXPECT_EQ(Run.Err, "tonegraph-cli: standard output: Stream write error\n") << Args;
+  }
+}
+
+// Numbers past any integer, durations past any sane wait: refused by the
+// option's name, not wrapped, clamped or left to a library's own message.
+TEST_F(CliExport, NumbersOutOfEveryRangeAreRefusedByTheOptionsName) {
+  const std::string File = Quoted(Snapshot);
+  const std::string Watch = "watch --host 127.0.0.1 --user u --into " + Quoted(Folder.Path("w.tgdb"));
+  const struct {
+    std::string Args, Error;
+  } Cases[] = {
+      {"diff " + Quoted(Snapshot + ":99999999999999999999") + " " + File,
+       "tonegraph-cli diff: A: '99999999999999999999' is no capture id"},
+      {"history " + File + " --export 9223372036854775808 -o x",
+       "tonegraph-cli history: --export: Value 9223372036854775808 not in range 0 to 9223372036854775807"},
+      {"export " + File + " --format png --size 4294967297x1 -o x.png",
+       "tonegraph-cli export: --size: the size is WIDTHxHEIGHT in pixels, each 1 to 16384"},
+      {Watch + " --every 200000000m", "tonegraph-cli watch: --every: '200000000m' is longer than a week"},
+      {Watch + " --every 99999999999999999999999s",
+       "tonegraph-cli watch: --every: '99999999999999999999999s' is longer than a week"},
+      {Watch + " --every 169h", "tonegraph-cli watch: --every: '169h' is longer than a week"},
+      {Watch + " --every 0s", "tonegraph-cli watch: --every: '0s' is not a duration like 30s, 5m or 1h"},
+  };
+  for (const auto &Case : Cases) {
+    const TCliRun Run = RunCli(Case.Args);
+    EXPECT_EQ(Run.Status, 2) << Case.Args;
+    EXPECT_EQ(Run.Err.substr(0, Run.Err.find('\n')), Case.Error) << Case.Args;
+  }
+  EXPECT_FALSE(std::filesystem::exists(Folder.Path("w.tgdb")));
 }
 
 TEST_F(CliExport, WrongUsageIsRefused) {

@@ -17,6 +17,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include "CliProcess.h"
 #include "CliRun.h"
 #include "DrayData.h"
 #include "HistoryStore.h"
@@ -30,72 +31,6 @@ using namespace std::chrono_literals;
 std::string IntegrityOf(const std::string &AFile) {
   SQLite::Database Database(AFile, SQLite::OPEN_READONLY);
   return Database.execAndGet("PRAGMA integrity_check").getString();
-}
-
-// tonegraph-cli in the background, its standard error into a file.
-class TBackgroundCli {
-public:
-  TBackgroundCli(const std::string &AArgs, const std::string &AStdinFile, const std::string &AErrFile)
-      : FErrFile(AErrFile) {
-    const std::string Command =
-        "exec " + Quoted(TONEGRAPH_CLI) + " " + AArgs + " <" + Quoted(AStdinFile) + " 2>" + Quoted(AErrFile);
-    const char *Argv[] = {"sh", "-c", Command.c_str(), nullptr};
-    posix_spawn(&FPid, "/bin/sh", nullptr, nullptr, const_cast<char *const *>(Argv), environ);
-  }
-  ~TBackgroundCli() {
-    if (FPid > 0) {
-      ::kill(FPid, SIGKILL);
-      ::waitpid(FPid, nullptr, 0);
-    }
-  }
-  // Waits until standard error matches APattern; its first group, "" when
-  // it did not within ATimeout.
-  std::string WaitFor(const std::string &APattern, std::chrono::milliseconds ATimeout) const {
-    const std::regex Pattern(APattern);
-    const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
-    while (std::chrono::steady_clock::now() < Deadline) {
-      const std::string Err = ReadBytes(FErrFile);
-      std::smatch Match;
-      if (std::regex_search(Err, Match, Pattern))
-        return Match.size() > 1 ? Match[1].str() : Match[0].str();
-      std::this_thread::sleep_for(20ms);
-    }
-    return "";
-  }
-  void Signal(int ASignal) const { ::kill(FPid, ASignal); }
-  // Waits until a SIGSTOP has taken effect: from then on the program writes
-  // nothing more until SIGCONT.
-  bool WaitStopped(std::chrono::milliseconds ATimeout) const {
-    const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
-    int Raw = 0;
-    while (::waitpid(FPid, &Raw, WNOHANG | WUNTRACED) == 0) {
-      if (std::chrono::steady_clock::now() > Deadline)
-        return false;
-      std::this_thread::sleep_for(5ms);
-    }
-    return WIFSTOPPED(Raw);
-  }
-  // The exit status, -1 for a signal or no end within ATimeout.
-  int Wait(std::chrono::milliseconds ATimeout) {
-    const auto Deadline = std::chrono::steady_clock::now() + ATimeout;
-    int Raw = 0;
-    while (::waitpid(FPid, &Raw, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > Deadline)
-        return -1;
-      std::this_thread::sleep_for(10ms);
-    }
-    FPid = -1;
-    return WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
-  }
-
-private:
-  std::string FErrFile;
-  pid_t FPid = -1;
-};
-
-std::string WatchArgs(std::uint16_t APort, const std::string &ADatabase, const std::string &AMore) {
-  return "watch --host 127.0.0.1 --port " + std::to_string(APort) + " --user admin --password-stdin --into " +
-         Quoted(ADatabase) + " " + AMore;
 }
 
 // The router is not there for the first attempt and comes up during the

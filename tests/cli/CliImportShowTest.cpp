@@ -111,3 +111,23 @@ TEST(CliImportShow, FailuresAndWrongUsage) {
 }
 
 } // namespace
+
+// "GroupSize : 99999" is read as the router's parsing reads it (its low byte,
+// 159), but import warns, and analyze leaves the table out with a finding.
+TEST(CliImport, WarnsOfAGroupSizeThatDoesNotFitTheProfile) {
+  TTempFolder Folder;
+  std::string Text = ReadBytes(FixturePath("line17a-hlog.txt"));
+  const std::string Sizes = "GroupSize      :     8     8";
+  ASSERT_NE(Text.find(Sizes), std::string::npos);
+  Text.replace(Text.find(Sizes), Sizes.size(), "GroupSize      : 99999     8");
+  const std::string HLog = Folder.Path("hlog.txt"), Snapshot = Folder.Path("x.draydata");
+  WriteBytes(HLog, Text);
+  const TCliRun Import = RunCli("import --profile 17A --hlog " + Quoted(HLog) + " -o " + Quoted(Snapshot));
+  EXPECT_EQ(Import.Status, 0) << Import.Err;
+  const std::string Misfit =
+      "The HLOG group size 159 (upstream) does not fit the 4096 tones of 17A; that table is left out of the analysis";
+  EXPECT_EQ(Import.Err, "warning: " + HLog + ": " + Misfit + "\n");
+  const TCliRun Analyze = RunCli("analyze " + Quoted(Snapshot));
+  EXPECT_EQ(Analyze.Status, 0) << Analyze.Err;
+  EXPECT_NE(Analyze.Out.find(Misfit), std::string::npos) << Analyze.Out;
+}

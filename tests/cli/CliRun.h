@@ -17,8 +17,8 @@ TCliRun RunCli(const std::string &AArgs, const std::string &AStdinFile = "/dev/n
 std::string Quoted(const std::string &AText);
 
 // The same on a full disk, made by a file size limit of ABlocks blocks of
-// 512 bytes on every file it writes (SIGXFSZ ignored, so a write past the
-// limit fails instead of killing it).
+// 512 bytes on every file it writes. SIGXFSZ is left as the shell has it: the
+// program itself must turn a write past the limit into a failure.
 TCliRun RunCliOnAFullDisk(const std::string &AArgs, unsigned ABlocks);
 
 // The same, killed when it has not ended after ADeadlineMs (Status stays -1),

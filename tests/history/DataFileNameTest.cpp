@@ -79,3 +79,28 @@ TEST(DataFileName, WhatTheRetrievalNamesReadsBack) {
       EXPECT_EQ(TimeFromDataFileName(Name), std::string(Time)) << Name;
     }
 }
+
+// A name whose digits make no date or time is no time at all, not one that
+// the calendar arithmetic moves to another day or year.
+TEST(DataFileName, DigitsThatMakeNoTimeAreNoTime) {
+  const TTimeZone Zone("UTC0");
+  for (const char *Name : {"20261340-256199-X.draydata", "00000000-000000-DrayTek.draydata",
+                           "20260230-120000-DrayTek.draydata", "20261210-240000-DrayTek.draydata",
+                           "20261210-126000-DrayTek.draydata", "19691231-235959-DrayTek.draydata"})
+    EXPECT_EQ(TimeFromDataFileName(Name), std::nullopt) << Name;
+  EXPECT_EQ(TimeFromDataFileName("19700101-000000-DrayTek.draydata"), "1970-01-01T00:00:00Z");
+}
+
+TEST(HistoryTime, ParsesOnlyTimesThatExist) {
+  const struct {
+    const char *Text;
+    std::optional<std::time_t> Time;
+  } Cases[] = {
+      {"2026-12-10T21:45:04Z", 1796939104}, {"2026-12-10T21:45:04", 1796939104}, {"2026-12-10", 1796860800},
+      {"1970-01-01", 0},                    {"2026-02-29", std::nullopt},        {"2026-13-01", std::nullopt},
+      {"2026-12-10T24:00:00Z", std::nullopt}, {"0000-01-01", std::nullopt},     {"1969-12-31T23:59:59Z", std::nullopt},
+      {"2026-12-10T21:45:04+01", std::nullopt}, {"", std::nullopt},
+  };
+  for (const auto &Case : Cases)
+    EXPECT_EQ(ParseUtcTime(Case.Text), Case.Time) << Case.Text;
+}
