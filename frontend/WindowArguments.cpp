@@ -13,7 +13,8 @@ void DefineWindowArguments(CLI::App &AProgram) {
   AProgram.name(ProgramName);
   AProgram.description("Shows the per-tone statistics of a DrayTek Vigor's VDSL line as charts: retrieves them "
                        "from the router over Telnet, opens snapshot files and history databases.");
-  AProgram.add_option("FILE", "snapshot files (.draydata) and history databases (.tgdb) to open")
+  AProgram.add_option("FILE", "snapshot files (.draydata) and history databases (.tgdb) to open; without -c, the "
+                              "first configuration file (.conf) named is loaded as -c loads it")
       ->type_name("")
       ->expected(0, -1);
   AProgram.add_option("-c", "a configuration file to load at start: router, port, user, router name and options")
